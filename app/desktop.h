@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the window needs from the desktop and the system, behind one replaceable interface so that
+// tests can count beeps, answer dialogs and read what a message box showed.
+class Desktop
+{
+public:
+    enum class FileDialogKind { Open, Save };
+    struct FileDialogRequest
+    {
+        FileDialogKind kind = FileDialogKind::Open;
+        QString title;
+        QString filter;       // "description|pattern"
+        QString defaultSuffix; // without the dot; empty for none
+    };
+
+    virtual ~Desktop() = default;
+
+    virtual void beep() = 0;
+    // OK button only, no icon, no owner window.
+    virtual void messageBox(const QString &text, const QString &caption) = 0;
+    // The application's error report.
+    virtual void errorBox(const QString &text, const QString &caption) = 0;
+    virtual std::optional<QString> chooseFile(const FileDialogRequest &request) = 0;
+    // The serial devices present, in the order that COM1, COM2, ... stand for.
+    virtual std::vector<std::string> serialDevices() = 0;
+};
+
+Desktop &desktop();
+// Replaces the desktop; nullptr restores the system's. The caller keeps ownership.
+void setDesktop(Desktop *replacement);

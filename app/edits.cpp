@@ -1,0 +1,100 @@
+#include "app/edits.h"
+
+#include "app/eventguard.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+std::optional<char> typedCharacter(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    const int key = event.key();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && key >= Qt::Key_A &&
+        key <= Qt::Key_Z)
+        return static_cast<char>(key - Qt::Key_A + 1);
+    if (key == Qt::Key_Delete)
+        return std::nullopt;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return std::nullopt;
+    const char16_t c = text.front().unicode();
+    if (c == 0x7F)
+        return std::nullopt;
+    return static_cast<char>(c < 256 ? c : u'?');
+}
+
+namespace {
+// Runs the hook on a key event. Returns true when the keystroke was used up (discarded or
+// replaced); false when it goes on unchanged to the control.
+bool runKeyPressHook(const KeyPressHook &hook, QKeyEvent *event, QWidget *target)
+{
+    if (!hook)
+        return false;
+    const std::optional<char> typed = typedCharacter(*event);
+    if (!typed)
+        return false;
+    char key = *typed;
+    runHandler([&] { hook(key); });
+    if (key == *typed)
+        return false;
+    event->accept();
+    if (key != 0) {
+        QKeyEvent replaced(QEvent::KeyPress, 0, Qt::NoModifier,
+                           QString(QChar(static_cast<unsigned char>(key))));
+        QCoreApplication::sendEvent(target, &replaced);
+    }
+    return true;
+}
+} // namespace
+
+LengthLimit::LengthLimit(QLineEdit *edit) : QValidator(edit)
+{
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_currentLength = text.size(); });
+    edit->setValidator(this);
+}
+
+QValidator::State LengthLimit::validate(QString &input, int &) const
+{
+    const bool grows = input.size() > m_currentLength;
+    return m_limit > 0 && input.size() > m_limit && grows ? Invalid : Acceptable;
+}
+
+LineEdit::LineEdit(QWidget *parent) : QLineEdit(parent), m_limit(new LengthLimit(this)) {}
+
+void LineEdit::setText(const QString &text)
+{
+    QLineEdit::setText(text);
+    rethrowPendingError();
+}
+
+void LineEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!runKeyPressHook(m_hook, event, this))
+        QLineEdit::keyPressEvent(event);
+}
+
+ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    m_limit = new LengthLimit(lineEdit());
+    // Completion would put a list item's digits into the text behind the key filter's back.
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
+    lineEdit()->installEventFilter(this);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::userChanged);
+    connect(this, &QComboBox::activated, this, &ComboBox::userChanged);
+}
+
+void ComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!runKeyPressHook(m_hook, event, this))
+        QComboBox::keyPressEvent(event);
+}
+
+bool ComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+        return runKeyPressHook(m_hook, static_cast<QKeyEvent *>(event), lineEdit());
+    return QComboBox::eventFilter(watched, event);
+}

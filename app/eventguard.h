@@ -1,0 +1,35 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+// Every event handler runs inside runHandler. An error that escapes a handler ends it and is shown
+// in the application's error box; the event loop goes on with the next event.
+//
+// A handler may raise a nested change event by setting a control (a scroll bar's position, an edit
+// box's text). An error in the nested handler must end the outer handler too, but it cannot be
+// thrown through the toolkit's own frames, so it is parked here and rethrown by the control's
+// setter once the toolkit has returned (rethrowPendingError).
+class HandlerScope
+{
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope &) = delete;
+    HandlerScope &operator=(const HandlerScope &) = delete;
+
+    void fail(std::exception_ptr error);
+};
+
+template <typename Handler> void runHandler(Handler &&handler)
+{
+    HandlerScope scope;
+    try {
+        std::forward<Handler>(handler)();
+    } catch (...) {
+        scope.fail(std::current_exception());
+    }
+}
+
+// Called by the controls' setters right after a set that may have run a nested handler.
+void rethrowPendingError();

@@ -1,0 +1,15 @@
+#include "app/filedialog.h"
+
+FileDialog::FileDialog(Desktop::FileDialogKind kind, const QString &filter,
+                       const QString &defaultExt, QObject *parent)
+    : QObject(parent), m_kind(kind), m_filter(filter), m_defaultExt(defaultExt)
+{
+}
+
+std::optional<QString> FileDialog::execute() const
+{
+    QString suffix = m_defaultExt;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    return desktop().chooseFile({m_kind, m_title, m_filter, suffix});
+}

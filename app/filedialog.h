@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+#include "app/desktop.h"
+
+// A file dialog as a named part of the window: its filter and default extension are fixed with
+// the layout, its title is set before each use, and running it goes through the desktop layer.
+class FileDialog : public QObject
+{
+    Q_OBJECT
+
+public:
+    FileDialog(Desktop::FileDialogKind kind, const QString &filter, const QString &defaultExt,
+               QObject *parent);
+
+    void setTitle(const QString &title) { m_title = title; }
+    QString title() const { return m_title; }
+    QString filter() const { return m_filter; }
+    QString defaultExt() const { return m_defaultExt; }
+
+    // The chosen path, or nothing when the user cancels.
+    std::optional<QString> execute() const;
+
+private:
+    Desktop::FileDialogKind m_kind;
+    QString m_title;
+    QString m_filter;
+    QString m_defaultExt;
+};

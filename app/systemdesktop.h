@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/desktop.h"
+
+// The real desktop: the toolkit's beep, message boxes and file dialogs, and the serial devices
+// this machine has.
+class SystemDesktop final : public Desktop
+{
+public:
+    void beep() override;
+    void messageBox(const QString &text, const QString &caption) override;
+    void errorBox(const QString &text, const QString &caption) override;
+    std::optional<QString> chooseFile(const FileDialogRequest &request) override;
+    std::vector<std::string> serialDevices() override;
+};
+
+// "Servo Setup Files *.svo|*.svo" to the toolkit's "Servo Setup Files *.svo (*.svo)".
+QStringList toolkitNameFilters(const QString &barSeparatedFilter);

@@ -1,0 +1,96 @@
+#include "app/tform1.h"
+
+#include "app/eventguard.h"
+
+#include <QLayout>
+#include <cstdio>
+#include <cstdlib>
+
+TForm1 *Form1 = nullptr;
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent),
+      OpenDialog(new FileDialog(Desktop::FileDialogKind::Open,
+                                QStringLiteral("Servo Setup Files *.svo|*.svo"), QString(), this)),
+      SaveDialog(new FileDialog(Desktop::FileDialogKind::Save,
+                                QStringLiteral("Servo Setup Files  *.svo|*.svo"),
+                                QStringLiteral(".svo"), this))
+{
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    setupUi(this);
+    applyLookAndFeel();
+    Form1 = this;
+    connectEvents();
+    runHandler([this] { FormCreate(this); });
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::applyLookAndFeel()
+{
+    // The layout was drawn for a narrow sans serif; prefer one with the same widths.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setPixelSize(11);
+    setFont(font);
+    // The two bold lines must stay within the dial's box whatever font the desktop supplies.
+    QFont bold = font;
+    bold.setBold(true);
+    const auto fits = [&](const QLabel *line) {
+        return line->x() + QFontMetrics(bold).horizontalAdvance(line->text()) <=
+               travel->geometry().right() + 8;
+    };
+    int pixels = 15;
+    do {
+        bold.setPixelSize(pixels--);
+    } while (pixels > 8 && !(fits(Label47) && fits(Label48)));
+    Label47->setFont(bold);
+    Label48->setFont(bold);
+    // The two lines stand inside the dial's box; a press on them still belongs to the dial.
+    Label47->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label48->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Label6->setBackgroundRole(QPalette::Light);
+    QPalette green = Panel1->palette();
+    green.setColor(QPalette::Window, QColor(128, 255, 128));
+    Panel1->setPalette(green);
+
+    // Fixed border: the client area below the menu bar is 496 x 394 and cannot be resized.
+    centralWidget()->setFixedSize(496, 394);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    move(517, 165);
+}
+
+template <typename Sender, typename Signal>
+void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *))
+{
+    connect(sender, signal, this,
+            [this, sender, handler] { runHandler([&] { (this->*handler)(sender); }); });
+}
+
+void TForm1::connectEvents()
+{
+    bindEvent(fileQuit, &QAction::triggered, &TForm1::fileQuitClick);
+}
+
+void TForm1::FormCreate(QObject *)
+{
+    travel->setStartAngle(45);
+    travel->setEndAngle(135);
+    Edit1->setMaxChars(5);
+}
+
+void TForm1::fileQuitClick(QObject *)
+{
+    // At once: no question, no save, no further handler.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/filedialog.h"
+#include "ui_tform1.h"
+
+#include <QMainWindow>
+
+// The main window. Every control of the layout is a public member under its own name, because
+// the handlers of every subsystem, and the free functions they share, reach the controls through
+// the one instance Form1. Handlers of one subsystem are defined in that subsystem's folder.
+class TForm1 : public QMainWindow, public Ui::TForm1
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    FileDialog *OpenDialog;
+    FileDialog *SaveDialog;
+
+    // Application shell
+    void FormCreate(QObject *sender);
+    void fileQuitClick(QObject *sender);
+
+private:
+    void applyLookAndFeel();
+    void connectEvents();
+    template <typename Sender, typename Signal>
+    void bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *));
+};
+
+// The one main window, for the lifetime of the application.
+extern TForm1 *Form1;

@@ -1,0 +1,53 @@
+#include "app/tpie.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TPie::TPie(QWidget *parent) : QWidget(parent)
+{
+    // Moves reach the handler also without a button held; it decides whether a drag is on.
+    setMouseTracking(true);
+}
+
+void TPie::setStartAngle(int degrees)
+{
+    m_startAngle = degrees;
+    update();
+}
+
+void TPie::setEndAngle(int degrees)
+{
+    m_endAngle = degrees;
+    update();
+}
+
+void TPie::paintEvent(QPaintEvent *)
+{
+    // Always counter-clockwise from start to end, also when the end is the smaller angle.
+    const int span = ((m_endAngle - m_startAngle) % 360 + 360) % 360;
+    if (span == 0)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.setBrush(palette().color(QPalette::Highlight));
+    painter.drawPie(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_startAngle * 16, span * 16);
+}
+
+void TPie::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    Q_EMIT mouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TPie::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    Q_EMIT mouseMove(event->modifiers(), p.x(), p.y());
+}
+
+void TPie::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    Q_EMIT mouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}

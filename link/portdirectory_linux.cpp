@@ -1,0 +1,6 @@
+#include "link/portdirectory.h"
+
+std::vector<std::string> listSerialDevices()
+{
+    return {};
+}

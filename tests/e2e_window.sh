@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Starts the built program on an X server of its own, finds its window by its caption, measures
+# the client area below the menu bar, and leaves with File, Quit, which must end it with status 0.
+# With SCREENSHOT=path set, it also saves a picture of the window at start.
+set -euo pipefail
+exe=$1
+for tool in Xvfb xdotool xprop; do
+    command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
+work=$(mktemp -d)
+cleanup() {
+    [[ -n ${app:-} ]] && kill "$app" 2>/dev/null || true
+    [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+unset QT_QPA_PLATFORM
+
+"$exe" &
+app=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvantis Panel$' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
+echo "window $win at $wx,$wy size ${ww}x${wh}"
+
+fail() { echo "FAIL: $*"; exit 1; }
+[[ $ww -eq 496 ]] || fail "width $ww, expected 496"
+hints=$(xprop -id "$win" WM_NORMAL_HINTS)
+grep -q "minimum size: $ww by $wh" <<<"$hints" || fail "minimum size is not the window size: $hints"
+grep -q "maximum size: $ww by $wh" <<<"$hints" || fail "maximum size is not the window size: $hints"
+
+if [[ -n ${SCREENSHOT:-} ]]; then
+    sleep 0.5
+    import -window "$win" "$SCREENSHOT"
+fi
+
+# File opens its menu as a window of its own, right below the menu bar.
+xdotool mousemove "$((wx + 15))" "$((wy + 6))" click 1
+popup=""
+for _ in $(seq 50); do
+    popup=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$win" | head -n 1 || true)
+    [[ -n $popup ]] && break
+    sleep 0.1
+done
+[[ -n $popup ]] || fail "the File menu did not open"
+eval "$(xdotool getwindowgeometry --shell "$popup")"
+menubar=$((Y - wy))
+client=$((wh - menubar))
+echo "menu bar $menubar px, client area ${ww}x${client}"
+[[ $client -eq 394 ]] || fail "client area height $client, expected 394"
+
+# Quit is the menu's last item.
+xdotool mousemove "$((X + 20))" "$((Y + HEIGHT - 10))" click 1
+status=0
+timeout 20 tail --pid="$app" -f /dev/null || fail "File, Quit did not end the program"
+wait "$app" || status=$?
+app=""
+[[ $status -eq 0 ]] || fail "exit status $status"
+echo "File, Quit ended the program with status 0"

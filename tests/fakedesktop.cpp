@@ -1,0 +1,36 @@
+#include "tests/fakedesktop.h"
+
+#include "app/tform1.h"
+#include "settings/settings.h"
+
+std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
+{
+    fileRequests.push_back(request);
+    if (fileAnswers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+QStringList FakeDesktop::errors() const
+{
+    QStringList texts;
+    for (const Box &box : boxes)
+        if (box.kind == QLatin1String("error"))
+            texts << box.text;
+    return texts;
+}
+
+FreshWindow::FreshWindow()
+{
+    settings = ServoSettings{};
+    setDesktop(&desk);
+    form = std::make_unique<TForm1>();
+}
+
+FreshWindow::~FreshWindow()
+{
+    form.reset();
+    setDesktop(nullptr);
+}

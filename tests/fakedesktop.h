@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/desktop.h"
+
+#include <QStringList>
+#include <deque>
+#include <memory>
+
+class TForm1;
+
+// Stands in for the desktop: counts beeps, records every box, answers file dialogs from a queue
+// (an empty queue cancels) and lists whatever devices a test puts up.
+class FakeDesktop final : public Desktop
+{
+public:
+    struct Box
+    {
+        QString kind; // "message" or "error"
+        QString caption;
+        QString text;
+    };
+
+    int beeps = 0;
+    std::vector<Box> boxes;
+    std::vector<FileDialogRequest> fileRequests;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::vector<std::string> devices;
+
+    void beep() override { ++beeps; }
+    void messageBox(const QString &text, const QString &caption) override
+    {
+        boxes.push_back({QStringLiteral("message"), caption, text});
+    }
+    void errorBox(const QString &text, const QString &caption) override
+    {
+        boxes.push_back({QStringLiteral("error"), caption, text});
+    }
+    std::optional<QString> chooseFile(const FileDialogRequest &request) override;
+    std::vector<std::string> serialDevices() override { return devices; }
+
+    // The texts of the error boxes shown so far.
+    QStringList errors() const;
+};
+
+// A fresh process state for one test: the settings record at its defaults, the fake desktop
+// installed, and a new main window (which becomes Form1).
+class FreshWindow
+{
+public:
+    FreshWindow();
+    ~FreshWindow();
+    FreshWindow(const FreshWindow &) = delete;
+    FreshWindow &operator=(const FreshWindow &) = delete;
+
+    FakeDesktop desk;
+    std::unique_ptr<TForm1> form;
+};

@@ -1,0 +1,343 @@
+// The main window right after start, and leaving it.
+#include "app/application.h"
+#include "app/tform1.h"
+#include "settings/settings.h"
+#include "tests/fakedesktop.h"
+
+#include <QProcess>
+#include <QTest>
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void controlProperties_data();
+    void controlProperties();
+    void controlsAreShownOrHidden_data();
+    void controlsAreShownOrHidden();
+    void menus_data();
+    void menus();
+    void fileDialogs();
+    void windowFrame();
+    void formCreateSetsPieAndAddressLimit();
+    void startsAtTheRecordsDefaults();
+    void noTabStops_data();
+    void noTabStops();
+    void tabOrder();
+    void quitEndsAtOnceWithZero();
+    void closingEndsWithZero();
+
+private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    TForm1 *form() { return m_fresh->form.get(); }
+};
+
+void TestWindow::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+}
+
+void TestWindow::cleanup()
+{
+    m_fresh.reset();
+}
+
+void TestWindow::controlProperties_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("expected");
+    auto row = [](const char *control, const char *property, const QVariant &value) {
+        QTest::addRow("%s.%s", control, property) << control << QByteArray(property) << value;
+    };
+    row("GroupBox1", "title", "Baud Rate");
+    row("GroupBox1", "geometry", QRect(16, 16, 129, 113));
+    row("baudSelector", "currentText", "9600");
+    row("baudSelector", "editable", true);
+    row("baudSelector", "count", 7);
+    row("baudSelector", "pos", QPoint(16, 24));
+    row("baudSelector", "width", 89);
+    row("Label49", "text", "Actual Baud rate:");
+    row("Label49", "pos", QPoint(16, 48));
+    row("Label50", "text", "9600");
+    row("Label50", "pos", QPoint(40, 64));
+    row("Label7", "text", "Max real time servos:");
+    row("Label7", "pos", QPoint(8, 80));
+    row("Label7", "alignment", QVariant::fromValue(Qt::Alignment(Qt::AlignCenter)));
+    row("Label8", "text", "10");
+    row("Label8", "pos", QPoint(48, 96));
+    row("GroupBox2", "title", "Data Format");
+    row("GroupBox2", "geometry", QRect(160, 16, 129, 113));
+    row("RadioButton4", "text", "Quorvel");
+    row("RadioButton4", "checked", false);
+    row("RadioButton4", "pos", QPoint(16, 32));
+    row("RadioButton5", "text", "Mini SSC");
+    row("RadioButton5", "checked", true);
+    row("RadioButton5", "pos", QPoint(16, 64));
+    row("GroupBox3", "title", "Function");
+    row("GroupBox3", "geometry", QRect(16, 136, 129, 113));
+    row("RadioButton6", "text", "Servo Controller");
+    row("RadioButton6", "checked", true);
+    row("RadioButton7", "text", "Digital Controller");
+    row("RadioButton7", "checked", false);
+    row("GroupBox4", "title", "Board Address");
+    row("GroupBox4", "geometry", QRect(160, 136, 129, 113));
+    row("Edit1", "text", "0");
+    row("Edit1", "pos", QPoint(16, 48));
+    row("Edit1", "width", 89);
+    row("Label1", "text", "0 - 247");
+    row("Label1", "pos", QPoint(40, 80));
+    row("Shape1", "geometry", QRect(312, 0, 161, 161));
+    row("travel", "geometry", QRect(312, 0, 161, 161));
+    row("Label47", "text", "Servo travel will be similar");
+    row("Label47", "pos", QPoint(304, 96));
+    row("Label48", "text", "to range shown. ");
+    row("Label48", "pos", QPoint(336, 112));
+    row("Selector", "geometry", QRect(304, 176, 129, 33));
+    row("Selector", "minimum", 0);
+    row("Selector", "maximum", 7);
+    row("Selector", "value", 0);
+    row("Selector", "orientation", QVariant::fromValue(Qt::Horizontal));
+    row("Selector", "tickInterval", 1);
+    row("Selector", "tickPosition", QVariant::fromValue(QSlider::TicksBelow));
+    row("Label6", "text", "Servo 0");
+    row("Label6", "pos", QPoint(440, 181));
+    row("Label6", "autoFillBackground", true);
+    row("Button1", "text", "Upload settings");
+    row("Button1", "geometry", QRect(328, 216, 137, 33));
+    row("Button1", "enabled", true);
+    row("Label2", "text", "Start of sweep");
+    row("Label2", "pos", QPoint(16, 256));
+    row("startSweep", "geometry", QRect(16, 272, 473, 17));
+    row("startSweep", "minimum", 0);
+    row("startSweep", "maximum", 7300);
+    row("startSweep", "value", 1843);
+    row("startSweep", "singleStep", 3);
+    row("startSweep", "pageStep", 50);
+    row("Label3", "text", "End of sweep:");
+    row("Label3", "pos", QPoint(16, 296));
+    row("endSweep", "geometry", QRect(16, 312, 473, 17));
+    row("endSweep", "maximum", 7300);
+    row("endSweep", "value", 5529);
+    row("endSweep", "singleStep", 3);
+    row("endSweep", "pageStep", 50);
+    row("Panel1", "geometry", QRect(0, 335, 496, 59));
+    row("Panel1", "autoFillBackground", true);
+    row("Label12", "text", "Slide to test servo range after uploading settings");
+    row("Label12", "pos", QPoint(145, 9));
+    row("Label51", "text", "Can only test servos 0-7");
+    row("Label51", "pos", QPoint(8, 8));
+    row("ScrollBar1", "geometry", QRect(8, 32, 481, 17));
+    row("ScrollBar1", "minimum", 0);
+    row("ScrollBar1", "maximum", 254);
+    row("ScrollBar1", "value", 128);
+    row("ScrollBar1", "singleStep", 1);
+    row("ScrollBar1", "pageStep", 4);
+}
+
+void TestWindow::controlProperties()
+{
+    QFETCH(QString, control);
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, expected);
+    QWidget *widget = form()->findChild<QWidget *>(control);
+    QVERIFY2(widget, qPrintable(control));
+    QVariant actual = widget->property(property.constData());
+    QVERIFY2(actual.isValid(), property.constData());
+    if (expected.metaType() != actual.metaType())
+        QVERIFY(actual.convert(expected.metaType()));
+    QCOMPARE(actual, expected);
+}
+
+void TestWindow::controlsAreShownOrHidden_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("shown");
+    for (const char *name :
+         {"GroupBox1", "baudSelector", "Label49", "Label50", "Label7", "Label8", "GroupBox2",
+          "RadioButton4", "RadioButton5", "GroupBox3", "RadioButton6", "RadioButton7", "GroupBox4",
+          "Edit1", "Label1", "Shape1", "travel", "Label47", "Label48", "Selector", "Label6",
+          "Button1", "Label2", "startSweep", "Label3", "endSweep"})
+        QTest::newRow(name) << name << true;
+    QTest::newRow("Panel1") << "Panel1" << false;
+    QTest::newRow("Label51") << "Label51" << false;
+    // Shown with the panel once it is.
+    QTest::newRow("Label12") << "Label12" << true;
+    QTest::newRow("ScrollBar1") << "ScrollBar1" << true;
+}
+
+void TestWindow::controlsAreShownOrHidden()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, shown);
+    QWidget *widget = form()->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(!widget->isHidden(), shown);
+}
+
+void TestWindow::menus_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("fileLoadSettings") << "fileLoadSettings" << "SerialPort1" << "Load Settings...";
+    QTest::newRow("fileSaveSettings") << "fileSaveSettings" << "SerialPort1" << "Save Settings...";
+    QTest::newRow("fileQuit") << "fileQuit" << "SerialPort1" << "Quit";
+    for (int n = 1; n <= 4; ++n) {
+        const QString name = QStringLiteral("selectCOM%1").arg(n);
+        QTest::newRow(qPrintable(name)) << name << "SerialPort2" << QStringLiteral("COM%1").arg(n);
+    }
+}
+
+void TestWindow::menus()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    auto *action = form()->findChild<QAction *>(item);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QVERIFY(action->isEnabled());
+    QVERIFY(!action->isChecked());
+    auto *owner = form()->findChild<QMenu *>(menu);
+    QVERIFY(owner && owner->actions().contains(action));
+
+    const QList<QAction *> bar = form()->MenuBar->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0], form()->SerialPort1->menuAction());
+    QCOMPARE(form()->SerialPort1->title(), QStringLiteral("File"));
+    QCOMPARE(bar[1], form()->SerialPort2->menuAction());
+    QCOMPARE(form()->SerialPort2->title(), QStringLiteral("Serial Port"));
+}
+
+void TestWindow::fileDialogs()
+{
+    auto *open = form()->findChild<FileDialog *>(QStringLiteral("OpenDialog"));
+    auto *save = form()->findChild<FileDialog *>(QStringLiteral("SaveDialog"));
+    QVERIFY(open && save);
+    QCOMPARE(open->filter(), QStringLiteral("Servo Setup Files *.svo|*.svo"));
+    QCOMPARE(open->defaultExt(), QString());
+    QCOMPARE(save->filter(), QStringLiteral("Servo Setup Files  *.svo|*.svo"));
+    QCOMPARE(save->defaultExt(), QStringLiteral(".svo"));
+}
+
+void TestWindow::windowFrame()
+{
+    form()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form()));
+    QCOMPARE(form()->windowTitle(), QStringLiteral("Corvantis Panel"));
+    QCOMPARE(applicationTitle(), QString()); // set by start-up only; see quitprobe for the real one
+    // The client area below the menu bar, and a border that cannot be dragged.
+    QCOMPARE(form()->centralWidget()->size(), QSize(496, 394));
+    QCOMPARE(form()->minimumSize(), form()->maximumSize());
+    QCOMPARE(form()->height(), 394 + form()->MenuBar->height());
+    QCOMPARE(form()->pos(), QPoint(517, 165));
+    QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
+    // Light green panel, the selector's label on the highlight colour.
+    QCOMPARE(form()->Panel1->palette().color(QPalette::Window), QColor(128, 255, 128));
+    QCOMPARE(form()->Label6->backgroundRole(), QPalette::Light);
+    QCOMPARE(form()->font().pixelSize(), 11);
+    QVERIFY(form()->Label47->font().bold() && form()->Label48->font().bold());
+}
+
+void TestWindow::formCreateSetsPieAndAddressLimit()
+{
+    QCOMPARE(form()->travel->startAngle(), 45);
+    QCOMPARE(form()->travel->endAngle(), 135);
+    QCOMPARE(form()->Edit1->maxChars(), 5);
+    QCOMPARE(Form1, form());
+    QVERIFY(m_fresh->desk.boxes.empty());
+    QCOMPARE(m_fresh->desk.beeps, 0);
+}
+
+void TestWindow::startsAtTheRecordsDefaults()
+{
+    QCOMPARE(form()->startSweep->position(), settings.sweepStarts[0]);
+    QCOMPARE(form()->endSweep->position(), settings.sweepEnds[0]);
+    QCOMPARE(form()->travel->startAngle(), settings.dialStartAngle);
+    QCOMPARE(form()->travel->endAngle(), settings.dialEndAngle);
+    QCOMPARE(settings.comPort, 0);
+}
+
+void TestWindow::noTabStops_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const char *name : {"Selector", "Button1", "startSweep", "endSweep", "ScrollBar1"})
+        QTest::newRow(name) << name;
+}
+
+void TestWindow::noTabStops()
+{
+    QFETCH(QString, control);
+    auto *widget = form()->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->focusPolicy(), Qt::ClickFocus);
+}
+
+void TestWindow::tabOrder()
+{
+    form()->Panel1->show(); // its slider must still be skipped
+    form()->show();
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
+    form()->baudSelector->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        while (focus && focus->objectName().isEmpty())
+            focus = focus->parentWidget(); // the combo box's edit part
+        visited << (focus ? focus->objectName() : QStringLiteral("-"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited,
+             QStringList({"baudSelector", "RadioButton5", "RadioButton6", "Edit1", "baudSelector"}));
+
+    form()->RadioButton4->setChecked(true); // the checked button of the group is the stop
+    form()->baudSelector->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form()->RadioButton4);
+}
+
+namespace {
+struct ProbeRun
+{
+    int exitCode;
+    QProcess::ExitStatus status;
+    QByteArray output;
+};
+
+ProbeRun runQuitProbe(const QString &mode)
+{
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(QUITPROBE), {mode});
+    probe.waitForFinished(30000);
+    return {probe.exitCode(), probe.exitStatus(), probe.readAllStandardOutput()};
+}
+} // namespace
+
+void TestWindow::quitEndsAtOnceWithZero()
+{
+    const ProbeRun run = runQuitProbe(QStringLiteral("quit"));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 0);
+    // The application title was set at start; nothing ran after File, Quit.
+    QCOMPARE(run.output, QByteArray("title Corvantis utility\nquitting\n"));
+}
+
+void TestWindow::closingEndsWithZero()
+{
+    const ProbeRun run = runQuitProbe(QStringLiteral("close"));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.output, QByteArray("title Corvantis utility\nclosing\nevent loop ended\n"));
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
