@@ -14,6 +14,11 @@ QString applicationTitle()
     return title;
 }
 
+void setApplicationTitle(const QString &newTitle)
+{
+    title = newTitle;
+}
+
 void reportError(std::exception_ptr error)
 {
     QString text;
@@ -31,7 +36,7 @@ int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &s
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("corvantis-panel"));
     try {
-        title = QStringLiteral("Corvantis utility");
+        setApplicationTitle(QStringLiteral("Corvantis utility"));
         TForm1 form;
         form.show();
         if (started)

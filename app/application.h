@@ -8,6 +8,7 @@ class TForm1;
 
 // The application's title: its task-bar text and the caption of its error boxes.
 QString applicationTitle();
+void setApplicationTitle(const QString &title);
 
 // The application's error report: shows the error's text (empty for anything that is not a
 // standard exception) in the error box.

@@ -56,6 +56,9 @@ void TForm1::applyLookAndFeel()
     Label47->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label48->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    // Each port item's tooltip names its device, or why it cannot be used.
+    SerialPort2->setToolTipsVisible(true);
+
     Label6->setBackgroundRole(QPalette::Light);
     QPalette green = Panel1->palette();
     green.setColor(QPalette::Window, QColor(128, 255, 128));
@@ -79,6 +82,12 @@ void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QO
 void TForm1::connectEvents()
 {
     bindEvent(fileQuit, &QAction::triggered, &TForm1::fileQuitClick);
+    bindEvent(SerialPort2, &QMenu::aboutToShow, &TForm1::SerialPort2Click);
+    bindEvent(selectCOM1, &QAction::triggered, &TForm1::selectCOM1Click);
+    bindEvent(selectCOM2, &QAction::triggered, &TForm1::selectCOM2Click);
+    bindEvent(selectCOM3, &QAction::triggered, &TForm1::selectCOM3Click);
+    bindEvent(selectCOM4, &QAction::triggered, &TForm1::selectCOM4Click);
+    bindEvent(Button1, &QPushButton::clicked, &TForm1::Button1Click);
 }
 
 void TForm1::FormCreate(QObject *)

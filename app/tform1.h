@@ -23,7 +23,17 @@ public:
     void FormCreate(QObject *sender);
     void fileQuitClick(QObject *sender);
 
+    // Controller link
+    void SerialPort2Click(QObject *sender);
+    void selectCOM1Click(QObject *sender);
+    void selectCOM2Click(QObject *sender);
+    void selectCOM3Click(QObject *sender);
+    void selectCOM4Click(QObject *sender);
+    void Button1Click(QObject *sender);
+
 private:
+    void choosePort(int port);
+    QAction *portItem(int port) const;
     void applyLookAndFeel();
     void connectEvents();
     template <typename Sender, typename Signal>

@@ -1,6 +1,8 @@
 #include "tests/fakedesktop.h"
 
+#include "app/application.h"
 #include "app/tform1.h"
+#include "link/portdirectory.h"
 #include "settings/settings.h"
 
 std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
@@ -25,7 +27,9 @@ QStringList FakeDesktop::errors() const
 FreshWindow::FreshWindow()
 {
     settings = ServoSettings{};
+    portDirectory() = PortDirectory{};
     setDesktop(&desk);
+    setApplicationTitle(QStringLiteral("Corvantis utility"));
     form = std::make_unique<TForm1>();
 }
 

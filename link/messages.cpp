@@ -1,0 +1,55 @@
+#include "link/messages.h"
+
+namespace {
+// Values loaded from a file are not range-checked, so sums are taken in 64 bits before the low 16
+// bits are kept.
+Write little16(std::int64_t value)
+{
+    const auto v = static_cast<std::uint16_t>(value);
+    return {static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>(v >> 8)};
+}
+
+std::uint8_t byte(std::int32_t value)
+{
+    return static_cast<std::uint8_t>(value);
+}
+} // namespace
+
+Message livePositionMessage(int servo, int position)
+{
+    return {{0xFE}, {byte(servo)}, little16(std::int64_t{position} + wireOffset)};
+}
+
+Message miniSscTestMessage(int address, int servo, int position)
+{
+    const std::int64_t number = std::int64_t{address} + servo;
+    return {{0xFF}, {number > 255 ? std::uint8_t{255} : byte(std::int32_t(number))}, {byte(position)}};
+}
+
+Message nativeTestMessage(int servo, int position)
+{
+    Write bytes{0xFF, 0xFF, 0x08, 0x00};
+    for (int i = 0; i < servoCount; ++i)
+        bytes.push_back(i == servo ? byte(position) : std::uint8_t{0x80});
+    bytes.push_back(0x00);
+    return {bytes};
+}
+
+std::uint8_t modeByte(bool nativeFormat, bool digitalController)
+{
+    return static_cast<std::uint8_t>((nativeFormat ? 2 : 0) | (digitalController ? 1 : 0));
+}
+
+Message uploadSequence(const UploadContent &content)
+{
+    Message message(5, Write{0xFF});
+    message.push_back(little16(content.address));
+    message.push_back({byte(content.baudDivisor)});
+    message.push_back({modeByte(content.nativeFormat, content.digitalController)});
+    // 16-bit arithmetic, as the board takes it: the span wraps rather than saturates.
+    for (int i = 0; i < servoCount; ++i)
+        message.push_back(little16(std::int64_t{content.sweepEnds[i]} - content.sweepStarts[i]));
+    for (int i = 0; i < servoCount; ++i)
+        message.push_back(little16(std::int64_t{content.sweepStarts[i]} + wireOffset));
+    return message;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Every message to the board, as the list of writes it is handed to the port in: the grouping of
+// bytes into writes is part of each format. Multi-byte values go low byte first.
+using Write = std::vector<std::uint8_t>;
+using Message = std::vector<Write>;
+
+// The board receives a sweep position plus this offset.
+inline constexpr int wireOffset = 1843;
+
+// FE, servo, wire position: three writes at the setup rate.
+Message livePositionMessage(int servo, int position);
+
+// FF, address plus servo (255 when above), slider position: three writes.
+Message miniSscTestMessage(int address, int servo, int position);
+
+// FF FF 08 00, the slider position for the servo and 128 for the other seven, 00: one write.
+Message nativeTestMessage(int servo, int position);
+
+// 2 for the native "Quorvel" data format, plus 1 for the "Digital Controller" function.
+std::uint8_t modeByte(bool nativeFormat, bool digitalController);
+
+struct UploadContent
+{
+    std::int32_t address = 0;
+    std::int32_t baudDivisor = 95;
+    bool nativeFormat = false;
+    bool digitalController = false;
+    std::array<std::int32_t, servoCount> sweepStarts{};
+    std::array<std::int32_t, servoCount> sweepEnds{};
+};
+
+// Five FF, address, divisor, mode byte, eight spans, eight starts: 41 bytes in 24 writes.
+Message uploadSequence(const UploadContent &content);

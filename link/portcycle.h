@@ -1,0 +1,35 @@
+#pragma once
+
+#include "link/serialport.h"
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// One use of a serial port for one message: open, line settings, the writes in order, and on
+// leaving the scope a wait until every byte has left at this cycle's settings, then close. The
+// port is closed on every path, also when an error ends the handler part way.
+//
+// A port that cannot be opened loses the message without a word. A cycle that has not got its
+// bytes out within stallLimit gives up, throws the rest away and closes, so that a stalled
+// adapter never freezes the window.
+class PortCycle
+{
+public:
+    static constexpr std::chrono::seconds stallLimit{2};
+
+    PortCycle(const std::string &device, std::string_view mode);
+    ~PortCycle();
+    PortCycle(const PortCycle &) = delete;
+    PortCycle &operator=(const PortCycle &) = delete;
+
+    bool isOpen() const { return m_port.isOpen(); }
+    void write(std::span<const std::uint8_t> bytes);
+
+private:
+    SerialPort m_port;
+    SerialPort::Clock::time_point m_deadline;
+    bool m_givenUp = false;
+};

@@ -1,0 +1,97 @@
+// The kernel's termios2 header clashes with <termios.h> and <sys/ioctl.h>; neither is included.
+#include "tests/ptypair.h"
+
+#include <asm/ioctls.h>
+#include <asm/termbits.h>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <stdlib.h>
+#include <unistd.h>
+
+extern "C" int ioctl(int fd, unsigned long request, ...);
+
+PtyPair::PtyPair()
+{
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+        throw std::runtime_error("no pseudo-terminal");
+    m_device = ptsname(m_master);
+    m_keepAlive = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyPair::~PtyPair()
+{
+    remove();
+}
+
+void PtyPair::remove()
+{
+    if (m_keepAlive >= 0)
+        ::close(m_keepAlive);
+    if (m_master >= 0)
+        ::close(m_master);
+    m_keepAlive = m_master = -1;
+}
+
+QByteArray PtyPair::read(int count, int timeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    QByteArray data;
+    while (data.size() < count && m_master >= 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            break;
+        pollfd p{m_master, POLLIN, 0};
+        if (::poll(&p, 1, int(left)) <= 0)
+            break;
+        char buffer[4096];
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        data.append(buffer, n);
+    }
+    return data;
+}
+
+QByteArray PtyPair::readAll(int quietMs)
+{
+    QByteArray data;
+    for (;;) {
+        const QByteArray more = read(1 << 20, quietMs);
+        if (more.isEmpty())
+            return data;
+        data += more;
+    }
+}
+
+PtyPair::Line PtyPair::line() const
+{
+    struct termios2 t{};
+    ioctl(m_master, TCGETS2, &t); // on the master this reads the slave's settings
+    Line line;
+    line.speed = t.c_ospeed;
+    line.hungUp = (t.c_cflag & CBAUD) == B0;
+    line.eightBits = (t.c_cflag & CSIZE) == CS8;
+    line.parity = t.c_cflag & PARENB;
+    line.twoStopBits = t.c_cflag & CSTOPB;
+    line.hardwareFlow = t.c_cflag & CRTSCTS;
+    line.softwareFlow = t.c_iflag & (IXON | IXOFF);
+    line.outputProcessing = t.c_oflag & OPOST;
+    line.canonical = t.c_lflag & ICANON;
+    return line;
+}
+
+void PtyPair::setSpeed(unsigned baud)
+{
+    struct termios2 t{};
+    ioctl(m_master, TCGETS2, &t);
+    t.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));
+    t.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
+    t.c_ospeed = t.c_ispeed = baud;
+    ioctl(m_master, TCSETS2, &t);
+}

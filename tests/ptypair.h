@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+// A pseudo-terminal pair standing in for a serial device: the program opens the slave side by its
+// path, and the test reads what arrives on the master side and looks at the line settings.
+class PtyPair
+{
+public:
+    struct Line
+    {
+        unsigned speed = 0;   // output speed in baud
+        bool hungUp = false;  // the speed bits say B0
+        bool eightBits = false;
+        bool parity = false;
+        bool twoStopBits = false;
+        bool hardwareFlow = false;
+        bool softwareFlow = false;
+        bool outputProcessing = false;
+        bool canonical = false;
+    };
+
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair &) = delete;
+    PtyPair &operator=(const PtyPair &) = delete;
+
+    const std::string &device() const { return m_device; }
+    int master() const { return m_master; }
+
+    // Reads until `count` bytes have arrived or the time is up.
+    QByteArray read(int count, int timeoutMs = 3000);
+    // Whatever arrives until the line stays quiet for `quietMs`.
+    QByteArray readAll(int quietMs = 100);
+
+    Line line() const;
+    void setSpeed(unsigned baud);
+
+    // Unplugs the device: the master closes and the slave's node goes away.
+    void remove();
+
+private:
+    int m_master = -1;
+    int m_keepAlive = -1; // a slave descriptor of our own, so the line never hangs up between cycles
+    std::string m_device;
+};

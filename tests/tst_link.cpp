@@ -1,0 +1,344 @@
+// Choosing a port, probing the ports, and every message through the window to a pseudo-terminal.
+#include "app/tform1.h"
+#include "link/senders.h"
+#include "settings/settings.h"
+#include "tests/fakedesktop.h"
+#include "tests/ptypair.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const QByteArray startUpUpload =
+    QByteArray::fromHex("FFFFFFFFFF00005F00") + QByteArray::fromHex("660E").repeated(16);
+
+// A child process that opens and locks the device, as another program would.
+pid_t holdInAnotherProcess(const std::string &device)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+        ::flock(fd, LOCK_EX | LOCK_NB);
+        (void)!::write(ready[1], "y", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char c;
+    (void)!::read(ready[0], &c, 1);
+    ::close(ready[0]);
+    return pid;
+}
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void probeEnablesWhatOpens();
+    void probeWithFewerDevices();
+    void choosingAPort_data();
+    void choosingAPort();
+    void laterChoiceReplacesEarlier();
+    void choosingAPortShowsPanelUnderDigitalController();
+    void chosenItemKeepsItsDeviceUntilTheNextProbe();
+    void uploadArrivesByteExact_data();
+    void uploadArrivesByteExact();
+    void uploadWithoutPortShowsOnlyTheBox();
+    void uploadWithEmptyAddressSendsNothing();
+    void removedPortLosesMessagesSilently();
+    void testPositionGoesAtTheChosenRate();
+    void testPositionNativeFormIgnoresAddress();
+    void testPositionTextThatDoesNotConvertSendsNothing_data();
+    void testPositionTextThatDoesNotConvertSendsNothing();
+    void nothingIsSentWithoutAPort();
+
+private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    TForm1 *form() { return m_fresh->form.get(); }
+    FakeDesktop &desk() { return m_fresh->desk; }
+    void openPortMenu();
+    void choose(PtyPair &pty);
+};
+
+void TestLink::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+}
+
+void TestLink::cleanup()
+{
+    m_fresh.reset();
+}
+
+void TestLink::openPortMenu()
+{
+    form()->SerialPort2->popup(QPoint(0, 0));
+    form()->SerialPort2->hide();
+}
+
+void TestLink::choose(PtyPair &pty)
+{
+    desk().devices = {pty.device()};
+    openPortMenu();
+    form()->selectCOM1->trigger();
+}
+
+void TestLink::probeEnablesWhatOpens()
+{
+    PtyPair free1, held, free4;
+    QTemporaryDir dir;
+    const std::string missing = (dir.path() + "/ttyUSB9").toStdString();
+    desk().devices = {free1.device(), missing, held.device(), free4.device()};
+    form()->selectCOM4->trigger();
+    const pid_t other = holdInAnotherProcess(held.device());
+
+    openPortMenu();
+
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    QVERIFY(form()->selectCOM1->isEnabled());
+    QVERIFY(!form()->selectCOM2->isEnabled());
+    QVERIFY(!form()->selectCOM3->isEnabled());
+    QVERIFY(form()->selectCOM4->isEnabled());
+    QCOMPARE(form()->selectCOM1->toolTip(), QString::fromStdString(free1.device()));
+    QCOMPARE(form()->selectCOM2->toolTip(), QString::fromStdString(missing) + ": no device");
+    QCOMPARE(form()->selectCOM3->toolTip(),
+             QString::fromStdString(held.device()) + ": in use by another program");
+    QVERIFY(form()->SerialPort2->toolTipsVisible());
+    // The probe leaves the choice alone.
+    QCOMPARE(settings.comPort, 4);
+    QVERIFY(form()->selectCOM4->isChecked());
+    QVERIFY(!form()->selectCOM1->isChecked());
+    // And the probe itself sends nothing.
+    QCOMPARE(free1.readAll(50), QByteArray());
+}
+
+void TestLink::probeWithFewerDevices()
+{
+    PtyPair only;
+    desk().devices = {only.device()};
+    openPortMenu();
+    QVERIFY(form()->selectCOM1->isEnabled());
+    for (QAction *item : {form()->selectCOM2, form()->selectCOM3, form()->selectCOM4}) {
+        QVERIFY(!item->isEnabled());
+        QCOMPARE(item->toolTip(), QStringLiteral("no device"));
+    }
+    // A device that comes back is found at the next opening of the menu.
+    PtyPair second;
+    desk().devices = {only.device(), second.device()};
+    openPortMenu();
+    QVERIFY(form()->selectCOM2->isEnabled());
+}
+
+void TestLink::choosingAPort_data()
+{
+    QTest::addColumn<int>("port");
+    for (int n = 1; n <= 4; ++n)
+        QTest::addRow("COM%d", n) << n;
+}
+
+void TestLink::choosingAPort()
+{
+    QFETCH(int, port);
+    QVERIFY(form()->Panel1->isHidden());
+    const QList<QAction *> items{form()->selectCOM1, form()->selectCOM2, form()->selectCOM3,
+                                 form()->selectCOM4};
+    items[port - 1]->trigger();
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(items[n - 1]->isChecked(), n == port);
+    QCOMPARE(settings.comPort, port);
+    QVERIFY(!form()->Panel1->isHidden());
+    items[port - 1]->trigger(); // choosing the chosen one again keeps it checked
+    QVERIFY(items[port - 1]->isChecked());
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestLink::laterChoiceReplacesEarlier()
+{
+    form()->selectCOM3->trigger();
+    form()->selectCOM1->trigger();
+    QCOMPARE(settings.comPort, 1);
+    QVERIFY(form()->selectCOM1->isChecked());
+    QVERIFY(!form()->selectCOM3->isChecked());
+}
+
+void TestLink::choosingAPortShowsPanelUnderDigitalController()
+{
+    form()->RadioButton7->setChecked(true);
+    form()->Panel1->hide();
+    form()->selectCOM2->trigger();
+    QVERIFY(!form()->Panel1->isHidden());
+}
+
+void TestLink::chosenItemKeepsItsDeviceUntilTheNextProbe()
+{
+    PtyPair seen, later;
+    choose(seen);
+    desk().devices = {later.device()};
+    sendLivePosition(0, 0);
+    QCOMPARE(seen.read(4), QByteArray::fromHex("FE003307"));
+    openPortMenu();
+    sendLivePosition(0, 0);
+    QCOMPARE(later.read(4), QByteArray::fromHex("FE003307"));
+    QCOMPARE(seen.readAll(50), QByteArray());
+}
+
+void TestLink::uploadArrivesByteExact_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("digital");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("start-up settings") << false << false << startUpUpload;
+    QByteArray mode3 = startUpUpload;
+    mode3[8] = 3;
+    QTest::newRow("Quorvel and Digital Controller") << true << true << mode3;
+}
+
+void TestLink::uploadArrivesByteExact()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, digital);
+    QFETCH(QByteArray, bytes);
+    PtyPair pty;
+    choose(pty);
+    form()->RadioButton4->setChecked(native);
+    form()->RadioButton5->setChecked(!native);
+    form()->RadioButton7->setChecked(digital);
+    form()->RadioButton6->setChecked(!digital);
+    form()->Edit1->setText(QStringLiteral("0"));
+    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QCOMPARE(pty.read(41), bytes);
+    QCOMPARE(pty.readAll(50), QByteArray());
+    const PtyPair::Line line = pty.line();
+    QCOMPARE(line.speed, 9600u);
+    QVERIFY(line.eightBits && !line.parity && !line.twoStopBits);
+    QVERIFY(!line.hardwareFlow && !line.softwareFlow);
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestLink::uploadWithoutPortShowsOnlyTheBox()
+{
+    PtyPair pty;
+    desk().devices = {pty.device()};
+    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QCOMPARE(desk().boxes.size(), size_t(2));
+    QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
+    QCOMPARE(desk().boxes[0].caption, QStringLiteral("No COM port Selected"));
+    QCOMPARE(desk().boxes[0].text, QStringLiteral("Please select a COM port."));
+    QCOMPARE(pty.readAll(50), QByteArray());
+}
+
+void TestLink::uploadWithEmptyAddressSendsNothing()
+{
+    PtyPair pty;
+    choose(pty);
+    form()->Edit1->setText(QString());
+    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QCOMPARE(pty.readAll(50), QByteArray()); // not even the preamble
+    QCOMPARE(desk().errors().size(), 1);
+    QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
+    QCOMPARE(desk().boxes[0].caption, QStringLiteral("Corvantis utility"));
+    // The port was left free: the next message goes through.
+    sendLivePosition(0, 0);
+    QCOMPARE(pty.read(4), QByteArray::fromHex("FE003307"));
+}
+
+void TestLink::removedPortLosesMessagesSilently()
+{
+    PtyPair pty;
+    choose(pty);
+    pty.remove();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    sendLivePosition(2, 100);
+    form()->baudSelector->setText(QStringLiteral("115200"));
+    sendTestPosition();
+    QVERIFY(timer.elapsed() < 2000);
+    QVERIFY(desk().boxes.empty());
+    QCOMPARE(settings.comPort, 1);
+    QVERIFY(form()->selectCOM1->isChecked());
+    openPortMenu(); // its item goes grey at the next opening of the menu
+    QVERIFY(!form()->selectCOM1->isEnabled());
+}
+
+void TestLink::testPositionGoesAtTheChosenRate()
+{
+    PtyPair pty;
+    choose(pty);
+    form()->baudSelector->setText(QStringLiteral("115200"));
+    form()->Edit1->setText(QStringLiteral("10"));
+    form()->Selector->setPosition(2);
+    sendTestPosition();
+    QCOMPARE(pty.read(3), QByteArray::fromHex("FF0C80"));
+    QCOMPARE(pty.line().speed, 115200u);
+    // The live-position message and the upload stay at the setup rate.
+    sendLivePosition(2, 0);
+    QCOMPARE(pty.read(4), QByteArray::fromHex("FE023307"));
+    QCOMPARE(pty.line().speed, 9600u);
+}
+
+void TestLink::testPositionNativeFormIgnoresAddress()
+{
+    PtyPair pty;
+    choose(pty);
+    form()->RadioButton4->setChecked(true);
+    form()->Edit1->setText(QString()); // not read in the native form
+    form()->Selector->setPosition(2);
+    form()->ScrollBar1->setPosition(200);
+    form()->baudSelector->setText(QStringLiteral("57600"));
+    sendTestPosition();
+    QCOMPARE(pty.read(13), QByteArray::fromHex("FFFF08008080C8808080808000"));
+    QCOMPARE(pty.line().speed, 57600u);
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestLink::testPositionTextThatDoesNotConvertSendsNothing_data()
+{
+    QTest::addColumn<QString>("baud");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("empty rate") << "" << "10";
+    QTest::newRow("pasted rate") << "96x0" << "10";
+    QTest::newRow("empty address, no lone sync byte") << "9600" << "";
+}
+
+void TestLink::testPositionTextThatDoesNotConvertSendsNothing()
+{
+    QFETCH(QString, baud);
+    QFETCH(QString, address);
+    PtyPair pty;
+    choose(pty);
+    form()->baudSelector->setText(baud);
+    form()->Edit1->setText(address);
+    QVERIFY_THROWS_EXCEPTION(std::exception, sendTestPosition());
+    QCOMPARE(pty.readAll(50), QByteArray());
+    sendLivePosition(0, 0); // the port is free again
+    QCOMPARE(pty.read(4).size(), 4);
+}
+
+void TestLink::nothingIsSentWithoutAPort()
+{
+    PtyPair pty;
+    desk().devices = {pty.device()};
+    sendLivePosition(0, 0);
+    sendTestPosition();
+    QCOMPARE(pty.readAll(50), QByteArray());
+    QVERIFY(desk().boxes.empty());
+}
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"

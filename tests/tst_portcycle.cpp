@@ -1,0 +1,230 @@
+// The port cycle on pseudo-terminals: bytes, line settings, exclusivity and closing on every path.
+#include "link/messages.h"
+#include "link/portcycle.h"
+#include "tests/ptypair.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+void send(const std::string &device, std::string_view mode, const Message &message)
+{
+    PortCycle cycle(device, mode);
+    for (const Write &write : message)
+        cycle.write(write);
+}
+
+// Another program holding the device: a child process that opens and locks it.
+class OtherHolder
+{
+public:
+    explicit OtherHolder(const std::string &device)
+    {
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+            const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+            (void)!::write(ready[1], &ok, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char ok = 0;
+        (void)!::read(ready[0], &ok, 1);
+        ::close(ready[0]);
+        m_holding = ok == 'y';
+    }
+    ~OtherHolder()
+    {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    bool holding() const { return m_holding; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_holding = false;
+};
+} // namespace
+
+class TestPortCycle : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void messagesArriveByteExact_data();
+    void messagesArriveByteExact();
+    void lineIsSetAsTheModeSays_data();
+    void lineIsSetAsTheModeSays();
+    void rateThePortCannotTakeLeavesSpeed_data();
+    void rateThePortCannotTakeLeavesSpeed();
+    void secondOpenFailsWhileACycleHoldsThePort();
+    void portHeldByAnotherProgram();
+    void missingDevice();
+    void removedDeviceLosesTheMessage();
+    void portIsClosedWhenAnErrorEndsTheHandler();
+};
+
+void TestPortCycle::messagesArriveByteExact_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("live position") << "9600,N,8,1" << livePositionMessage(3, 0)
+                                   << QByteArray::fromHex("FE033307");
+    // 0x0A and 0x0D must not be translated on the way out.
+    QTest::newRow("live position with newline bytes")
+        << "9600,N,8,1" << livePositionMessage(10, 0x0D0A - wireOffset)
+        << QByteArray::fromHex("FE0A0A0D");
+    QTest::newRow("Mini SSC test at 115200")
+        << "115200,N,8,1" << miniSscTestMessage(10, 2, 128) << QByteArray::fromHex("FF0C80");
+    QTest::newRow("native test at 57600") << "57600,N,8,1" << nativeTestMessage(2, 200)
+                                          << QByteArray::fromHex("FFFF08008080C88080808080" "00");
+    UploadContent content;
+    content.sweepStarts.fill(1843);
+    content.sweepEnds.fill(5529);
+    QTest::newRow("upload") << "9600,N,8,1" << uploadSequence(content)
+                            << QByteArray::fromHex("FFFFFFFFFF00005F00") +
+                                   QByteArray::fromHex("660E").repeated(16);
+}
+
+void TestPortCycle::messagesArriveByteExact()
+{
+    QFETCH(QString, mode);
+    QFETCH(Message, message);
+    QFETCH(QByteArray, bytes);
+    PtyPair pty;
+    send(pty.device(), mode.toStdString(), message);
+    QCOMPARE(pty.read(bytes.size()), bytes);
+    QCOMPARE(pty.readAll(50), QByteArray());
+}
+
+void TestPortCycle::lineIsSetAsTheModeSays_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<unsigned>("speed");
+    QTest::newRow("setup rate") << "9600,N,8,1" << 9600u;
+    QTest::newRow("115200") << "115200,N,8,1" << 115200u;
+    QTest::newRow("14700, not a standard rate") << "14700,N,8,1" << 14700u;
+    QTest::newRow("614400") << "614400,N,8,1" << 614400u;
+    QTest::newRow("1") << "1,N,8,1" << 1u;
+    QTest::newRow("999999") << "999999,N,8,1" << 999999u;
+}
+
+void TestPortCycle::lineIsSetAsTheModeSays()
+{
+    QFETCH(QString, mode);
+    QFETCH(unsigned, speed);
+    PtyPair pty;
+    pty.setSpeed(4800);
+    send(pty.device(), mode.toStdString(), {{0x55}});
+    const PtyPair::Line line = pty.line();
+    QCOMPARE(line.speed, speed);
+    QVERIFY(line.eightBits);
+    QVERIFY(!line.parity);
+    QVERIFY(!line.twoStopBits);
+    QVERIFY(!line.hardwareFlow);
+    QVERIFY(!line.softwareFlow);
+    QVERIFY(!line.outputProcessing);
+    QVERIFY(!line.canonical);
+}
+
+void TestPortCycle::rateThePortCannotTakeLeavesSpeed_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("zero") << "0,N,8,1";
+    QTest::newRow("negative") << "-9600,N,8,1";
+}
+
+void TestPortCycle::rateThePortCannotTakeLeavesSpeed()
+{
+    QFETCH(QString, mode);
+    PtyPair pty;
+    pty.setSpeed(4800);
+    send(pty.device(), mode.toStdString(), {{0x01, 0x02}});
+    QCOMPARE(pty.read(2), QByteArray::fromHex("0102"));
+    const PtyPair::Line line = pty.line();
+    QCOMPARE(line.speed, 4800u);
+    QVERIFY(!line.hungUp);
+    QVERIFY(line.eightBits);
+}
+
+void TestPortCycle::secondOpenFailsWhileACycleHoldsThePort()
+{
+    PtyPair pty;
+    {
+        PortCycle first(pty.device(), setupMode);
+        QVERIFY(first.isOpen());
+        const SerialPort second(pty.device());
+        QVERIFY(!second.isOpen());
+        QCOMPARE(second.error(), PortError::InUse);
+        PortCycle third(pty.device(), setupMode);
+        QVERIFY(!third.isOpen());
+        third.write(Write{0x33}); // lost without a word
+        first.write(Write{0x11});
+    }
+    const SerialPort afterwards(pty.device());
+    QVERIFY(afterwards.isOpen());
+    QCOMPARE(pty.read(1), QByteArray::fromHex("11"));
+}
+
+void TestPortCycle::portHeldByAnotherProgram()
+{
+    PtyPair pty;
+    {
+        OtherHolder other(pty.device());
+        QVERIFY(other.holding());
+        const SerialPort port(pty.device());
+        QVERIFY(!port.isOpen());
+        QCOMPARE(port.error(), PortError::InUse);
+        QCOMPARE(describe(port.error()), std::string("in use by another program"));
+    }
+    QVERIFY(SerialPort(pty.device()).isOpen());
+}
+
+void TestPortCycle::missingDevice()
+{
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + QStringLiteral("/ttyUSB7")).toStdString();
+    const SerialPort port(path);
+    QVERIFY(!port.isOpen());
+    QCOMPARE(port.error(), PortError::NoDevice);
+    QCOMPARE(describe(port.error()), std::string("no device"));
+    send(path, setupMode, livePositionMessage(0, 0)); // nothing to see, nothing breaks
+}
+
+void TestPortCycle::removedDeviceLosesTheMessage()
+{
+    PtyPair pty;
+    const std::string device = pty.device();
+    send(device, setupMode, livePositionMessage(1, 100));
+    QCOMPARE(pty.read(4).size(), 4);
+    pty.remove();
+    QElapsedTimer timer;
+    timer.start();
+    send(device, setupMode, livePositionMessage(1, 200));
+    QVERIFY(timer.elapsed() < 1000);
+}
+
+void TestPortCycle::portIsClosedWhenAnErrorEndsTheHandler()
+{
+    PtyPair pty;
+    try {
+        PortCycle cycle(pty.device(), setupMode);
+        cycle.write(Write{0xFF});
+        throw std::runtime_error("conversion failed");
+    } catch (const std::runtime_error &) {
+    }
+    QVERIFY(SerialPort(pty.device()).isOpen());
+    QCOMPARE(pty.read(1), QByteArray::fromHex("FF"));
+}
+
+QTEST_GUILESS_MAIN(TestPortCycle)
+#include "tst_portcycle.moc"
