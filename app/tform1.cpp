@@ -88,6 +88,15 @@ void TForm1::connectEvents()
     bindEvent(selectCOM3, &QAction::triggered, &TForm1::selectCOM3Click);
     bindEvent(selectCOM4, &QAction::triggered, &TForm1::selectCOM4Click);
     bindEvent(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+
+    baudSelector->setKeyPressHook([this](char &key) { baudSelectorKeyPress(baudSelector, key); });
+    bindEvent(baudSelector, &ComboBox::userChanged, &TForm1::baudSelectorChange);
+    Edit1->setKeyPressHook([this](char &key) { Edit1KeyPress(Edit1, key); });
+    bindEvent(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
+    bindEvent(RadioButton4, &RadioButton::becameChecked, &TForm1::RadioButton4Click);
+    bindEvent(RadioButton5, &RadioButton::becameChecked, &TForm1::RadioButton5Click);
+    bindEvent(RadioButton6, &RadioButton::becameChecked, &TForm1::RadioButton6Click);
+    bindEvent(RadioButton7, &RadioButton::becameChecked, &TForm1::RadioButton7Click);
 }
 
 void TForm1::FormCreate(QObject *)

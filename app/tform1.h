@@ -4,6 +4,7 @@
 #include "ui_tform1.h"
 
 #include <QMainWindow>
+#include <array>
 
 // The main window. Every control of the layout is a public member under its own name, because
 // the handlers of every subsystem, and the free functions they share, reach the controls through
@@ -31,7 +32,19 @@ public:
     void selectCOM4Click(QObject *sender);
     void Button1Click(QObject *sender);
 
+    // Link parameters
+    void baudSelectorKeyPress(QObject *sender, char &key);
+    void baudSelectorChange(QObject *sender);
+    void Edit1KeyPress(QObject *sender, char &key);
+    void Edit1Change(QObject *sender);
+    void RadioButton4Click(QObject *sender);
+    void RadioButton5Click(QObject *sender);
+    void RadioButton6Click(QObject *sender);
+    void RadioButton7Click(QObject *sender);
+
 private:
+    // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
+    std::array<QWidget *, 10> servoRangeControls() const;
     void choosePort(int port);
     QAction *portItem(int port) const;
     void applyLookAndFeel();

@@ -4,6 +4,7 @@
 #include "link/portdirectory.h"
 #include "link/senders.h"
 #include "link/serialport.h"
+#include "params/baudmath.h"
 
 void TForm1::SerialPort2Click(QObject *)
 {
@@ -66,6 +67,14 @@ void TForm1::Button1Click(QObject *)
     if (settings.comPort == 0) {
         desktop().messageBox(QStringLiteral("Please select a COM port."),
                              QStringLiteral("No COM port Selected"));
+        return;
+    }
+    // The divisor is one byte: uploading the low bits of a larger one would set the board to a
+    // rate the user never chose.
+    if (settings.baudDivisor > largestDivisor) {
+        desktop().messageBox(QStringLiteral("The board cannot run at the chosen baud rate. Choose "
+                                            "a higher rate before uploading."),
+                             QStringLiteral("Upload settings"));
         return;
     }
     // Converted before the port is opened: a bad address sends nothing rather than leaving the
