@@ -72,11 +72,13 @@ void TForm1::applyLookAndFeel()
     move(517, 165);
 }
 
-template <typename Sender, typename Signal>
-void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *))
+// Every handler is given the control that raised the event, and runs under the error report.
+template <typename Sender, typename Signal, typename... Args>
+void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *, Args...))
 {
-    connect(sender, signal, this,
-            [this, sender, handler] { runHandler([&] { (this->*handler)(sender); }); });
+    connect(sender, signal, this, [this, sender, handler](Args... args) {
+        runHandler([&] { (this->*handler)(sender, args...); });
+    });
 }
 
 void TForm1::connectEvents()
@@ -97,6 +99,16 @@ void TForm1::connectEvents()
     bindEvent(RadioButton5, &RadioButton::becameChecked, &TForm1::RadioButton5Click);
     bindEvent(RadioButton6, &RadioButton::becameChecked, &TForm1::RadioButton6Click);
     bindEvent(RadioButton7, &RadioButton::becameChecked, &TForm1::RadioButton7Click);
+
+    bindEvent(Selector, &QSlider::valueChanged, &TForm1::SelectorChange);
+    bindEvent(startSweep, &QScrollBar::valueChanged, &TForm1::startSweepChange);
+    bindEvent(endSweep, &QScrollBar::valueChanged, &TForm1::endSweepChange);
+    bindEvent(travel, &TPie::mouseDown, &TForm1::travelMouseDown);
+    bindEvent(travel, &TPie::mouseMove, &TForm1::travelMouseMove);
+    bindEvent(travel, &TPie::mouseUp, &TForm1::travelMouseUp);
+    bindEvent(ScrollBar1, &QScrollBar::valueChanged, &TForm1::ScrollBar1Change);
+    bindEvent(Panel1, &Panel::mouseDown, &TForm1::Panel1MouseDown);
+    bindEvent(Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
 }
 
 void TForm1::FormCreate(QObject *)

@@ -42,6 +42,21 @@ public:
     void RadioButton6Click(QObject *sender);
     void RadioButton7Click(QObject *sender);
 
+    // Range editing
+    void SelectorChange(QObject *sender);
+    void startSweepChange(QObject *sender);
+    void endSweepChange(QObject *sender);
+    void travelMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                         int x, int y);
+    void travelMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    void travelMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                       int y);
+    void ScrollBar1Change(QObject *sender);
+    void Panel1MouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                         int x, int y);
+    void Panel1MouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                       int y);
+
 private:
     // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
     std::array<QWidget *, 10> servoRangeControls() const;
@@ -49,8 +64,8 @@ private:
     QAction *portItem(int port) const;
     void applyLookAndFeel();
     void connectEvents();
-    template <typename Sender, typename Signal>
-    void bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *));
+    template <typename Sender, typename Signal, typename... Args>
+    void bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *, Args...));
 };
 
 // The one main window, for the lifetime of the application.

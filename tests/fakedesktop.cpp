@@ -38,3 +38,10 @@ FreshWindow::~FreshWindow()
     form.reset();
     setDesktop(nullptr);
 }
+
+void FreshWindow::choosePort(const std::string &device)
+{
+    desk.devices = {device};
+    portDirectory().refresh();
+    form->selectCOM1->trigger();
+}

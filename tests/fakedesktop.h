@@ -52,6 +52,9 @@ public:
     FreshWindow(const FreshWindow &) = delete;
     FreshWindow &operator=(const FreshWindow &) = delete;
 
+    // Lists the device as COM1 and chooses it.
+    void choosePort(const std::string &device);
+
     FakeDesktop desk;
     std::unique_ptr<TForm1> form;
 };

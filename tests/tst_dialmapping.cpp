@@ -1,3 +1,4 @@
+#include "editing/dialmath.h"
 #include "settings/dialmapping.h"
 #include "settings/settings.h"
 
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void positionOfAngle_data();
     void positionOfAngle();
     void anglesStayOnTheUpperHalf();
+    void pointerAngles_data();
+    void pointerAngles();
 };
 
 void TestDialMapping::defaults()
@@ -83,6 +86,31 @@ void TestDialMapping::anglesStayOnTheUpperHalf()
         // One degree stands for a band of about 40 positions, never more than 41.
         QVERIFY(qAbs(positionOfDialAngle(a) - p) <= 41);
     }
+}
+
+void TestDialMapping::pointerAngles_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("angle");
+    QTest::newRow("straight above the centre") << 80 << 0 << 90;
+    QTest::newRow("right of the centre") << 160 << 80 << 0;
+    QTest::newRow("left of the centre") << 0 << 80 << 180;
+    QTest::newRow("below the centre") << 80 << 160 << 270;
+    QTest::newRow("the centre itself") << 80 << 80 << 90;
+    QTest::newRow("top-right corner, a degree short") << 160 << 0 << 44;
+    QTest::newRow("top-left corner") << 0 << 0 << 135;
+    QTest::newRow("bottom-right corner") << 160 << 160 << -45;
+    QTest::newRow("bottom-left corner") << 0 << 160 << 225;
+    QTest::newRow("far outside, captured") << -500 << 79 << 179;
+}
+
+void TestDialMapping::pointerAngles()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, angle);
+    QCOMPARE(pointerAngle(x, y, 161, 161), angle);
 }
 
 QTEST_GUILESS_MAIN(TestDialMapping)

@@ -299,10 +299,10 @@ void TestLink::testPositionNativeFormIgnoresAddress()
     form()->RadioButton4->setChecked(true);
     form()->Edit1->setText(QString()); // not read in the native form
     form()->Selector->setPosition(2);
-    form()->ScrollBar1->setPosition(200);
     form()->baudSelector->setText(QStringLiteral("57600"));
-    sendTestPosition();
+    form()->ScrollBar1->setPosition(200); // its change handler sends
     QCOMPARE(pty.read(13), QByteArray::fromHex("FFFF08008080C8808080808000"));
+    QCOMPARE(pty.readAll(50), QByteArray());
     QCOMPARE(pty.line().speed, 57600u);
     QVERIFY(desk().boxes.empty());
 }

@@ -1,0 +1,523 @@
+// The selector, the sweep bars, the travel dial and the test panel, with the bytes the real servo
+// is sent while the user edits.
+#include "app/tform1.h"
+#include "settings/dialmapping.h"
+#include "settings/settings.h"
+#include "tests/fakedesktop.h"
+#include "tests/ptypair.h"
+
+#include <QSignalSpy>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+namespace {
+QByteArray live(int servo, int position)
+{
+    const int wire = position + 1843;
+    QByteArray bytes;
+    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
+    return bytes;
+}
+
+// Where a part of a scroll bar is drawn, as the user would aim at it.
+QPoint partOf(QScrollBar *bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    // Servo selector and sweep bars
+    void barEdits_data();
+    void barEdits();
+    void noPortStoresAndDrawsOnly();
+    void selectingShowsTheStoredPairAndSendsNothing();
+    void eachServoKeepsItsOwnPair();
+    void pairCloserThanTheGapIsShownUnchanged();
+    void pairBeyondTheBarIsShownAtItsEnd();
+    void correctionStopsAtTheBarsEnd();
+    void thumbDragSendsEveryReportedPosition();
+
+    // Travel dial
+    void mouseDownPicksAnEnd_data();
+    void mouseDownPicksAnEnd();
+    void dragClamps_data();
+    void dragClamps();
+    void dragStopsTwoDegreesShortOfTheOtherEnd();
+    void dragAfterABarEditMayLeaveOnly40();
+    void moveWithoutMouseDownDoesNothing();
+    void everyMoveSendsAlsoWhenNothingChanged();
+    void dragWithoutPortStillEdits();
+    void selectorMapsDraggedAngleBack();
+    void dragThroughRealMouseEvents();
+
+    // Test panel
+    void sliderSendsTestPosition_data();
+    void sliderSendsTestPosition();
+    void arrowAndTroughClicksSendOnce();
+    void holdingTheMouseOnThePanelGreysOutUpload();
+    void panelComesBackWithAPortAndTestsTheSelectedServo();
+
+private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    std::unique_ptr<PtyPair> m_pty;
+    TForm1 *form() { return m_fresh->form.get(); }
+    void usePort();
+    void showWindow();
+    void drag(const QList<QPoint> &path);
+    void expectSent(const QByteArray &bytes);
+};
+
+void TestEditing::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+    m_pty = std::make_unique<PtyPair>();
+}
+
+void TestEditing::cleanup()
+{
+    m_fresh.reset();
+    m_pty.reset();
+}
+
+void TestEditing::usePort()
+{
+    m_fresh->choosePort(m_pty->device());
+}
+
+void TestEditing::showWindow()
+{
+    form()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form()));
+}
+
+// Mouse down at the first point, a move to each further point, mouse up at the last.
+void TestEditing::drag(const QList<QPoint> &path)
+{
+    form()->travelMouseDown(form()->travel, Qt::LeftButton, {}, path.first().x(), path.first().y());
+    for (qsizetype i = 1; i < path.size(); ++i)
+        form()->travelMouseMove(form()->travel, {}, path[i].x(), path[i].y());
+    form()->travelMouseUp(form()->travel, Qt::LeftButton, {}, path.last().x(), path.last().y());
+}
+
+void TestEditing::expectSent(const QByteArray &bytes)
+{
+    QCOMPARE(m_pty->read(bytes.size()).toHex(' '), bytes.toHex(' '));
+    QCOMPARE(m_pty->readAll(50).toHex(' '), QByteArray());
+}
+
+void TestEditing::barEdits_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("moveTo");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("startAngle");
+    QTest::addColumn<int>("endAngle");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("start past the end gives way, sent twice")
+        << "startSweep" << 6000 << 5429 << 5529 << 45 << 47 << live(0, 5429) + live(0, 5429);
+    QTest::newRow("end below the start gives way, sent twice")
+        << "endSweep" << 100 << 1843 << 1943 << 133 << 135 << live(0, 1943) + live(0, 1943);
+    QTest::newRow("start within the gap, sent once")
+        << "startSweep" << 3000 << 3000 << 5529 << 45 << 107 << live(0, 3000);
+    QTest::newRow("start exactly 100 below the end")
+        << "startSweep" << 5429 << 5429 << 5529 << 45 << 47 << live(0, 5429);
+    QTest::newRow("end to the top") << "endSweep" << 7300 << 1843 << 7300 << 0 << 135 << live(0, 7300);
+    QTest::newRow("same position raises nothing")
+        << "startSweep" << 1843 << 1843 << 5529 << 45 << 135 << QByteArray();
+}
+
+void TestEditing::barEdits()
+{
+    QFETCH(QString, bar);
+    QFETCH(int, moveTo);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, startAngle);
+    QFETCH(int, endAngle);
+    QFETCH(QByteArray, sent);
+    usePort();
+    form()->findChild<ScrollBar *>(bar)->setPosition(moveTo);
+    QCOMPARE(form()->startSweep->position(), start);
+    QCOMPARE(form()->endSweep->position(), end);
+    QCOMPARE(settings.sweepStarts[0], start);
+    QCOMPARE(settings.sweepEnds[0], end);
+    QCOMPARE(settings.dialStartAngle, startAngle);
+    QCOMPARE(settings.dialEndAngle, endAngle);
+    QCOMPARE(form()->travel->startAngle(), startAngle);
+    QCOMPARE(form()->travel->endAngle(), endAngle);
+    expectSent(sent);
+    QVERIFY(settings.sweepEventsEnabled);
+}
+
+void TestEditing::noPortStoresAndDrawsOnly()
+{
+    m_fresh->desk.devices = {m_pty->device()}; // present, but not chosen
+    form()->startSweep->setPosition(6000);
+    form()->endSweep->setPosition(7000);
+    QCOMPARE(settings.sweepStarts[0], 5429);
+    QCOMPARE(settings.sweepEnds[0], 7000);
+    QCOMPARE(form()->travel->endAngle(), 47);
+    QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(7000));
+    QCOMPARE(m_pty->readAll(50), QByteArray());
+    QVERIFY(m_fresh->desk.boxes.empty());
+}
+
+void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
+{
+    usePort();
+    form()->Selector->setPosition(3);
+    form()->startSweep->setPosition(2500);
+    form()->endSweep->setPosition(6000);
+    expectSent(live(3, 2500) + live(3, 6000));
+    settings.sweepStarts[4] = 1000;
+    settings.sweepEnds[4] = 2000;
+
+    form()->Selector->setPosition(4);
+    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 4"));
+    QCOMPARE(form()->startSweep->position(), 1000);
+    QCOMPARE(form()->endSweep->position(), 2000);
+    QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(1000));
+    QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(2000));
+    QCOMPARE(settings.dialEndAngle, dialAngleOfPosition(1000));
+    QCOMPARE(settings.dialStartAngle, dialAngleOfPosition(2000));
+    QCOMPARE(settings.sweepStarts[3], 2500);
+    QCOMPARE(settings.sweepEnds[3], 6000);
+    QVERIFY(settings.sweepEventsEnabled);
+    expectSent(QByteArray());
+}
+
+void TestEditing::eachServoKeepsItsOwnPair()
+{
+    form()->Selector->setPosition(2);
+    form()->startSweep->setPosition(3000);
+    form()->Selector->setPosition(3);
+    QCOMPARE(form()->startSweep->position(), 1843);
+    QCOMPARE(form()->endSweep->position(), 5529);
+    form()->Selector->setPosition(2);
+    QCOMPARE(form()->startSweep->position(), 3000);
+    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 2"));
+    // Right after start the dial shows 45 to 135; a selection maps the bars: 44 and 136.
+    form()->Selector->setPosition(7);
+    form()->Selector->setPosition(0);
+    QCOMPARE(form()->travel->startAngle(), 44);
+    QCOMPARE(form()->travel->endAngle(), 136);
+}
+
+void TestEditing::pairCloserThanTheGapIsShownUnchanged()
+{
+    usePort();
+    settings.sweepStarts[5] = 3000;
+    settings.sweepEnds[5] = 3040;
+    form()->Selector->setPosition(5);
+    QCOMPARE(form()->startSweep->position(), 3000);
+    QCOMPARE(form()->endSweep->position(), 3040);
+    expectSent(QByteArray());
+    form()->startSweep->setPosition(3010); // any move above 100 below the end
+    QCOMPARE(form()->startSweep->position(), 2940);
+    QCOMPARE(settings.sweepStarts[5], 2940);
+    expectSent(live(5, 2940) + live(5, 2940));
+}
+
+void TestEditing::pairBeyondTheBarIsShownAtItsEnd()
+{
+    settings.sweepStarts[6] = -500;
+    settings.sweepEnds[6] = 9000;
+    form()->Selector->setPosition(6);
+    QCOMPARE(form()->startSweep->position(), 0);
+    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(settings.sweepStarts[6], -500); // unchanged until the bar moves
+    QCOMPARE(settings.sweepEnds[6], 9000);
+    QCOMPARE(form()->travel->startAngle(), 0);
+    QCOMPARE(form()->travel->endAngle(), 181);
+    form()->endSweep->setPosition(7000);
+    QCOMPARE(settings.sweepEnds[6], 7000);
+}
+
+void TestEditing::correctionStopsAtTheBarsEnd()
+{
+    usePort();
+    settings.sweepStarts[1] = 7250;
+    settings.sweepEnds[1] = 7290;
+    form()->Selector->setPosition(1);
+    form()->endSweep->setPosition(7295);
+    // It would have to go to 7350; it stops at 7300, less than 100 above the start.
+    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(settings.sweepEnds[1], 7300);
+    expectSent(live(1, 7300) + live(1, 7300));
+}
+
+void TestEditing::thumbDragSendsEveryReportedPosition()
+{
+    usePort();
+    showWindow();
+    ScrollBar *bar = form()->startSweep;
+    QSignalSpy reported(bar, &QScrollBar::valueChanged);
+    const QPoint thumb = partOf(bar, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+    for (int dx = 10; dx <= 60; dx += 10)
+        QTest::mouseMove(bar, thumb + QPoint(dx, 0));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(60, 0));
+
+    QVERIFY(reported.count() >= 5);
+    QByteArray expected;
+    for (const QList<QVariant> &event : reported)
+        expected += live(0, event[0].toInt());
+    expectSent(expected);
+    QVERIFY(bar->position() > 1843);
+    QCOMPARE(settings.sweepStarts[0], bar->position());
+    QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(bar->position()));
+}
+
+void TestEditing::mouseDownPicksAnEnd_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("grabsStart");
+    QTest::newRow("centre, a tie, takes the start angle") << QPoint(80, 80) << true;
+    QTest::newRow("bottom-left corner, 225") << QPoint(0, 160) << false;
+    QTest::newRow("bottom-right corner, -45") << QPoint(160, 160) << true;
+    QTest::newRow("near the end angle") << QPoint(10, 20) << false;
+    QTest::newRow("near the start angle") << QPoint(150, 20) << true;
+}
+
+void TestEditing::mouseDownPicksAnEnd()
+{
+    QFETCH(QPoint, at);
+    QFETCH(bool, grabsStart);
+    usePort();
+    form()->travelMouseDown(form()->travel, Qt::LeftButton, {}, at.x(), at.y());
+    QVERIFY(settings.dialDragging);
+    QCOMPARE(settings.dialGrabsStartAngle, grabsStart);
+    // Nothing else changes on mouse down.
+    QCOMPARE(form()->travel->startAngle(), 45);
+    QCOMPARE(form()->travel->endAngle(), 135);
+    QCOMPARE(form()->endSweep->position(), 5529);
+    expectSent(QByteArray());
+    form()->travelMouseUp(form()->travel, Qt::RightButton, {}, at.x(), at.y());
+    QVERIFY(!settings.dialDragging);
+}
+
+void TestEditing::dragClamps_data()
+{
+    QTest::addColumn<QList<QPoint>>("path");
+    QTest::addColumn<int>("startAngle");
+    QTest::addColumn<int>("endAngle");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("start angle below the horizontal on the right clamps to 0")
+        << QList<QPoint>{{150, 40}, {160, 120}} << 0 << 135 << 1843 << 7300 << live(0, 7300);
+    QTest::newRow("end angle below the horizontal on the left clamps to 181")
+        << QList<QPoint>{{10, 40}, {0, 120}} << 45 << 181 << 0 << 5529 << live(0, 0);
+    QTest::newRow("top-right corner gives 44")
+        << QList<QPoint>{{150, 40}, {160, 0}} << 44 << 135 << 1843 << 5525 << live(0, 5525);
+    QTest::newRow("straight up moves the end of sweep to 90")
+        << QList<QPoint>{{150, 40}, {80, 0}} << 90 << 135 << 1843 << 3670 << live(0, 3670);
+}
+
+void TestEditing::dragClamps()
+{
+    QFETCH(QList<QPoint>, path);
+    QFETCH(int, startAngle);
+    QFETCH(int, endAngle);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(QByteArray, sent);
+    usePort();
+    drag(path);
+    QCOMPARE(form()->travel->startAngle(), startAngle);
+    QCOMPARE(form()->travel->endAngle(), endAngle);
+    QCOMPARE(settings.dialStartAngle, startAngle);
+    QCOMPARE(settings.dialEndAngle, endAngle);
+    QCOMPARE(form()->startSweep->position(), start);
+    QCOMPARE(form()->endSweep->position(), end);
+    QCOMPARE(settings.sweepStarts[0], start);
+    QCOMPARE(settings.sweepEnds[0], end);
+    QVERIFY(settings.sweepEventsEnabled);
+    expectSent(sent);
+}
+
+void TestEditing::dragStopsTwoDegreesShortOfTheOtherEnd()
+{
+    usePort();
+    drag({{10, 40}, {0, 0}}); // the end angle to 135: the start bar to 1855
+    QCOMPARE(form()->startSweep->position(), 1855);
+    drag({{150, 40}, {0, 80}}); // the start angle all the way to the left
+    QCOMPARE(form()->travel->startAngle(), 133);
+    QCOMPARE(form()->endSweep->position(), 1935);
+    QCOMPARE(settings.sweepEnds[0] - settings.sweepStarts[0], 80);
+    expectSent(live(0, 1855) + live(0, 1935));
+}
+
+void TestEditing::dragAfterABarEditMayLeaveOnly40()
+{
+    usePort();
+    form()->startSweep->setPosition(40);
+    QCOMPARE(form()->travel->endAngle(), 181);
+    drag({{150, 40}, {0, 80}});
+    QCOMPARE(form()->travel->startAngle(), 179);
+    QCOMPARE(form()->endSweep->position(), 80);
+    QCOMPARE(settings.sweepEnds[0], 80);
+    QCOMPARE(settings.sweepStarts[0], 40);
+    expectSent(live(0, 40) + live(0, 80));
+}
+
+void TestEditing::moveWithoutMouseDownDoesNothing()
+{
+    usePort();
+    form()->travelMouseMove(form()->travel, {}, 160, 80);
+    QCOMPARE(form()->travel->startAngle(), 45);
+    QCOMPARE(form()->endSweep->position(), 5529);
+    expectSent(QByteArray());
+}
+
+void TestEditing::everyMoveSendsAlsoWhenNothingChanged()
+{
+    usePort();
+    drag({{150, 40}, {160, 0}, {160, 1}, {160, 0}});
+    QCOMPARE(form()->travel->startAngle(), 44);
+    expectSent(live(0, 5525).repeated(3));
+}
+
+void TestEditing::dragWithoutPortStillEdits()
+{
+    m_fresh->desk.devices = {m_pty->device()};
+    form()->Selector->setPosition(3);
+    drag({{150, 40}, {160, 0}});
+    QCOMPARE(form()->travel->startAngle(), 44);
+    QCOMPARE(form()->endSweep->position(), 5525);
+    QCOMPARE(settings.sweepEnds[3], 5525);
+    QCOMPARE(m_pty->readAll(50), QByteArray());
+}
+
+void TestEditing::selectorMapsDraggedAngleBack()
+{
+    drag({{150, 40}, {159, 0}}); // leaves the start angle at 45
+    QCOMPARE(form()->travel->startAngle(), 45);
+    QCOMPARE(settings.sweepEnds[0], 5485);
+    form()->Selector->setPosition(1);
+    form()->Selector->setPosition(0);
+    QCOMPARE(form()->travel->startAngle(), 46);
+    QCOMPARE(settings.dialStartAngle, 46);
+}
+
+void TestEditing::dragThroughRealMouseEvents()
+{
+    usePort();
+    showWindow();
+    TPie *pie = form()->travel;
+    QTest::mousePress(pie, Qt::LeftButton, {}, QPoint(150, 40)); // near the end of sweep
+    QTest::mouseMove(pie, QPoint(160, 0));
+    QTest::mouseMove(pie, QPoint(140, -30)); // outside the pie, still dragging
+    QTest::mouseMove(pie, QPoint(250, 150)); // below the horizontal, right of the box
+    QTest::mouseRelease(pie, Qt::LeftButton, {}, QPoint(250, 150));
+    QTest::mouseMove(pie, QPoint(80, 0)); // after the release: nothing
+    QCOMPARE(form()->travel->startAngle(), 0);
+    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(settings.sweepEnds[0], 7300);
+    QVERIFY(!settings.dialDragging);
+    // 44 degrees, then 61 outside the box, then below the horizontal: clamped to 0.
+    expectSent(live(0, 5525) + live(0, 4839) + live(0, 7300));
+}
+
+void TestEditing::sliderSendsTestPosition_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("digital");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("servo");
+    QTest::addColumn<int>("moveTo");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("Mini SSC, address 10, servo 3")
+        << false << false << "10" << 3 << 200 << "9600" << QByteArray::fromHex("FF0DC8");
+    QTest::newRow("Mini SSC, address 250, servo 7: 255")
+        << false << true << "250" << 7 << 5 << "9600" << QByteArray::fromHex("FFFF05");
+    QTest::newRow("native, servo 5 to 0")
+        << true << false << "10" << 5 << 0 << "9600"
+        << QByteArray::fromHex("FFFF080080808080800080" "8000");
+    QTest::newRow("at 57600") << false << false << "0" << 0 << 129 << "57600"
+                              << QByteArray::fromHex("FF0081");
+}
+
+void TestEditing::sliderSendsTestPosition()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, digital);
+    QFETCH(QString, address);
+    QFETCH(int, servo);
+    QFETCH(int, moveTo);
+    QFETCH(QString, rate);
+    QFETCH(QByteArray, sent);
+    (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
+    (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
+    form()->Edit1->setText(address);
+    form()->baudSelector->setText(rate);
+    usePort();
+    form()->Selector->setPosition(servo);
+    form()->ScrollBar1->setPosition(moveTo);
+    expectSent(sent);
+    QCOMPARE(m_pty->line().speed, rate.toUInt());
+}
+
+void TestEditing::arrowAndTroughClicksSendOnce()
+{
+    usePort();
+    showWindow();
+    ScrollBar *slider = form()->ScrollBar1;
+    QTest::mouseClick(slider, Qt::LeftButton, {}, partOf(slider, QStyle::SC_ScrollBarAddLine));
+    QCOMPARE(slider->position(), 129);
+    expectSent(QByteArray::fromHex("FF0081"));
+    QTest::mouseClick(slider, Qt::LeftButton, {}, partOf(slider, QStyle::SC_ScrollBarAddPage));
+    QCOMPARE(slider->position(), 133);
+    expectSent(QByteArray::fromHex("FF0085"));
+}
+
+void TestEditing::holdingTheMouseOnThePanelGreysOutUpload()
+{
+    usePort();
+    showWindow();
+    QTest::mousePress(form()->Panel1, Qt::LeftButton, {}, QPoint(20, 52));
+    QVERIFY(!form()->Button1->isEnabled());
+    QTest::mouseRelease(form()->Panel1, Qt::LeftButton, {}, QPoint(20, 52));
+    QVERIFY(form()->Button1->isEnabled());
+    QTest::mousePress(form()->Panel1, Qt::RightButton, {}, QPoint(400, 5));
+    QVERIFY(!form()->Button1->isEnabled());
+    QTest::mouseRelease(form()->Panel1, Qt::RightButton, {}, QPoint(400, 5));
+    QVERIFY(form()->Button1->isEnabled());
+    expectSent(QByteArray());
+}
+
+void TestEditing::panelComesBackWithAPortAndTestsTheSelectedServo()
+{
+    form()->Selector->setPosition(2);
+    form()->RadioButton4->setChecked(true);
+    form()->RadioButton7->setChecked(true);
+    QVERIFY(form()->Panel1->isHidden());
+    usePort();
+    QVERIFY(!form()->Panel1->isHidden());
+    form()->ScrollBar1->setPosition(10);
+    expectSent(QByteArray::fromHex("FFFF080080800A8080808080" "00"));
+}
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
