@@ -83,6 +83,8 @@ void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QO
 
 void TForm1::connectEvents()
 {
+    bindEvent(fileLoadSettings, &QAction::triggered, &TForm1::fileLoadSettingsClick);
+    bindEvent(fileSaveSettings, &QAction::triggered, &TForm1::fileSaveSettingsClick);
     bindEvent(fileQuit, &QAction::triggered, &TForm1::fileQuitClick);
     bindEvent(SerialPort2, &QMenu::aboutToShow, &TForm1::SerialPort2Click);
     bindEvent(selectCOM1, &QAction::triggered, &TForm1::selectCOM1Click);

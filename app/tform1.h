@@ -24,6 +24,10 @@ public:
     void FormCreate(QObject *sender);
     void fileQuitClick(QObject *sender);
 
+    // Servo settings
+    void fileSaveSettingsClick(QObject *sender);
+    void fileLoadSettingsClick(QObject *sender);
+
     // Controller link
     void SerialPort2Click(QObject *sender);
     void selectCOM1Click(QObject *sender);

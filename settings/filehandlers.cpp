@@ -1,0 +1,86 @@
+// "Save Settings..." and "Load Settings..." in the "File" menu.
+#include "app/conversion.h"
+#include "app/tform1.h"
+#include "settings/svofile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <stdexcept>
+#include <sys/file.h>
+
+namespace {
+// Held exclusively while it is read or written; released when the file closes.
+bool lockExclusively(const QFileDevice &file)
+{
+    return ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
+}
+
+[[noreturn]] void saveFailed(const QString &path, const QString &reason)
+{
+    throw std::runtime_error(
+        QStringLiteral("The settings could not be saved to \"%1\": %2").arg(path, reason).toStdString());
+}
+} // namespace
+
+void TForm1::fileSaveSettingsClick(QObject *)
+{
+    SaveDialog->setTitle(QStringLiteral("Save Servo Settings"));
+    const std::optional<QString> path = SaveDialog->execute();
+    if (!path)
+        return;
+
+    // Every text is converted before the file is touched, so a bad one leaves an existing file as
+    // it was.
+    SettingsFileContent content;
+    content.address = toInt(Edit1->text());
+    content.baudRate = toInt(baudSelector->text());
+    content.formatCode = RadioButton4->isChecked() ? 0 : 1;
+    content.functionCode = RadioButton6->isChecked() ? 0 : 1;
+    content.sweepStarts = settings.sweepStarts;
+    content.sweepEnds = settings.sweepEnds;
+    const auto bytes = encodeSettingsFile(content);
+
+    // Written whole beside the old file and put in its place in one step: a failure part way
+    // leaves the previous file intact.
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || !lockExclusively(file))
+        saveFailed(*path, file.errorString());
+    if (file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size()) ||
+        !file.commit())
+        saveFailed(*path, file.errorString());
+}
+
+void TForm1::fileLoadSettingsClick(QObject *)
+{
+    OpenDialog->setTitle(QStringLiteral("Open Servo Settings"));
+    const std::optional<QString> path = OpenDialog->execute();
+    if (!path)
+        return;
+    // Servo 0 first, whatever the file turns out to hold.
+    Selector->setPosition(0);
+
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly) || !lockExclusively(file))
+        return;
+    const QByteArray data = file.read(qint64(settingsFileSize));
+    const std::optional<SettingsFileContent> content = decodeSettingsFile(
+        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), size_t(data.size())));
+    if (!content)
+        return;
+
+    // The address before the choices: it is checked against the choices in force, and again by
+    // the radio handlers if the file changes a choice. The rate text raises no change event; the
+    // radio handlers recompute the baud figures from it if they run.
+    Edit1->setText(QString::number(content->address));
+    baudSelector->setText(QString::number(content->baudRate));
+    (content->formatCode == 0 ? RadioButton4 : RadioButton5)->setChecked(true);
+    (content->functionCode == 0 ? RadioButton6 : RadioButton7)->setChecked(true);
+    settings.sweepStarts = content->sweepStarts;
+    settings.sweepEnds = content->sweepEnds;
+
+    // Servo 0's pair goes through the bars' own change handling, as an edit would.
+    Selector->setPosition(0);
+    startSweep->setPosition(settings.sweepStarts[0]);
+    endSweep->setPosition(settings.sweepEnds[0]);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// A settings file: exactly 88 bytes, the tag "Servo1.3" and then signed 32-bit little-endian
+// numbers: address, baud rate as typed, format code (0 native "Quorvel", else "Mini SSC"),
+// function code (0 "Servo Controller", else "Digital Controller"), and each servo's start and
+// end in turn.
+inline constexpr std::size_t settingsFileSize = 88;
+
+struct SettingsFileContent
+{
+    std::int32_t address = 0;
+    std::int32_t baudRate = 9600;
+    std::int32_t formatCode = 1;
+    std::int32_t functionCode = 0;
+    std::array<std::int32_t, servoCount> sweepStarts{};
+    std::array<std::int32_t, servoCount> sweepEnds{};
+
+    bool operator==(const SettingsFileContent &) const = default;
+};
+
+std::array<std::uint8_t, settingsFileSize> encodeSettingsFile(const SettingsFileContent &content);
+
+// Nothing for a file without the tag at its start, or one too short to hold every field; bytes
+// after the 88th are ignored.
+std::optional<SettingsFileContent> decodeSettingsFile(std::span<const std::uint8_t> bytes);

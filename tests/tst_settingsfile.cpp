@@ -1,0 +1,432 @@
+// Saving and loading .svo files: the exact bytes, every path through the loader, and the save that
+// must never destroy an existing file.
+#include "app/tform1.h"
+#include "settings/settings.h"
+#include "settings/svofile.h"
+#include "tests/fakedesktop.h"
+#include "tests/ptypair.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+QByteArray le32(qint32 v)
+{
+    QByteArray b(4, 0);
+    for (int i = 0; i < 4; ++i)
+        b[i] = char(quint32(v) >> (8 * i));
+    return b;
+}
+
+QByteArray fileBytes(qint32 address, qint32 baud, qint32 format, qint32 function,
+                     const QList<QPair<qint32, qint32>> &pairs)
+{
+    QByteArray b("Servo1.3");
+    b += le32(address) + le32(baud) + le32(format) + le32(function);
+    for (int servo = 0; servo < 8; ++servo) {
+        const auto pair = servo < pairs.size() ? pairs[servo] : qMakePair(1843, 5529);
+        b += le32(pair.first) + le32(pair.second);
+    }
+    return b;
+}
+
+const QByteArray startUpFile = fileBytes(0, 9600, 1, 0, {});
+
+QByteArray live(int servo, int position)
+{
+    const int wire = position + 1843;
+    QByteArray bytes;
+    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
+    return bytes;
+}
+} // namespace
+
+class TestSettingsFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void codecRoundTrip();
+    void decodeRejects_data();
+    void decodeRejects();
+
+    void savesTheStartUpSettings();
+    void cancelledDialogsDoNothing();
+    void saveThenLoadRestoresEverythingAndSendsNothing();
+    void savedFileReadsBackByteIdentical();
+    void fileThatIsNotASettingsFileRestoresNothing_data();
+    void fileThatIsNotASettingsFileRestoresNothing();
+    void nonZeroCodesChooseTheSecondButton();
+    void unchangedChoicesRunNoRadioHandler();
+    void rateTextIsSetWithoutRecalculation();
+    void addressCheckedBeforeTheFormatIsApplied();
+    void loadedStartAboveTheOldEndIsMovedDown();
+    void valuesOutsideTheBarAreLimitedForServo0Only();
+    void bytesAfterThe88thAreIgnored();
+    void emptyAddressLeavesTheExistingFileIntact_data();
+    void emptyAddressLeavesTheExistingFileIntact();
+    void saveThatCannotBeWrittenIsReported();
+    void fileHeldByAnotherProgramIsNotRead();
+
+private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TForm1 *form() { return m_fresh->form.get(); }
+    FakeDesktop &desk() { return m_fresh->desk; }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    void save(const QString &file);
+    void load(const QString &file);
+    static void write(const QString &file, const QByteArray &bytes);
+    static QByteArray read(const QString &file);
+};
+
+void TestSettingsFile::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestSettingsFile::cleanup()
+{
+    m_fresh.reset();
+    m_dir.reset();
+}
+
+void TestSettingsFile::save(const QString &file)
+{
+    desk().fileAnswers.push_back(file);
+    form()->fileSaveSettings->trigger();
+}
+
+void TestSettingsFile::load(const QString &file)
+{
+    desk().fileAnswers.push_back(file);
+    form()->fileLoadSettings->trigger();
+}
+
+void TestSettingsFile::write(const QString &file, const QByteArray &bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray TestSettingsFile::read(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestSettingsFile::codecRoundTrip()
+{
+    SettingsFileContent content;
+    content.address = -7;
+    content.baudRate = 2147483647;
+    content.formatCode = 7;
+    content.functionCode = -1;
+    for (int i = 0; i < 8; ++i) {
+        content.sweepStarts[i] = i * 1000 - 1;
+        content.sweepEnds[i] = -i * 70000;
+    }
+    const auto bytes = encodeSettingsFile(content);
+    QCOMPARE(decodeSettingsFile(bytes), std::optional(content));
+}
+
+void TestSettingsFile::decodeRejects_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray lower = startUpFile;
+    lower[0] = 's';
+    QTest::newRow("case of one letter") << lower;
+    QByteArray digit = startUpFile;
+    digit[7] = '4';
+    QTest::newRow("one digit") << digit;
+    QByteArray zero = startUpFile;
+    zero[5] = '\0';
+    QTest::newRow("zero byte in the tag") << zero;
+    QTest::newRow("five letters of the tag") << QByteArray("Servo");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("tag only") << QByteArray("Servo1.3");
+    QTest::newRow("tagged but one byte short") << startUpFile.left(87);
+}
+
+void TestSettingsFile::decodeRejects()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!decodeSettingsFile(
+        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), size_t(bytes.size()))));
+}
+
+void TestSettingsFile::savesTheStartUpSettings()
+{
+    save(path("start.svo"));
+    QCOMPARE(read(path("start.svo")).toHex(' '), startUpFile.toHex(' '));
+    QCOMPARE(desk().fileRequests.size(), size_t(1));
+    const Desktop::FileDialogRequest &request = desk().fileRequests[0];
+    QVERIFY(request.kind == Desktop::FileDialogKind::Save);
+    QCOMPARE(request.title, QStringLiteral("Save Servo Settings"));
+    QCOMPARE(request.filter, QStringLiteral("Servo Setup Files  *.svo|*.svo"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("svo"));
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestSettingsFile::cancelledDialogsDoNothing()
+{
+    form()->Selector->setPosition(5);
+    desk().fileAnswers.push_back(std::nullopt);
+    form()->fileLoadSettings->trigger();
+    QCOMPARE(form()->Selector->position(), 5); // cancelled before the selector moves
+    const Desktop::FileDialogRequest &request = desk().fileRequests[0];
+    QVERIFY(request.kind == Desktop::FileDialogKind::Open);
+    QCOMPARE(request.title, QStringLiteral("Open Servo Settings"));
+    QCOMPARE(request.filter, QStringLiteral("Servo Setup Files *.svo|*.svo"));
+    QCOMPARE(request.defaultSuffix, QString());
+    desk().fileAnswers.push_back(std::nullopt);
+    form()->fileSaveSettings->trigger();
+    QVERIFY(QDir(m_dir->path()).isEmpty());
+}
+
+void TestSettingsFile::saveThenLoadRestoresEverythingAndSendsNothing()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    form()->RadioButton4->setChecked(true);
+    form()->RadioButton7->setChecked(true);
+    form()->Edit1->setText(QStringLiteral("4242"));
+    form()->baudSelector->setText(QStringLiteral("57600"));
+    for (int servo = 0; servo < 8; ++servo) {
+        settings.sweepStarts[servo] = 100 * servo;
+        settings.sweepEnds[servo] = 7000 - 10 * servo;
+    }
+    form()->Selector->setPosition(3);
+    const ServoSettings before = settings;
+    pty.readAll(50);
+
+    save(path("all.svo"));
+    load(path("all.svo"));
+
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("4242"));
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
+    QVERIFY(form()->RadioButton4->isChecked());
+    QVERIFY(form()->RadioButton7->isChecked());
+    QCOMPARE(settings.sweepStarts, before.sweepStarts);
+    QCOMPARE(settings.sweepEnds, before.sweepEnds);
+    QCOMPARE(form()->Selector->position(), 0);
+    QCOMPARE(form()->startSweep->position(), 0);
+    QCOMPARE(form()->endSweep->position(), 7000);
+    QCOMPARE(pty.readAll(50), QByteArray());
+    QVERIFY(desk().boxes.empty());
+    QCOMPARE(desk().beeps, 0);
+}
+
+void TestSettingsFile::savedFileReadsBackByteIdentical()
+{
+    write(path("given.svo"), fileBytes(300, 115200, 0, 1, {{10, 20}, {30, 7300}, {0, 0}}));
+    load(path("given.svo"));
+    save(path("first.svo"));
+    load(path("first.svo"));
+    save(path("second.svo"));
+    QCOMPARE(read(path("second.svo")), read(path("first.svo")));
+    QCOMPARE(read(path("first.svo")).size(), 88);
+}
+
+void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty with "missing": no file at all
+    QTest::addColumn<bool>("missing");
+    QByteArray lower = fileBytes(99, 4800, 0, 1, {{1, 2}});
+    lower[1] = 'E';
+    QTest::newRow("case of one letter") << lower << false;
+    QByteArray digit = fileBytes(99, 4800, 0, 1, {{1, 2}});
+    digit[5] = '2';
+    QTest::newRow("one digit") << digit << false;
+    QTest::newRow("five bytes") << QByteArray("Servo") << false;
+    QByteArray zero = fileBytes(99, 4800, 0, 1, {{1, 2}});
+    zero[3] = '\0';
+    QTest::newRow("zero byte in the tag") << zero << false;
+    QTest::newRow("tagged but short") << fileBytes(99, 4800, 0, 1, {{1, 2}}).left(60) << false;
+    QTest::newRow("no such file") << QByteArray() << true;
+}
+
+void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, missing);
+    if (!missing)
+        write(path("other.svo"), bytes);
+    settings.sweepStarts[5] = 2000;
+    form()->Selector->setPosition(5);
+    const ServoSettings before = settings;
+
+    load(path("other.svo"));
+
+    QCOMPARE(form()->Selector->position(), 0); // moved first, whatever follows
+    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 0"));
+    QCOMPARE(form()->startSweep->position(), 1843);
+    QCOMPARE(settings.sweepStarts, before.sweepStarts);
+    QCOMPARE(settings.sweepEnds, before.sweepEnds);
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("9600"));
+    QVERIFY(form()->RadioButton5->isChecked());
+    QVERIFY(form()->RadioButton6->isChecked());
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
+{
+    write(path("codes.svo"), fileBytes(0, 9600, 7, -1, {}));
+    form()->RadioButton4->setChecked(true);
+    load(path("codes.svo"));
+    QVERIFY(form()->RadioButton5->isChecked()); // 7: "Mini SSC"
+    QVERIFY(form()->RadioButton7->isChecked()); // -1: "Digital Controller"
+    QVERIFY(form()->travel->isHidden());
+}
+
+void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
+{
+    write(path("same.svo"), fileBytes(5, 9600, 1, 0, {}));
+    QList<QSignalSpy *> spies;
+    for (RadioButton *b : {form()->RadioButton4, form()->RadioButton5, form()->RadioButton6,
+                           form()->RadioButton7})
+        spies << new QSignalSpy(b, &RadioButton::becameChecked);
+    load(path("same.svo"));
+    for (QSignalSpy *spy : spies) {
+        QCOMPARE(spy->count(), 0);
+        delete spy;
+    }
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("5"));
+    QCOMPARE(form()->Edit1->maxChars(), 5); // RadioButton5Click did not run
+}
+
+void TestSettingsFile::rateTextIsSetWithoutRecalculation()
+{
+    write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {}));
+    load(path("rate.svo"));
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
+    QCOMPARE(form()->Label50->text(), QStringLiteral("9600"));
+    QCOMPARE(settings.baudDivisor, 95);
+
+    write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {})); // a choice changes: recomputed
+    load(path("rate2.svo"));
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
+    QCOMPARE(settings.baudDivisor, 0);
+    QCOMPARE(form()->Label8->text(), QStringLiteral("3327"));
+}
+
+void TestSettingsFile::addressCheckedBeforeTheFormatIsApplied()
+{
+    write(path("address.svo"), fileBytes(1000, 9600, 0, 0, {}));
+    load(path("address.svo"));
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
+    QCOMPARE(form()->Label1->text(), QStringLiteral("0 - 65527"));
+    QCOMPARE(desk().beeps, 1);
+    QVERIFY(!form()->Label51->isHidden());
+}
+
+void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    write(path("start.svo"), fileBytes(0, 9600, 1, 0, {{6000, 7000}, {6000, 7000}}));
+    load(path("start.svo"));
+    // Set while the end bar still shows 5529: pulled down to 5429 and stored so.
+    QCOMPARE(settings.sweepStarts[0], 5429);
+    QCOMPARE(settings.sweepEnds[0], 7000);
+    QCOMPARE(settings.sweepStarts[1], 6000); // the other servos are taken as stored
+    QCOMPARE(form()->startSweep->position(), 5429);
+    QCOMPARE(form()->endSweep->position(), 7000);
+    const QByteArray expected = live(0, 5429) + live(0, 5429) + live(0, 7000);
+    QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
+}
+
+void TestSettingsFile::valuesOutsideTheBarAreLimitedForServo0Only()
+{
+    write(path("wide.svo"), fileBytes(0, 9600, 1, 0, {{-50, 9000}, {-50, 9000}}));
+    load(path("wide.svo"));
+    QCOMPARE(settings.sweepStarts[0], 0);
+    QCOMPARE(settings.sweepEnds[0], 7300);
+    QCOMPARE(settings.sweepStarts[1], -50);
+    QCOMPARE(settings.sweepEnds[1], 9000);
+    form()->Selector->setPosition(1);
+    QCOMPARE(form()->startSweep->position(), 0);
+    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(settings.sweepStarts[1], -50);
+}
+
+void TestSettingsFile::bytesAfterThe88thAreIgnored()
+{
+    write(path("long.svo"), fileBytes(12, 4800, 1, 0, {}) + QByteArray(1000, '\xAB'));
+    load(path("long.svo"));
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("12"));
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("4800"));
+}
+
+void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("address") << "Edit1";
+    QTest::newRow("baud rate") << "baudSelector";
+}
+
+void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact()
+{
+    QFETCH(QString, field);
+    const QByteArray existing = fileBytes(77, 14400, 0, 1, {{1, 2}, {3, 4}});
+    write(path("keep.svo"), existing);
+    if (field == QLatin1String("Edit1"))
+        form()->Edit1->setText(QString());
+    else
+        form()->baudSelector->setText(QString());
+    save(path("keep.svo"));
+    QCOMPARE(read(path("keep.svo")), existing);
+    QCOMPARE(desk().errors().size(), 1);
+    QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"keep.svo"}));
+
+    save(path("new.svo")); // and no new file either
+    QVERIFY(!QFile::exists(path("new.svo")));
+}
+
+void TestSettingsFile::saveThatCannotBeWrittenIsReported()
+{
+    save(path("no/such/folder/x.svo"));
+    QCOMPARE(desk().errors().size(), 1);
+    QVERIFY(desk().errors()[0].contains(QStringLiteral("could not be saved")));
+}
+
+void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
+{
+    write(path("held.svo"), fileBytes(99, 4800, 0, 1, {}));
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        const int fd = ::open(path("held.svo").toLocal8Bit().constData(), O_RDONLY);
+        ::flock(fd, LOCK_EX);
+        (void)!::write(ready[1], "y", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c;
+    (void)!::read(ready[0], &c, 1);
+    load(path("held.svo"));
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
+    QVERIFY(desk().boxes.empty());
+}
+
+QTEST_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
