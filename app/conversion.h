@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/decimal.h"
+
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
-#include <string_view>
 
 class QString;
 
@@ -14,10 +14,6 @@ class ConversionError : public std::runtime_error
 public:
     using std::runtime_error::runtime_error;
 };
-
-// Decimal text to a signed 32-bit integer: optional blanks around an optional sign and at
-// least one digit. Anything else, or a value out of range, gives no result.
-std::optional<std::int32_t> parseDecimal(std::string_view text);
 
 // As parseDecimal, but a text that does not convert raises ConversionError quoting it.
 std::int32_t toInt(const QString &text);

@@ -3,6 +3,7 @@
 #include "app/eventguard.h"
 
 #include <QLayout>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,6 +19,9 @@ TForm1::TForm1(QWidget *parent)
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    // Set before the controls exist, so that they take it on as they are made rather than each
+    // being given it again afterwards.
+    setFont(layoutFont());
     setupUi(this);
     applyLookAndFeel();
     Form1 = this;
@@ -31,25 +35,33 @@ TForm1::~TForm1()
         Form1 = nullptr;
 }
 
-void TForm1::applyLookAndFeel()
+QFont TForm1::layoutFont()
 {
     // The layout was drawn for a narrow sans serif; prefer one with the same widths.
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+    font.setFamilies({QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
     font.setPixelSize(11);
-    setFont(font);
-    // The two bold lines must stay within the dial's box whatever font the desktop supplies.
-    QFont bold = font;
+    return font;
+}
+
+void TForm1::applyLookAndFeel()
+{
+    // The two bold lines must stay within the dial's box whatever font the desktop supplies:
+    // 15 pixels, or smaller in proportion when the font runs wider than that.
+    QFont bold = font();
     bold.setBold(true);
-    const auto fits = [&](const QLabel *line) {
-        return line->x() + QFontMetrics(bold).horizontalAdvance(line->text()) <=
-               travel->geometry().right() + 8;
-    };
+    bold.setPixelSize(15);
+    const int room = travel->geometry().right() + 8;
+    const QFontMetrics metrics(bold);
     int pixels = 15;
-    do {
-        bold.setPixelSize(pixels--);
-    } while (pixels > 8 && !(fits(Label47) && fits(Label48)));
+    for (const QLabel *line : {Label47, Label48}) {
+        const int width = metrics.horizontalAdvance(line->text());
+        const int available = room - line->x();
+        if (width > available)
+            pixels = std::min(pixels, 15 * available / width);
+    }
+    bold.setPixelSize(std::max(pixels, 8));
     Label47->setFont(bold);
     Label48->setFont(bold);
     // The two lines stand inside the dial's box; a press on them still belongs to the dial.

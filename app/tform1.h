@@ -62,6 +62,7 @@ public:
                        int y);
 
 private:
+    static QFont layoutFont();
     // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
     std::array<QWidget *, 10> servoRangeControls() const;
     void choosePort(int port);

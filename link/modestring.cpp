@@ -1,6 +1,6 @@
 #include "link/modestring.h"
 
-#include "app/conversion.h"
+#include "app/decimal.h"
 
 #include <array>
 

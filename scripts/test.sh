@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and every test, and runs them all.
+# Installs what is missing, builds the program and every test, and runs them all: the test suite,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each
+# fuzz target.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-test_packages=(xvfb xauth xdotool x11-utils)
+test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev)
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 
+echo "== Test suite"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure -j2 --timeout 300
+
+echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTIS_SANITIZE=ON
+cmake --build build/sanitize
+ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 300
+
+echo "== Fuzz targets, ${FUZZ_SECONDS:-10} seconds each"
+cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}"
+cmake --build build/fuzz
+ctest --test-dir build/fuzz --output-on-failure -j2

@@ -10,8 +10,10 @@ std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
     fileRequests.push_back(request);
     if (fileAnswers.empty())
         return std::nullopt;
-    std::optional<QString> answer = fileAnswers.front();
+    const QString answer = fileAnswers.front();
     fileAnswers.pop_front();
+    if (answer.isNull())
+        return std::nullopt;
     return answer;
 }
 

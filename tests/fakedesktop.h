@@ -9,7 +9,7 @@
 class TForm1;
 
 // Stands in for the desktop: counts beeps, records every box, answers file dialogs from a queue
-// (an empty queue cancels) and lists whatever devices a test puts up.
+// (an empty queue cancels too) and lists whatever devices a test puts up.
 class FakeDesktop final : public Desktop
 {
 public:
@@ -23,7 +23,7 @@ public:
     int beeps = 0;
     std::vector<Box> boxes;
     std::vector<FileDialogRequest> fileRequests;
-    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<QString> fileAnswers; // a null string cancels the dialog
     std::vector<std::string> devices;
 
     void beep() override { ++beeps; }

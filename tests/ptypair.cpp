@@ -36,6 +36,28 @@ void PtyPair::remove()
     m_keepAlive = m_master = -1;
 }
 
+void PtyPair::stall()
+{
+    // Filled first, as a reader that stopped reading leaves it. A change of line settings makes
+    // room again on a pseudo-terminal, so the output is also stopped, as flow control would.
+    const char block[1024] = {};
+    for (;;) {
+        long round = 0;
+        ssize_t n;
+        while ((n = ::write(m_keepAlive, block, sizeof block)) > 0)
+            round += n;
+        if (round == 0)
+            break;
+        ::usleep(20000);
+    }
+    ioctl(m_keepAlive, TCXONC, TCOOFF);
+}
+
+void PtyPair::resume()
+{
+    ioctl(m_keepAlive, TCXONC, TCOON);
+}
+
 QByteArray PtyPair::read(int count, int timeoutMs)
 {
     using Clock = std::chrono::steady_clock;

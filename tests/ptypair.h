@@ -37,6 +37,11 @@ public:
     Line line() const;
     void setSpeed(unsigned baud);
 
+    // A line that takes no more bytes, as a stalled device leaves it: filled up and held with
+    // flow control, which a change of line settings does not lift. resume() lets it go on.
+    void stall();
+    void resume();
+
     // Unplugs the device: the master closes and the slave's node goes away.
     void remove();
 

@@ -268,7 +268,7 @@ void TestLink::removedPortLosesMessagesSilently()
     sendLivePosition(2, 100);
     form()->baudSelector->setText(QStringLiteral("115200"));
     sendTestPosition();
-    QVERIFY(timer.elapsed() < 2000);
+    QVERIFY(timer.elapsed() < 5000); // no hang: a lost message costs no waiting
     QVERIFY(desk().boxes.empty());
     QCOMPARE(settings.comPort, 1);
     QVERIFY(form()->selectCOM1->isChecked());

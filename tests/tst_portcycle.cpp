@@ -210,7 +210,7 @@ void TestPortCycle::removedDeviceLosesTheMessage()
     QElapsedTimer timer;
     timer.start();
     send(device, setupMode, livePositionMessage(1, 200));
-    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(timer.elapsed() < 5000); // no hang
 }
 
 void TestPortCycle::portIsClosedWhenAnErrorEndsTheHandler()

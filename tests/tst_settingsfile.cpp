@@ -183,7 +183,7 @@ void TestSettingsFile::savesTheStartUpSettings()
 void TestSettingsFile::cancelledDialogsDoNothing()
 {
     form()->Selector->setPosition(5);
-    desk().fileAnswers.push_back(std::nullopt);
+    desk().fileAnswers.push_back(QString());
     form()->fileLoadSettings->trigger();
     QCOMPARE(form()->Selector->position(), 5); // cancelled before the selector moves
     const Desktop::FileDialogRequest &request = desk().fileRequests[0];
@@ -191,7 +191,7 @@ void TestSettingsFile::cancelledDialogsDoNothing()
     QCOMPARE(request.title, QStringLiteral("Open Servo Settings"));
     QCOMPARE(request.filter, QStringLiteral("Servo Setup Files *.svo|*.svo"));
     QCOMPARE(request.defaultSuffix, QString());
-    desk().fileAnswers.push_back(std::nullopt);
+    desk().fileAnswers.push_back(QString());
     form()->fileSaveSettings->trigger();
     QVERIFY(QDir(m_dir->path()).isEmpty());
 }

@@ -1,0 +1,36 @@
+// One live-position message through our port cycle, against the minimal cycle, on a
+// pseudo-terminal; each includes the master side reading the 4 bytes.
+#include "bench/minimalcycle.h"
+#include "link/messages.h"
+#include "link/portcycle.h"
+#include "tests/ptypair.h"
+
+#include <cstdio>
+
+int main()
+{
+    pinToOneCore();
+    PtyPair pty;
+    const Message message = livePositionMessage(0, 0);
+    auto ours = [&] {
+        {
+            PortCycle cycle(pty.device(), setupMode);
+            for (const Write &write : message)
+                cycle.write(write);
+        }
+        readExactly(pty.master(), 4);
+    };
+    auto minimal = [&] {
+        minimalCycle(pty.device());
+        readExactly(pty.master(), 4);
+    };
+    for (int i = 0; i < 200; ++i) { // warm up
+        ours();
+        minimal();
+    }
+    const Comparison c = interleaved(40, 250, ours, minimal);
+    std::printf("port cycle: ours %.1f us, minimal %.1f us per message; ratio %.3f (rounds %.2f to "
+                "%.2f; goal <= 1.2)\n",
+                c.a, c.b, c.ratio, c.lowest, c.highest);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#include "bench/minimalcycle.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <poll.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+void minimalCycle(const std::string &device)
+{
+    const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY);
+    ::ioctl(fd, TIOCEXCL);
+    termios t{};
+    ::tcgetattr(fd, &t);
+    ::cfmakeraw(&t);
+    ::cfsetspeed(&t, B9600);
+    ::tcsetattr(fd, TCSANOW, &t);
+    const unsigned char marker = 0xFE, servo = 0, position[2] = {0x33, 0x07};
+    (void)!::write(fd, &marker, 1);
+    (void)!::write(fd, &servo, 1);
+    (void)!::write(fd, position, 2);
+    ::tcdrain(fd);
+    ::close(fd);
+}
+
+void readExactly(int master, int count)
+{
+    char buffer[256];
+    while (count > 0) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, 2000) <= 0)
+            return;
+        const ssize_t n = ::read(master, buffer, std::min<size_t>(sizeof buffer, size_t(count)));
+        if (n <= 0)
+            return;
+        count -= int(n);
+    }
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void pinToOneCore()
+{
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(0, &one);
+    ::sched_setaffinity(0, sizeof one, &one);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+// The baseline: one live-position message written straight with the system calls, with nothing
+// of ours in between (open, exclusive mode, tcgetattr/tcsetattr, three writes, tcdrain, close).
+void minimalCycle(const std::string &device);
+
+// Waits until `count` bytes have arrived on the master side.
+void readExactly(int master, int count);
+
+using Nanoseconds = std::chrono::nanoseconds;
+
+double median(std::vector<double> values);
+
+// Keeps the process, and with it the kernel work it queues for the pseudo-terminal, on one core,
+// so that both sides of a comparison see the same wake-up costs.
+void pinToOneCore();
+
+struct Comparison
+{
+    double a = 0;     // median microseconds per call of the first
+    double b = 0;     // and of the second
+    double ratio = 0; // median of the per-round ratios a/b
+    double lowest = 0, highest = 0;
+};
+
+// Runs `rounds` rounds of `perRound` calls of each function back to back, alternating which goes
+// first, and compares them round by round.
+template <typename A, typename B> Comparison interleaved(int rounds, int perRound, A &&a, B &&b)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> ta, tb, ratios;
+    auto time = [&](auto &&f) {
+        const auto start = Clock::now();
+        for (int i = 0; i < perRound; ++i)
+            f();
+        return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / perRound;
+    };
+    for (int round = 0; round < rounds; ++round) {
+        double x, y;
+        if (round % 2 == 0) {
+            x = time(a);
+            y = time(b);
+        } else {
+            y = time(b);
+            x = time(a);
+        }
+        ta.push_back(x);
+        tb.push_back(y);
+        ratios.push_back(x / y);
+    }
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    return {median(ta), median(tb), median(ratios), *low, *high};
+}

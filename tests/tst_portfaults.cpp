@@ -1,0 +1,237 @@
+// Ports that misbehave: ten thousand messages in a row, a device unplugged in the middle of a drag,
+// a device the user may not write to, and a port that stops taking bytes.
+#include "app/tform1.h"
+#include "link/portcycle.h"
+#include "settings/settings.h"
+#include "tests/fakedesktop.h"
+#include "tests/ptypair.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <grp.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+QByteArray live(int servo, int position)
+{
+    const int wire = position + 1843;
+    QByteArray bytes;
+    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
+    return bytes;
+}
+
+// Reads the master side on a thread of its own, so that the line never fills.
+class Collector
+{
+public:
+    explicit Collector(int master) : m_master(master), m_thread([this] { run(); }) {}
+    ~Collector() { stop(); }
+    QByteArray stop()
+    {
+        if (m_thread.joinable()) {
+            m_stop = true;
+            m_thread.join();
+        }
+        return m_data;
+    }
+
+private:
+    void run()
+    {
+        char buffer[65536];
+        for (;;) {
+            pollfd p{m_master, POLLIN, 0};
+            const int ready = ::poll(&p, 1, 100);
+            if (ready > 0) {
+                const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+                if (n > 0) {
+                    m_data.append(buffer, n);
+                    continue;
+                }
+            }
+            if (m_stop)
+                return;
+        }
+    }
+    int m_master;
+    QByteArray m_data;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+} // namespace
+
+class TestPortFaults : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void tenThousandMessagesArriveCompleteAndInOrder();
+    void ptyClosedInTheMiddleOfADrag();
+    void deviceNodeGoneAndBack();
+    void deviceTheUserMayNotWriteTo();
+    void stalledPortNeverFreezesTheWindow();
+
+private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    TForm1 *form() { return m_fresh->form.get(); }
+    void showWindow()
+    {
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+    }
+};
+
+void TestPortFaults::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+}
+
+void TestPortFaults::cleanup()
+{
+    m_fresh.reset();
+}
+
+void TestPortFaults::tenThousandMessagesArriveCompleteAndInOrder()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    QByteArray expected;
+    Collector collector(pty.master());
+    for (int i = 1; i <= 10000; ++i) {
+        // Every step a real change that needs no correction: 7 and 5400 have no common factor.
+        const int position = (i * 7) % 5400;
+        form()->startSweep->setPosition(position);
+        expected += live(0, position);
+    }
+    QTest::qWait(200);
+    const QByteArray received = collector.stop();
+    QCOMPARE(received.size(), expected.size());
+    QVERIFY(received == expected);
+}
+
+void TestPortFaults::ptyClosedInTheMiddleOfADrag()
+{
+    auto pty = std::make_unique<PtyPair>();
+    m_fresh->choosePort(pty->device());
+    showWindow();
+    TPie *dial = form()->travel;
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(150, 40));
+    QTest::mouseMove(dial, QPoint(155, 20));
+    QTest::mouseMove(dial, QPoint(150, 10));
+    QCOMPARE(pty->read(8).size(), 8);
+    pty->remove(); // unplugged
+    QTest::mouseMove(dial, QPoint(140, 5));
+    QTest::mouseMove(dial, QPoint(120, 0));
+    QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(120, 0));
+    QVERIFY2(timer.elapsed() < 5000, "the lost messages held up the window");
+    QVERIFY(m_fresh->desk.boxes.empty());
+    // The drag went on without the board.
+    QCOMPARE(form()->travel->startAngle(), 63);
+    QCOMPARE(settings.sweepEnds[0], form()->endSweep->position());
+
+    // Plugged in again, it is found at the next opening of the menu and works.
+    PtyPair again;
+    m_fresh->desk.devices = {again.device()};
+    form()->SerialPort2->popup(QPoint(0, 0));
+    form()->SerialPort2->hide();
+    QVERIFY(form()->selectCOM1->isEnabled());
+    QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(120, 0));
+    QTest::mouseMove(dial, QPoint(160, 0));
+    QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(160, 0));
+    QCOMPARE(again.read(4), live(0, 5525));
+}
+
+void TestPortFaults::deviceNodeGoneAndBack()
+{
+    PtyPair pty;
+    QTemporaryDir dir;
+    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+    QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
+    m_fresh->choosePort(node.toStdString());
+
+    form()->endSweep->setPosition(6000);
+    QCOMPARE(pty.read(4), live(0, 6000));
+    QVERIFY(QFile::remove(node));
+    form()->endSweep->setPosition(6100);
+    form()->endSweep->setPosition(6200);
+    QCOMPARE(pty.readAll(50), QByteArray()); // lost without a word
+    QVERIFY(m_fresh->desk.boxes.empty());
+    QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
+    form()->endSweep->setPosition(6300); // the same item, no new probe needed
+    QCOMPARE(pty.read(4), live(0, 6300));
+    QCOMPARE(settings.sweepEnds[0], 6300);
+}
+
+void TestPortFaults::deviceTheUserMayNotWriteTo()
+{
+    PtyPair pty;
+    m_fresh->desk.devices = {pty.device()};
+    int answer[2];
+    QVERIFY(::pipe(answer) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // An ordinary user: as root, become nobody; otherwise take the write permission away.
+        bool dropped = true;
+        if (::geteuid() == 0)
+            dropped = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        else
+            dropped = ::chmod(pty.device().c_str(), 0400) == 0;
+        form()->SerialPort2Click(form()->SerialPort2);
+        const QByteArray report = (dropped ? QByteArray("dropped\n") : QByteArray("kept\n")) +
+                                  (form()->selectCOM1->isEnabled() ? "enabled\n" : "disabled\n") +
+                                  form()->selectCOM1->toolTip().toUtf8();
+        (void)!::write(answer[1], report.constData(), size_t(report.size()));
+        ::_exit(0);
+    }
+    ::close(answer[1]);
+    QByteArray report;
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(answer[0], buffer, sizeof buffer)) > 0)
+        report.append(buffer, n);
+    ::close(answer[0]);
+    ::waitpid(child, nullptr, 0);
+    const QList<QByteArray> lines = report.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], QByteArray("dropped"));
+    QCOMPARE(lines[1], QByteArray("disabled"));
+    QCOMPARE(lines[2], QByteArray(pty.device().c_str()) +
+                           ": permission denied: add your user to the dialout group");
+}
+
+void TestPortFaults::stalledPortNeverFreezesTheWindow()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    pty.stall();
+
+    QElapsedTimer timer;
+    timer.start();
+    form()->startSweep->setPosition(1000);
+    const qint64 stalled = timer.elapsed();
+    // It waited for the port, then gave up rather than hang.
+    QVERIFY2(stalled >= 1900 && stalled < 10000, qPrintable(QString::number(stalled)));
+    QVERIFY(m_fresh->desk.boxes.empty());
+    QCOMPARE(settings.sweepStarts[0], 1000); // the edit itself is kept
+
+    pty.resume(); // the device takes bytes again
+    pty.readAll(100);
+    timer.restart();
+    form()->startSweep->setPosition(1100);
+    QVERIFY(timer.elapsed() < 5000); // no hang
+    QVERIFY(pty.readAll(100).endsWith(live(0, 1100)));
+}
+
+QTEST_MAIN(TestPortFaults)
+#include "tst_portfaults.moc"
