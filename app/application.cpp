@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace {
 QString title;
@@ -34,7 +35,11 @@ void reportError(std::exception_ptr error)
 int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &started)
 {
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("corvantis-panel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvantis.Panel"));
+    QIcon icon;
+    for (const char *size : {"32", "64", "128"})
+        icon.addFile(QStringLiteral(":/icons/%1/org.corvantis.Panel.png").arg(QLatin1String(size)));
+    QGuiApplication::setWindowIcon(icon);
     try {
         setApplicationTitle(QStringLiteral("Corvantis utility"));
         TForm1 form;

@@ -35,6 +35,8 @@ hints=$(xprop -id "$win" WM_NORMAL_HINTS)
 grep -q "minimum size: $ww by $wh" <<<"$hints" || fail "minimum size is not the window size: $hints"
 grep -q "maximum size: $ww by $wh" <<<"$hints" || fail "maximum size is not the window size: $hints"
 
+xprop -id "$win" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "the window has no icon"
+
 if [[ -n ${SCREENSHOT:-} ]]; then
     sleep 0.5
     import -window "$win" "$SCREENSHOT"

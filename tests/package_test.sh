@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, checks its dependencies and contents, installs it
+# into a scratch root, validates the installed desktop and metainfo files, and starts the
+# installed program under Xvfb, leaving it with File, Quit.
+#   package_test.sh BUILD_DIR E2E_SCRIPT
+set -euo pipefail
+build=$1 e2e=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/out" >/dev/null)
+deb=$(ls "$work"/out/corvantis-panel_*.deb)
+echo "package: $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
+    grep -q "\b$lib\b" <<<"$depends" || fail "no dependency on $lib"
+done
+
+root=$work/root
+dpkg -x "$deb" "$root"
+for file in usr/bin/corvantis-panel \
+            usr/share/applications/org.corvantis.Panel.desktop \
+            usr/share/metainfo/org.corvantis.Panel.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/org.corvantis.Panel.svg \
+            usr/share/icons/hicolor/48x48/apps/org.corvantis.Panel.png; do
+    [[ -e $root/$file ]] || fail "$file is not in the package"
+done
+desktop-file-validate "$root/usr/share/applications/org.corvantis.Panel.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.corvantis.Panel.metainfo.xml"
+grep -q "^Icon=org.corvantis.Panel$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
+
+"$e2e" "$root/usr/bin/corvantis-panel"
+echo "the installed program started, showed its window and quit with status 0"
