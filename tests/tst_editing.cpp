@@ -4,6 +4,7 @@
 #include "settings/dialmapping.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QSignalSpy>
@@ -11,13 +12,6 @@
 #include <QTest>
 
 namespace {
-QByteArray live(int servo, int position)
-{
-    const int wire = position + 1843;
-    QByteArray bytes;
-    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
-    return bytes;
-}
 
 // Where a part of a scroll bar is drawn, as the user would aim at it.
 QPoint partOf(QScrollBar *bar, QStyle::SubControl part)
@@ -134,14 +128,14 @@ void TestEditing::barEdits_data()
     QTest::addColumn<int>("endAngle");
     QTest::addColumn<QByteArray>("sent");
     QTest::newRow("start past the end gives way, sent twice")
-        << "startSweep" << 6000 << 5429 << 5529 << 45 << 47 << live(0, 5429) + live(0, 5429);
+        << "startSweep" << 6000 << 5429 << 5529 << 45 << 47 << liveBytes(0, 5429) + liveBytes(0, 5429);
     QTest::newRow("end below the start gives way, sent twice")
-        << "endSweep" << 100 << 1843 << 1943 << 133 << 135 << live(0, 1943) + live(0, 1943);
+        << "endSweep" << 100 << 1843 << 1943 << 133 << 135 << liveBytes(0, 1943) + liveBytes(0, 1943);
     QTest::newRow("start within the gap, sent once")
-        << "startSweep" << 3000 << 3000 << 5529 << 45 << 107 << live(0, 3000);
+        << "startSweep" << 3000 << 3000 << 5529 << 45 << 107 << liveBytes(0, 3000);
     QTest::newRow("start exactly 100 below the end")
-        << "startSweep" << 5429 << 5429 << 5529 << 45 << 47 << live(0, 5429);
-    QTest::newRow("end to the top") << "endSweep" << 7300 << 1843 << 7300 << 0 << 135 << live(0, 7300);
+        << "startSweep" << 5429 << 5429 << 5529 << 45 << 47 << liveBytes(0, 5429);
+    QTest::newRow("end to the top") << "endSweep" << 7300 << 1843 << 7300 << 0 << 135 << liveBytes(0, 7300);
     QTest::newRow("same position raises nothing")
         << "startSweep" << 1843 << 1843 << 5529 << 45 << 135 << QByteArray();
 }
@@ -188,7 +182,7 @@ void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
     form()->Selector->setPosition(3);
     form()->startSweep->setPosition(2500);
     form()->endSweep->setPosition(6000);
-    expectSent(live(3, 2500) + live(3, 6000));
+    expectSent(liveBytes(3, 2500) + liveBytes(3, 6000));
     settings.sweepStarts[4] = 1000;
     settings.sweepEnds[4] = 2000;
 
@@ -235,7 +229,7 @@ void TestEditing::pairCloserThanTheGapIsShownUnchanged()
     form()->startSweep->setPosition(3010); // any move above 100 below the end
     QCOMPARE(form()->startSweep->position(), 2940);
     QCOMPARE(settings.sweepStarts[5], 2940);
-    expectSent(live(5, 2940) + live(5, 2940));
+    expectSent(liveBytes(5, 2940) + liveBytes(5, 2940));
 }
 
 void TestEditing::pairBeyondTheBarIsShownAtItsEnd()
@@ -263,7 +257,7 @@ void TestEditing::correctionStopsAtTheBarsEnd()
     // It would have to go to 7350; it stops at 7300, less than 100 above the start.
     QCOMPARE(form()->endSweep->position(), 7300);
     QCOMPARE(settings.sweepEnds[1], 7300);
-    expectSent(live(1, 7300) + live(1, 7300));
+    expectSent(liveBytes(1, 7300) + liveBytes(1, 7300));
 }
 
 void TestEditing::thumbDragSendsEveryReportedPosition()
@@ -281,7 +275,7 @@ void TestEditing::thumbDragSendsEveryReportedPosition()
     QVERIFY(reported.count() >= 5);
     QByteArray expected;
     for (const QList<QVariant> &event : reported)
-        expected += live(0, event[0].toInt());
+        expected += liveBytes(0, event[0].toInt());
     expectSent(expected);
     QVERIFY(bar->position() > 1843);
     QCOMPARE(settings.sweepStarts[0], bar->position());
@@ -325,13 +319,13 @@ void TestEditing::dragClamps_data()
     QTest::addColumn<int>("end");
     QTest::addColumn<QByteArray>("sent");
     QTest::newRow("start angle below the horizontal on the right clamps to 0")
-        << QList<QPoint>{{150, 40}, {160, 120}} << 0 << 135 << 1843 << 7300 << live(0, 7300);
+        << QList<QPoint>{{150, 40}, {160, 120}} << 0 << 135 << 1843 << 7300 << liveBytes(0, 7300);
     QTest::newRow("end angle below the horizontal on the left clamps to 181")
-        << QList<QPoint>{{10, 40}, {0, 120}} << 45 << 181 << 0 << 5529 << live(0, 0);
+        << QList<QPoint>{{10, 40}, {0, 120}} << 45 << 181 << 0 << 5529 << liveBytes(0, 0);
     QTest::newRow("top-right corner gives 44")
-        << QList<QPoint>{{150, 40}, {160, 0}} << 44 << 135 << 1843 << 5525 << live(0, 5525);
+        << QList<QPoint>{{150, 40}, {160, 0}} << 44 << 135 << 1843 << 5525 << liveBytes(0, 5525);
     QTest::newRow("straight up moves the end of sweep to 90")
-        << QList<QPoint>{{150, 40}, {80, 0}} << 90 << 135 << 1843 << 3670 << live(0, 3670);
+        << QList<QPoint>{{150, 40}, {80, 0}} << 90 << 135 << 1843 << 3670 << liveBytes(0, 3670);
 }
 
 void TestEditing::dragClamps()
@@ -365,7 +359,7 @@ void TestEditing::dragStopsTwoDegreesShortOfTheOtherEnd()
     QCOMPARE(form()->travel->startAngle(), 133);
     QCOMPARE(form()->endSweep->position(), 1935);
     QCOMPARE(settings.sweepEnds[0] - settings.sweepStarts[0], 80);
-    expectSent(live(0, 1855) + live(0, 1935));
+    expectSent(liveBytes(0, 1855) + liveBytes(0, 1935));
 }
 
 void TestEditing::dragAfterABarEditMayLeaveOnly40()
@@ -378,7 +372,7 @@ void TestEditing::dragAfterABarEditMayLeaveOnly40()
     QCOMPARE(form()->endSweep->position(), 80);
     QCOMPARE(settings.sweepEnds[0], 80);
     QCOMPARE(settings.sweepStarts[0], 40);
-    expectSent(live(0, 40) + live(0, 80));
+    expectSent(liveBytes(0, 40) + liveBytes(0, 80));
 }
 
 void TestEditing::moveWithoutMouseDownDoesNothing()
@@ -395,7 +389,7 @@ void TestEditing::everyMoveSendsAlsoWhenNothingChanged()
     usePort();
     drag({{150, 40}, {160, 0}, {160, 1}, {160, 0}});
     QCOMPARE(form()->travel->startAngle(), 44);
-    expectSent(live(0, 5525).repeated(3));
+    expectSent(liveBytes(0, 5525).repeated(3));
 }
 
 void TestEditing::dragWithoutPortStillEdits()
@@ -436,7 +430,7 @@ void TestEditing::dragThroughRealMouseEvents()
     QCOMPARE(settings.sweepEnds[0], 7300);
     QVERIFY(!settings.dialDragging);
     // 44 degrees, then 61 outside the box, then below the horizontal: clamped to 0.
-    expectSent(live(0, 5525) + live(0, 4839) + live(0, 7300));
+    expectSent(liveBytes(0, 5525) + liveBytes(0, 4839) + liveBytes(0, 7300));
 }
 
 void TestEditing::sliderSendsTestPosition_data()

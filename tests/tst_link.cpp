@@ -3,40 +3,16 @@
 #include "link/senders.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 const QByteArray startUpUpload =
     QByteArray::fromHex("FFFFFFFFFF00005F00") + QByteArray::fromHex("660E").repeated(16);
 
-// A child process that opens and locks the device, as another program would.
-pid_t holdInAnotherProcess(const std::string &device)
-{
-    int ready[2];
-    if (::pipe(ready) != 0)
-        return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-        ::flock(fd, LOCK_EX | LOCK_NB);
-        (void)!::write(ready[1], "y", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char c;
-    (void)!::read(ready[0], &c, 1);
-    ::close(ready[0]);
-    return pid;
-}
 } // namespace
 
 class TestLink : public QObject
@@ -103,12 +79,11 @@ void TestLink::probeEnablesWhatOpens()
     const std::string missing = (dir.path() + "/ttyUSB9").toStdString();
     desk().devices = {free1.device(), missing, held.device(), free4.device()};
     form()->selectCOM4->trigger();
-    const pid_t other = holdInAnotherProcess(held.device());
-
-    openPortMenu();
-
-    ::kill(other, SIGKILL);
-    ::waitpid(other, nullptr, 0);
+    {
+        HeldByAnotherProcess other(held.device());
+        QVERIFY(other.holding());
+        openPortMenu();
+    }
     QVERIFY(form()->selectCOM1->isEnabled());
     QVERIFY(!form()->selectCOM2->isEnabled());
     QVERIFY(!form()->selectCOM3->isEnabled());

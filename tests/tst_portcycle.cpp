@@ -1,15 +1,11 @@
 // The port cycle on pseudo-terminals: bytes, line settings, exclusivity and closing on every path.
 #include "link/messages.h"
 #include "link/portcycle.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 void send(const std::string &device, std::string_view mode, const Message &message)
@@ -19,39 +15,6 @@ void send(const std::string &device, std::string_view mode, const Message &messa
         cycle.write(write);
 }
 
-// Another program holding the device: a child process that opens and locks it.
-class OtherHolder
-{
-public:
-    explicit OtherHolder(const std::string &device)
-    {
-        int ready[2];
-        QVERIFY(::pipe(ready) == 0);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-            const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
-            (void)!::write(ready[1], &ok, 1);
-            ::pause();
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        char ok = 0;
-        (void)!::read(ready[0], &ok, 1);
-        ::close(ready[0]);
-        m_holding = ok == 'y';
-    }
-    ~OtherHolder()
-    {
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-    }
-    bool holding() const { return m_holding; }
-
-private:
-    pid_t m_pid = -1;
-    bool m_holding = false;
-};
 } // namespace
 
 class TestPortCycle : public QObject
@@ -179,7 +142,7 @@ void TestPortCycle::portHeldByAnotherProgram()
 {
     PtyPair pty;
     {
-        OtherHolder other(pty.device());
+        HeldByAnotherProcess other(pty.device());
         QVERIFY(other.holding());
         const SerialPort port(pty.device());
         QVERIFY(!port.isOpen());

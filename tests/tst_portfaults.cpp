@@ -4,6 +4,7 @@
 #include "link/portcycle.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QElapsedTimer>
@@ -18,13 +19,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray live(int servo, int position)
-{
-    const int wire = position + 1843;
-    QByteArray bytes;
-    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
-    return bytes;
-}
 
 // Reads the master side on a thread of its own, so that the line never fills.
 class Collector
@@ -110,7 +104,7 @@ void TestPortFaults::tenThousandMessagesArriveCompleteAndInOrder()
         // Every step a real change that needs no correction: 7 and 5400 have no common factor.
         const int position = (i * 7) % 5400;
         form()->startSweep->setPosition(position);
-        expected += live(0, position);
+        expected += liveBytes(0, position);
     }
     QTest::qWait(200);
     const QByteArray received = collector.stop();
@@ -149,7 +143,7 @@ void TestPortFaults::ptyClosedInTheMiddleOfADrag()
     QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(120, 0));
     QTest::mouseMove(dial, QPoint(160, 0));
     QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(160, 0));
-    QCOMPARE(again.read(4), live(0, 5525));
+    QCOMPARE(again.read(4), liveBytes(0, 5525));
 }
 
 void TestPortFaults::deviceNodeGoneAndBack()
@@ -161,7 +155,7 @@ void TestPortFaults::deviceNodeGoneAndBack()
     m_fresh->choosePort(node.toStdString());
 
     form()->endSweep->setPosition(6000);
-    QCOMPARE(pty.read(4), live(0, 6000));
+    QCOMPARE(pty.read(4), liveBytes(0, 6000));
     QVERIFY(QFile::remove(node));
     form()->endSweep->setPosition(6100);
     form()->endSweep->setPosition(6200);
@@ -169,7 +163,7 @@ void TestPortFaults::deviceNodeGoneAndBack()
     QVERIFY(m_fresh->desk.boxes.empty());
     QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
     form()->endSweep->setPosition(6300); // the same item, no new probe needed
-    QCOMPARE(pty.read(4), live(0, 6300));
+    QCOMPARE(pty.read(4), liveBytes(0, 6300));
     QCOMPARE(settings.sweepEnds[0], 6300);
 }
 
@@ -230,7 +224,7 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
     timer.restart();
     form()->startSweep->setPosition(1100);
     QVERIFY(timer.elapsed() < 5000); // no hang
-    QVERIFY(pty.readAll(100).endsWith(live(0, 1100)));
+    QVERIFY(pty.readAll(100).endsWith(liveBytes(0, 1100)));
 }
 
 QTEST_MAIN(TestPortFaults)

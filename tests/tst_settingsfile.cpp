@@ -4,17 +4,13 @@
 #include "settings/settings.h"
 #include "settings/svofile.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -39,13 +35,6 @@ QByteArray fileBytes(qint32 address, qint32 baud, qint32 format, qint32 function
 
 const QByteArray startUpFile = fileBytes(0, 9600, 1, 0, {});
 
-QByteArray live(int servo, int position)
-{
-    const int wire = position + 1843;
-    QByteArray bytes;
-    bytes.append(char(0xFE)).append(char(servo)).append(char(wire & 0xFF)).append(char(wire >> 8));
-    return bytes;
-}
 } // namespace
 
 class TestSettingsFile : public QObject
@@ -345,7 +334,7 @@ void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
     QCOMPARE(settings.sweepStarts[1], 6000); // the other servos are taken as stored
     QCOMPARE(form()->startSweep->position(), 5429);
     QCOMPARE(form()->endSweep->position(), 7000);
-    const QByteArray expected = live(0, 5429) + live(0, 5429) + live(0, 7000);
+    const QByteArray expected = liveBytes(0, 5429) + liveBytes(0, 5429) + liveBytes(0, 7000);
     QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
 }
 
@@ -407,23 +396,11 @@ void TestSettingsFile::saveThatCannotBeWrittenIsReported()
 void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
 {
     write(path("held.svo"), fileBytes(99, 4800, 0, 1, {}));
-    int ready[2];
-    QVERIFY(::pipe(ready) == 0);
-    const pid_t other = ::fork();
-    if (other == 0) {
-        const int fd = ::open(path("held.svo").toLocal8Bit().constData(), O_RDONLY);
-        ::flock(fd, LOCK_EX);
-        (void)!::write(ready[1], "y", 1);
-        ::pause();
-        ::_exit(0);
+    {
+        HeldByAnotherProcess other(path("held.svo").toStdString());
+        QVERIFY(other.holding());
+        load(path("held.svo"));
     }
-    char c;
-    (void)!::read(ready[0], &c, 1);
-    load(path("held.svo"));
-    ::kill(other, SIGKILL);
-    ::waitpid(other, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
     QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
     QVERIFY(desk().boxes.empty());
 }
