@@ -10,7 +10,7 @@ class ScrollBar : public QScrollBar
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ScrollBar(QWidget *parent = nullptr);
 
     int position() const { return value(); }
@@ -21,7 +21,7 @@ class TrackBar : public QSlider
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TrackBar(QWidget *parent = nullptr);
 
     int position() const { return value(); }

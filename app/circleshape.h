@@ -7,11 +7,11 @@ class CircleShape : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CircleShape(QWidget *parent = nullptr);
 
     QSize sizeHint() const override { return {161, 161}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -11,7 +11,7 @@ class QString;
 // shows this error's text.
 class ConversionError : public std::runtime_error
 {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -9,13 +9,17 @@
 // tests can count beeps, answer dialogs and read what a message box showed.
 class Desktop
 {
-public:
-    enum class FileDialogKind { Open, Save };
+  public:
+    enum class FileDialogKind
+    {
+        Open,
+        Save
+    };
     struct FileDialogRequest
     {
         FileDialogKind kind = FileDialogKind::Open;
         QString title;
-        QString filter;       // "description|pattern"
+        QString filter;        // "description|pattern"
         QString defaultSuffix; // without the dot; empty for none
     };
 

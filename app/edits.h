@@ -22,14 +22,14 @@ class LengthLimit : public QValidator
 {
     Q_OBJECT
 
-public:
+  public:
     explicit LengthLimit(QLineEdit *edit);
 
     void setLimit(int limit) { m_limit = limit; }
     int limit() const { return m_limit; }
     State validate(QString &input, int &pos) const override;
 
-private:
+  private:
     int m_limit = 0; // 0: no limit
     qsizetype m_currentLength = 0;
 };
@@ -40,7 +40,7 @@ class LineEdit : public QLineEdit
 {
     Q_OBJECT
 
-public:
+  public:
     explicit LineEdit(QWidget *parent = nullptr);
 
     void setKeyPressHook(KeyPressHook hook) { m_hook = std::move(hook); }
@@ -49,10 +49,10 @@ public:
     // The program's set: raises textChanged at once and carries out an error of its handler.
     void setText(const QString &text);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     LengthLimit *m_limit;
     KeyPressHook m_hook;
 };
@@ -63,7 +63,7 @@ class ComboBox : public QComboBox
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ComboBox(QWidget *parent = nullptr);
 
     void setKeyPressHook(KeyPressHook hook) { m_hook = std::move(hook); }
@@ -72,14 +72,14 @@ public:
     QString text() const { return currentText(); }
     void setText(const QString &text) { setEditText(text); }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void userChanged();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     LengthLimit *m_limit;
     KeyPressHook m_hook;
 };

@@ -12,7 +12,7 @@
 // setter once the toolkit has returned (rethrowPendingError).
 class HandlerScope
 {
-public:
+  public:
     HandlerScope();
     ~HandlerScope();
     HandlerScope(const HandlerScope &) = delete;

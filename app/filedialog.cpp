@@ -3,8 +3,7 @@
 FileDialog::FileDialog(Desktop::FileDialogKind kind, const QString &filter,
                        const QString &defaultExt, QObject *parent)
     : QObject(parent), m_kind(kind), m_filter(filter), m_defaultExt(defaultExt)
-{
-}
+{}
 
 std::optional<QString> FileDialog::execute() const
 {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/desktop.h"
+
 #include <QObject>
 #include <QString>
 #include <optional>
-
-#include "app/desktop.h"
 
 // A file dialog as a named part of the window: its filter and default extension are fixed with
 // the layout, its title is set before each use, and running it goes through the desktop layer.
@@ -12,7 +12,7 @@ class FileDialog : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     FileDialog(Desktop::FileDialogKind kind, const QString &filter, const QString &defaultExt,
                QObject *parent);
 
@@ -24,7 +24,7 @@ public:
     // The chosen path, or nothing when the user cancels.
     std::optional<QString> execute() const;
 
-private:
+  private:
     Desktop::FileDialogKind m_kind;
     QString m_title;
     QString m_filter;

@@ -7,14 +7,14 @@ class Panel : public QFrame
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Panel(QWidget *parent = nullptr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 };

@@ -8,15 +8,15 @@ class RadioButton : public QRadioButton
 {
     Q_OBJECT
 
-public:
+  public:
     explicit RadioButton(QWidget *parent = nullptr);
 
     // The program's set: raises becameChecked at once and carries out an error of its handler.
     void setChecked(bool checked);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void becameChecked();
 
-private:
+  private:
     void onToggled(bool checked);
 };

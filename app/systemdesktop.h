@@ -6,7 +6,7 @@
 // this machine has.
 class SystemDesktop final : public Desktop
 {
-public:
+  public:
     void beep() override;
     void messageBox(const QString &text, const QString &caption) override;
     void errorBox(const QString &text, const QString &caption) override;

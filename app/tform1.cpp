@@ -39,8 +39,8 @@ QFont TForm1::layoutFont()
 {
     // The layout was drawn for a narrow sans serif; prefer one with the same widths.
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
     font.setPixelSize(11);
     return font;
 }

@@ -13,7 +13,7 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -61,7 +61,7 @@ public:
     void Panel1MouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                        int y);
 
-private:
+  private:
     static QFont layoutFont();
     // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
     std::array<QWidget *, 10> servoRangeControls() const;

@@ -8,7 +8,7 @@ class TPie : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TPie(QWidget *parent = nullptr);
 
     int startAngle() const { return m_startAngle; }
@@ -18,19 +18,19 @@ public:
 
     QSize sizeHint() const override { return {161, 161}; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Pixel coordinates relative to the pie; the pointer stays captured while a button is held.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void mouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-private:
+  private:
     int m_startAngle = 180;
     int m_endAngle = 181;
 };

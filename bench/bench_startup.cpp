@@ -38,7 +38,8 @@ bool waitForMap(xcb_connection_t *x, int timeoutMs)
             if (mapped)
                 return true;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return false;
         pollfd p{xcb_get_file_descriptor(x), POLLIN, 0};
@@ -107,7 +108,8 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "%s: no window\n", programs[i].c_str());
                 return 1;
             }
-            times[i].push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            times[i].push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
             memory[i].push_back(peakResidentKb(pid) / 1024.0);
             openGl[i] = openGl[i] || openGlDriverLoaded(pid);
             ::kill(pid, SIGKILL);

@@ -5,7 +5,7 @@
 // While the program itself moves the sweep bars, their change handlers must do nothing.
 class QuietSweepBars
 {
-public:
+  public:
     QuietSweepBars() { settings.sweepEventsEnabled = false; }
     ~QuietSweepBars() { settings.sweepEventsEnabled = true; }
     QuietSweepBars(const QuietSweepBars &) = delete;

@@ -23,7 +23,8 @@ Message livePositionMessage(int servo, int position)
 Message miniSscTestMessage(int address, int servo, int position)
 {
     const std::int64_t number = std::int64_t{address} + servo;
-    return {{0xFF}, {number > 255 ? std::uint8_t{255} : byte(std::int32_t(number))}, {byte(position)}};
+    return {
+        {0xFF}, {number > 255 ? std::uint8_t{255} : byte(std::int32_t(number))}, {byte(position)}};
 }
 
 Message nativeTestMessage(int servo, int position)

@@ -24,12 +24,28 @@ std::optional<LineSettings> parseModeString(std::string_view mode)
     if (fields[1].size() != 1)
         return std::nullopt;
     switch (fields[1][0]) {
-    case 'N': case 'n': line.parity = 'N'; break;
-    case 'E': case 'e': line.parity = 'E'; break;
-    case 'O': case 'o': line.parity = 'O'; break;
-    case 'M': case 'm': line.parity = 'M'; break;
-    case 'S': case 's': line.parity = 'S'; break;
-    default: return std::nullopt;
+    case 'N':
+    case 'n':
+        line.parity = 'N';
+        break;
+    case 'E':
+    case 'e':
+        line.parity = 'E';
+        break;
+    case 'O':
+    case 'o':
+        line.parity = 'O';
+        break;
+    case 'M':
+    case 'm':
+        line.parity = 'M';
+        break;
+    case 'S':
+    case 's':
+        line.parity = 'S';
+        break;
+    default:
+        return std::nullopt;
     }
 
     if (fields[2].size() != 1 || fields[2][0] < '5' || fields[2][0] > '8')

@@ -8,7 +8,7 @@
 // 1 stop bit.
 struct LineSettings
 {
-    int baud = 9600; // a rate below 1 cannot be set and leaves the port's speed as it was
+    int baud = 9600;   // a rate below 1 cannot be set and leaves the port's speed as it was
     char parity = 'N'; // N, E, O, M or S
     int dataBits = 8;  // 5 to 8
     int stopBits = 1;  // 1 or 2; "1.5" is kept as 2 as the hardware has no such setting

@@ -17,7 +17,7 @@
 // adapter never freezes the window.
 class PortCycle
 {
-public:
+  public:
     static constexpr std::chrono::seconds stallLimit{2};
 
     PortCycle(const std::string &device, std::string_view mode);
@@ -28,7 +28,7 @@ public:
     bool isOpen() const { return m_port.isOpen(); }
     void write(std::span<const std::uint8_t> bytes);
 
-private:
+  private:
     SerialPort m_port;
     SerialPort::Clock::time_point m_deadline;
     bool m_givenUp = false;

@@ -17,7 +17,7 @@ std::string portName(int port);
 // probe, so the device behind a chosen item is the one the user saw.
 class PortDirectory
 {
-public:
+  public:
     static constexpr int portCount = 4;
 
     // Reads the devices anew from the desktop layer.
@@ -26,7 +26,7 @@ public:
     // they have never been read.
     std::string device(int port);
 
-private:
+  private:
     bool m_read = false;
     std::array<std::string, portCount> m_devices;
 };

@@ -43,7 +43,8 @@ std::pair<std::string, long> splitNumber(const std::string &name)
 }
 } // namespace
 
-std::vector<std::string> listSerialDevices(const std::string &sysClassTty, const std::string &devDir)
+std::vector<std::string> listSerialDevices(const std::string &sysClassTty,
+                                           const std::string &devDir)
 {
     std::vector<Candidate> found;
     std::error_code ec;

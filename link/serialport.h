@@ -8,14 +8,21 @@
 #include <string>
 
 // Why a port could not be opened, as the port menu tells the user.
-enum class PortError { None, NoDevice, PermissionDenied, InUse, Other };
+enum class PortError
+{
+    None,
+    NoDevice,
+    PermissionDenied,
+    InUse,
+    Other
+};
 std::string describe(PortError error);
 
 // One open serial device, closed when it goes out of scope. Opening is exclusive: an advisory lock
 // that even root cannot pass, and the terminal's own exclusive mode against other programs.
 class SerialPort
 {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     SerialPort() = default;
@@ -39,7 +46,7 @@ public:
     void discardOutput();
     void close();
 
-private:
+  private:
     int m_fd = -1;
     PortError m_error = PortError::None;
     int m_baud = 9600;

@@ -11,30 +11,49 @@ bool SerialPort::applyLineSettings(const LineSettings &line)
 {
     if (m_fd < 0)
         return false;
-    struct termios2 t{};
+    struct termios2 t
+    {
+    };
     if (ioctl(m_fd, TCGETS2, &t) != 0)
         return false;
 
     // Raw: bytes leave exactly as written, none is translated or taken as a control character.
-    t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
-                           IXOFF | IXANY);
+    t.c_iflag &=
+        ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     t.c_oflag &= ~tcflag_t(OPOST);
     t.c_lflag &= ~tcflag_t(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
 
     t.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     t.c_cflag |= CREAD | CLOCAL;
     switch (line.dataBits) {
-    case 5: t.c_cflag |= CS5; break;
-    case 6: t.c_cflag |= CS6; break;
-    case 7: t.c_cflag |= CS7; break;
-    default: t.c_cflag |= CS8; break;
+    case 5:
+        t.c_cflag |= CS5;
+        break;
+    case 6:
+        t.c_cflag |= CS6;
+        break;
+    case 7:
+        t.c_cflag |= CS7;
+        break;
+    default:
+        t.c_cflag |= CS8;
+        break;
     }
     switch (line.parity) {
-    case 'E': t.c_cflag |= PARENB; break;
-    case 'O': t.c_cflag |= PARENB | PARODD; break;
-    case 'M': t.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case 'S': t.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
+    case 'E':
+        t.c_cflag |= PARENB;
+        break;
+    case 'O':
+        t.c_cflag |= PARENB | PARODD;
+        break;
+    case 'M':
+        t.c_cflag |= PARENB | PARODD | CMSPAR;
+        break;
+    case 'S':
+        t.c_cflag |= PARENB | CMSPAR;
+        break;
+    default:
+        break;
     }
     if (line.stopBits == 2)
         t.c_cflag |= CSTOPB;

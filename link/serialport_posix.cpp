@@ -14,11 +14,16 @@
 std::string describe(PortError error)
 {
     switch (error) {
-    case PortError::None: return {};
-    case PortError::NoDevice: return "no device";
-    case PortError::PermissionDenied: return "permission denied: add your user to the dialout group";
-    case PortError::InUse: return "in use by another program";
-    case PortError::Other: break;
+    case PortError::None:
+        return {};
+    case PortError::NoDevice:
+        return "no device";
+    case PortError::PermissionDenied:
+        return "permission denied: add your user to the dialout group";
+    case PortError::InUse:
+        return "in use by another program";
+    case PortError::Other:
+        break;
     }
     return "cannot be opened";
 }
@@ -27,11 +32,18 @@ namespace {
 PortError portErrorOf(int error)
 {
     switch (error) {
-    case ENOENT: case ENXIO: case ENODEV: case EIO: case ENOTDIR:
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+    case EIO:
+    case ENOTDIR:
         return PortError::NoDevice;
-    case EACCES: case EPERM: case EROFS:
+    case EACCES:
+    case EPERM:
+    case EROFS:
         return PortError::PermissionDenied;
-    case EBUSY: case EWOULDBLOCK:
+    case EBUSY:
+    case EWOULDBLOCK:
         return PortError::InUse;
     default:
         return PortError::Other;
@@ -64,8 +76,7 @@ SerialPort::~SerialPort()
 
 SerialPort::SerialPort(SerialPort &&other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)), m_error(other.m_error), m_baud(other.m_baud)
-{
-}
+{}
 
 SerialPort &SerialPort::operator=(SerialPort &&other) noexcept
 {
@@ -131,9 +142,8 @@ bool SerialPort::drain(Clock::time_point deadline)
             return false;
         // About the time the queued bytes need on the line (10 bits each), at least 1 ms.
         const auto lineTime = microseconds(pending * 10'000'000LL / std::max(m_baud, 1));
-        std::this_thread::sleep_for(
-            std::min<Clock::duration>(std::max<Clock::duration>(lineTime, milliseconds(1)),
-                                      deadline - now));
+        std::this_thread::sleep_for(std::min<Clock::duration>(
+            std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now));
     }
     // Only the transmitter's own few bytes can be left; they go at the line's rate.
     while (::tcdrain(m_fd) != 0) {

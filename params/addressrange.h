@@ -5,8 +5,8 @@
 // The board addresses that a data format and function permit.
 struct AddressRange
 {
-    const char *label;      // as shown under the address field
-    std::int32_t largest;   // a larger address is pulled back to this one
+    const char *label;    // as shown under the address field
+    std::int32_t largest; // a larger address is pulled back to this one
 };
 
 AddressRange addressRangeFor(bool nativeFormat, bool digitalController);

@@ -11,8 +11,8 @@
 void recalcBaudAndCapacity()
 {
     const std::int32_t baud = toInt(Form1->baudSelector->text());
-    const BaudFigures figures = baudFigures(baud, Form1->RadioButton4->isChecked(),
-                                            Form1->RadioButton7->isChecked());
+    const BaudFigures figures =
+        baudFigures(baud, Form1->RadioButton4->isChecked(), Form1->RadioButton7->isChecked());
     settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
         Form1->Label50->setText(QStringLiteral("Not Achievable"));
@@ -106,5 +106,6 @@ void TForm1::RadioButton7Click(QObject *)
 
 std::array<QWidget *, 10> TForm1::servoRangeControls() const
 {
-    return {Label47, Label48, travel, Shape1, startSweep, endSweep, Label2, Label3, Selector, Label6};
+    return {Label47,  Label48, travel, Shape1,   startSweep,
+            endSweep, Label2,  Label3, Selector, Label6};
 }

@@ -4,7 +4,8 @@
 // product must not overflow for them either.
 std::int32_t dialAngleOfPosition(std::int32_t position, std::int32_t maximum)
 {
-    return static_cast<std::int32_t>(dialTopAngle - std::int64_t{dialTopAngle} * position / maximum);
+    return static_cast<std::int32_t>(dialTopAngle -
+                                     std::int64_t{dialTopAngle} * position / maximum);
 }
 
 std::int32_t positionOfDialAngle(std::int32_t angle, std::int32_t maximum)

@@ -17,8 +17,9 @@ bool lockExclusively(const QFileDevice &file)
 
 [[noreturn]] void saveFailed(const QString &path, const QString &reason)
 {
-    throw std::runtime_error(
-        QStringLiteral("The settings could not be saved to \"%1\": %2").arg(path, reason).toStdString());
+    throw std::runtime_error(QStringLiteral("The settings could not be saved to \"%1\": %2")
+                                 .arg(path, reason)
+                                 .toStdString());
 }
 } // namespace
 

@@ -9,7 +9,8 @@ inline constexpr int servoCount = 8;
 // function have no copy here: the window's controls hold them and readers take them from there.
 struct ServoSettings
 {
-    std::array<std::int32_t, servoCount> sweepStarts{1843, 1843, 1843, 1843, 1843, 1843, 1843, 1843};
+    std::array<std::int32_t, servoCount> sweepStarts{1843, 1843, 1843, 1843,
+                                                     1843, 1843, 1843, 1843};
     std::array<std::int32_t, servoCount> sweepEnds{5529, 5529, 5529, 5529, 5529, 5529, 5529, 5529};
     std::int32_t comPort = 0; // 0 none, 1 to 4 for COM1 to COM4
     std::int32_t dialStartAngle = 45;

@@ -35,7 +35,10 @@ hints=$(xprop -id "$win" WM_NORMAL_HINTS)
 grep -q "minimum size: $ww by $wh" <<<"$hints" || fail "minimum size is not the window size: $hints"
 grep -q "maximum size: $ww by $wh" <<<"$hints" || fail "maximum size is not the window size: $hints"
 
-xprop -id "$win" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "the window has no icon"
+# The icon arrives as a property of its own, possibly just after the window shows.
+has_icon() { [[ $(xprop -id "$win" _NET_WM_ICON) == *"Icon (32 x 32)"* ]]; }
+for _ in $(seq 50); do has_icon && break; sleep 0.1; done
+has_icon || fail "the window has no icon"
 
 if [[ -n ${SCREENSHOT:-} ]]; then
     sleep 0.5

@@ -12,7 +12,7 @@ class TForm1;
 // (an empty queue cancels too) and lists whatever devices a test puts up.
 class FakeDesktop final : public Desktop
 {
-public:
+  public:
     struct Box
     {
         QString kind; // "message" or "error"
@@ -46,7 +46,7 @@ public:
 // installed, and a new main window (which becomes Form1).
 class FreshWindow
 {
-public:
+  public:
     FreshWindow();
     ~FreshWindow();
     FreshWindow(const FreshWindow &) = delete;

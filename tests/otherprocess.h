@@ -8,7 +8,7 @@
 // lock on it, until this object goes away.
 class HeldByAnotherProcess
 {
-public:
+  public:
     explicit HeldByAnotherProcess(const std::string &path);
     ~HeldByAnotherProcess();
     HeldByAnotherProcess(const HeldByAnotherProcess &) = delete;
@@ -17,7 +17,7 @@ public:
     // Whether the child got the lock.
     bool holding() const { return m_holding; }
 
-private:
+  private:
     pid_t m_pid = -1;
     bool m_holding = false;
 };

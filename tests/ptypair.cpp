@@ -93,7 +93,9 @@ QByteArray PtyPair::readAll(int quietMs)
 
 PtyPair::Line PtyPair::line() const
 {
-    struct termios2 t{};
+    struct termios2 t
+    {
+    };
     ioctl(m_master, TCGETS2, &t); // on the master this reads the slave's settings
     Line line;
     line.speed = t.c_ospeed;
@@ -110,7 +112,9 @@ PtyPair::Line PtyPair::line() const
 
 void PtyPair::setSpeed(unsigned baud)
 {
-    struct termios2 t{};
+    struct termios2 t
+    {
+    };
     ioctl(m_master, TCGETS2, &t);
     t.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));
     t.c_cflag |= BOTHER | (BOTHER << IBSHIFT);

@@ -7,11 +7,11 @@
 // path, and the test reads what arrives on the master side and looks at the line settings.
 class PtyPair
 {
-public:
+  public:
     struct Line
     {
-        unsigned speed = 0;   // output speed in baud
-        bool hungUp = false;  // the speed bits say B0
+        unsigned speed = 0;  // output speed in baud
+        bool hungUp = false; // the speed bits say B0
         bool eightBits = false;
         bool parity = false;
         bool twoStopBits = false;
@@ -45,8 +45,9 @@ public:
     // Unplugs the device: the master closes and the slave's node goes away.
     void remove();
 
-private:
+  private:
     int m_master = -1;
-    int m_keepAlive = -1; // a slave descriptor of our own, so the line never hangs up between cycles
+    int m_keepAlive =
+        -1; // a slave descriptor of our own, so the line never hangs up between cycles
     std::string m_device;
 };

@@ -8,7 +8,7 @@ class TestBaudMath : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void listRates_data();
     void listRates();
     void boundaries_data();
@@ -32,9 +32,9 @@ void TestBaudMath::listRates_data()
         int baud, divisor, actual, mini, native, miniOutputs, nativeOutputs;
     };
     const Row rows[] = {
-        {4800, 191, 4800, 5, 10, 40, 80},         {9600, 95, 9600, 10, 26, 80, 208},
-        {14400, 63, 14400, 16, 42, 128, 336},     {14700, 62, 14628, 16, 43, 128, 344},
-        {28800, 31, 28800, 32, 90, 256, 720},     {57600, 15, 57600, 64, 186, 512, 1488},
+        {4800, 191, 4800, 5, 10, 40, 80},          {9600, 95, 9600, 10, 26, 80, 208},
+        {14400, 63, 14400, 16, 42, 128, 336},      {14700, 62, 14628, 16, 43, 128, 344},
+        {28800, 31, 28800, 32, 90, 256, 720},      {57600, 15, 57600, 64, 186, 512, 1488},
         {115200, 7, 115200, 128, 378, 1024, 3024},
     };
     for (const Row &r : rows) {

@@ -6,7 +6,7 @@ class TestConversion : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void converts_data();
     void converts();
     void rejectsAndQuotes_data();

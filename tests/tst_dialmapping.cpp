@@ -8,7 +8,7 @@ class TestDialMapping : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void defaults();
     void angleOfPosition_data();
     void angleOfPosition();

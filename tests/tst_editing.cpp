@@ -35,7 +35,7 @@ class TestEditing : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -70,7 +70,7 @@ private Q_SLOTS:
     void holdingTheMouseOnThePanelGreysOutUpload();
     void panelComesBackWithAPortAndTestsTheSelectedServo();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     std::unique_ptr<PtyPair> m_pty;
     TForm1 *form() { return m_fresh->form.get(); }
@@ -128,14 +128,17 @@ void TestEditing::barEdits_data()
     QTest::addColumn<int>("endAngle");
     QTest::addColumn<QByteArray>("sent");
     QTest::newRow("start past the end gives way, sent twice")
-        << "startSweep" << 6000 << 5429 << 5529 << 45 << 47 << liveBytes(0, 5429) + liveBytes(0, 5429);
+        << "startSweep" << 6000 << 5429 << 5529 << 45 << 47
+        << liveBytes(0, 5429) + liveBytes(0, 5429);
     QTest::newRow("end below the start gives way, sent twice")
-        << "endSweep" << 100 << 1843 << 1943 << 133 << 135 << liveBytes(0, 1943) + liveBytes(0, 1943);
+        << "endSweep" << 100 << 1843 << 1943 << 133 << 135
+        << liveBytes(0, 1943) + liveBytes(0, 1943);
     QTest::newRow("start within the gap, sent once")
         << "startSweep" << 3000 << 3000 << 5529 << 45 << 107 << liveBytes(0, 3000);
     QTest::newRow("start exactly 100 below the end")
         << "startSweep" << 5429 << 5429 << 5529 << 45 << 47 << liveBytes(0, 5429);
-    QTest::newRow("end to the top") << "endSweep" << 7300 << 1843 << 7300 << 0 << 135 << liveBytes(0, 7300);
+    QTest::newRow("end to the top")
+        << "endSweep" << 7300 << 1843 << 7300 << 0 << 135 << liveBytes(0, 7300);
     QTest::newRow("same position raises nothing")
         << "startSweep" << 1843 << 1843 << 5529 << 45 << 135 << QByteArray();
 }
@@ -446,9 +449,9 @@ void TestEditing::sliderSendsTestPosition_data()
         << false << false << "10" << 3 << 200 << "9600" << QByteArray::fromHex("FF0DC8");
     QTest::newRow("Mini SSC, address 250, servo 7: 255")
         << false << true << "250" << 7 << 5 << "9600" << QByteArray::fromHex("FFFF05");
-    QTest::newRow("native, servo 5 to 0")
-        << true << false << "10" << 5 << 0 << "9600"
-        << QByteArray::fromHex("FFFF080080808080800080" "8000");
+    QTest::newRow("native, servo 5 to 0") << true << false << "10" << 5 << 0 << "9600"
+                                          << QByteArray::fromHex("FFFF080080808080800080"
+                                                                 "8000");
     QTest::newRow("at 57600") << false << false << "0" << 0 << 129 << "57600"
                               << QByteArray::fromHex("FF0081");
 }
@@ -510,7 +513,8 @@ void TestEditing::panelComesBackWithAPortAndTestsTheSelectedServo()
     usePort();
     QVERIFY(!form()->Panel1->isHidden());
     form()->ScrollBar1->setPosition(10);
-    expectSent(QByteArray::fromHex("FFFF080080800A8080808080" "00"));
+    expectSent(QByteArray::fromHex("FFFF080080800A8080808080"
+                                   "00"));
 }
 
 QTEST_MAIN(TestEditing)

@@ -19,7 +19,7 @@ class TestLink : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -41,7 +41,7 @@ private Q_SLOTS:
     void testPositionTextThatDoesNotConvertSendsNothing();
     void nothingIsSentWithoutAPort();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
     FakeDesktop &desk() { return m_fresh->desk; }
@@ -286,9 +286,12 @@ void TestLink::testPositionTextThatDoesNotConvertSendsNothing_data()
 {
     QTest::addColumn<QString>("baud");
     QTest::addColumn<QString>("address");
-    QTest::newRow("empty rate") << "" << "10";
-    QTest::newRow("pasted rate") << "96x0" << "10";
-    QTest::newRow("empty address, no lone sync byte") << "9600" << "";
+    QTest::newRow("empty rate") << ""
+                                << "10";
+    QTest::newRow("pasted rate") << "96x0"
+                                 << "10";
+    QTest::newRow("empty address, no lone sync byte") << "9600"
+                                                      << "";
 }
 
 void TestLink::testPositionTextThatDoesNotConvertSendsNothing()

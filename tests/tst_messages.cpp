@@ -37,7 +37,7 @@ class TestMessages : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void livePosition_data();
     void livePosition();
     void miniSscTest_data();

@@ -11,7 +11,7 @@ class TestParams : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -45,14 +45,20 @@ private Q_SLOTS:
     void noPortBoxComesFirst();
     void lowestAchievableRateIsUploaded();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
     FakeDesktop &desk() { return m_fresh->desk; }
     void typeRate(const QString &digits);
     void typeAddress(const QString &digits);
-    void chooseFormat(bool native) { (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true); }
-    void chooseFunction(bool digital) { (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true); }
+    void chooseFormat(bool native)
+    {
+        (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
+    }
+    void chooseFunction(bool digital)
+    {
+        (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
+    }
     QStringList baudGroup() const;
 };
 
@@ -99,16 +105,17 @@ void TestParams::listRatesThroughTheWindow_data()
         int divisor, mini, native, miniOutputs, nativeOutputs;
     };
     const Row rows[] = {
-        {"4800", "4800", 191, 5, 10, 40, 80},        {"9600", "9600", 95, 10, 26, 80, 208},
-        {"14400", "14400", 63, 16, 42, 128, 336},    {"14700", "14628", 62, 16, 43, 128, 344},
-        {"28800", "28800", 31, 32, 90, 256, 720},    {"57600", "57600", 15, 64, 186, 512, 1488},
+        {"4800", "4800", 191, 5, 10, 40, 80},          {"9600", "9600", 95, 10, 26, 80, 208},
+        {"14400", "14400", 63, 16, 42, 128, 336},      {"14700", "14628", 62, 16, 43, 128, 344},
+        {"28800", "28800", 31, 32, 90, 256, 720},      {"57600", "57600", 15, 64, 186, 512, 1488},
         {"115200", "115200", 7, 128, 378, 1024, 3024},
     };
     const QString servos = QStringLiteral("Max real time servos:");
     const QString outputs = QStringLiteral("Max real time outputs:");
     for (const Row &r : rows) {
         auto shown = [&](const QString &caption, int count) {
-            return QStringList{r.actual, caption, QString::number(count), QString::number(r.divisor)};
+            return QStringList{r.actual, caption, QString::number(count),
+                               QString::number(r.divisor)};
         };
         QTest::addRow("%s Mini SSC, Servo Controller", r.rate)
             << false << false << r.rate << shown(servos, r.mini);
@@ -286,8 +293,8 @@ void TestParams::typedKeys()
     QTest::keyClick(target, Qt::Key_End);
     const int before = desk().beeps;
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    const QString now = field == QLatin1String("Edit1") ? form()->Edit1->text()
-                                                        : form()->baudSelector->text();
+    const QString now =
+        field == QLatin1String("Edit1") ? form()->Edit1->text() : form()->baudSelector->text();
     QCOMPARE(now, text);
     QCOMPARE(desk().beeps - before, beeps);
 }
@@ -343,13 +350,17 @@ void TestParams::addressCheckedAgainWhenAChoiceChanges_data()
     QTest::addColumn<QString>("pulledTo");
     QTest::addColumn<int>("beeps");
     QTest::newRow("65530 under Quorvel digital, then servo")
-        << true << true << "65530" << true << false << "0 - 65527" << "65527" << 1;
+        << true << true << "65530" << true << false << "0 - 65527"
+        << "65527" << 1;
     QTest::newRow("300 under Quorvel servo, then Mini SSC")
-        << true << false << "300" << false << false << "0 - 247" << "247" << 1;
+        << true << false << "300" << false << false << "0 - 247"
+        << "247" << 1;
     QTest::newRow("300 under Quorvel digital, then Mini SSC")
-        << true << true << "300" << false << true << "0 - 255" << "255" << 1;
+        << true << true << "300" << false << true << "0 - 255"
+        << "255" << 1;
     QTest::newRow("the largest address itself is kept")
-        << true << false << "247" << false << false << "0 - 247" << "247" << 0;
+        << true << false << "247" << false << false << "0 - 247"
+        << "247" << 0;
 }
 
 void TestParams::addressCheckedAgainWhenAChoiceChanges()
@@ -377,8 +388,8 @@ void TestParams::addressCheckedAgainWhenAChoiceChanges()
 
 void TestParams::digitalControllerHidesTheServoControls()
 {
-    const QStringList servoRange{"Label47", "Label48", "travel", "Shape1", "startSweep",
-                                 "endSweep", "Label2", "Label3", "Selector", "Label6"};
+    const QStringList servoRange{"Label47",  "Label48", "travel", "Shape1",   "startSweep",
+                                 "endSweep", "Label2",  "Label3", "Selector", "Label6"};
     form()->selectCOM1->trigger();
     chooseFunction(true);
     for (const QString &name : servoRange)
@@ -424,7 +435,8 @@ void TestParams::emptiedAddressThenFunctionChange()
         form()->Panel1->hide();
     }
     typeAddress(QString());
-    QCOMPARE(form()->Label1->text(), digital ? QStringLiteral("0 - 247") : QStringLiteral("0 - 255"));
+    QCOMPARE(form()->Label1->text(),
+             digital ? QStringLiteral("0 - 247") : QStringLiteral("0 - 255"));
     const QStringList before = baudGroup();
     const bool servoControlsShown = !form()->travel->isHidden();
 
@@ -432,7 +444,8 @@ void TestParams::emptiedAddressThenFunctionChange()
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
     // The range label was set before the failed conversion; nothing after it ran.
-    QCOMPARE(form()->Label1->text(), digital ? QStringLiteral("0 - 255") : QStringLiteral("0 - 247"));
+    QCOMPARE(form()->Label1->text(),
+             digital ? QStringLiteral("0 - 255") : QStringLiteral("0 - 247"));
     QCOMPARE(form()->Edit1->text(), QString());
     QCOMPARE(baudGroup(), before);
     QCOMPARE(!form()->travel->isHidden(), servoControlsShown);

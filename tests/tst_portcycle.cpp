@@ -21,7 +21,7 @@ class TestPortCycle : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void messagesArriveByteExact_data();
     void messagesArriveByteExact();
     void lineIsSetAsTheModeSays_data();
@@ -40,8 +40,8 @@ void TestPortCycle::messagesArriveByteExact_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<Message>("message");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("live position") << "9600,N,8,1" << livePositionMessage(3, 0)
-                                   << QByteArray::fromHex("FE033307");
+    QTest::newRow("live position")
+        << "9600,N,8,1" << livePositionMessage(3, 0) << QByteArray::fromHex("FE033307");
     // 0x0A and 0x0D must not be translated on the way out.
     QTest::newRow("live position with newline bytes")
         << "9600,N,8,1" << livePositionMessage(10, 0x0D0A - wireOffset)
@@ -49,7 +49,8 @@ void TestPortCycle::messagesArriveByteExact_data()
     QTest::newRow("Mini SSC test at 115200")
         << "115200,N,8,1" << miniSscTestMessage(10, 2, 128) << QByteArray::fromHex("FF0C80");
     QTest::newRow("native test at 57600") << "57600,N,8,1" << nativeTestMessage(2, 200)
-                                          << QByteArray::fromHex("FFFF08008080C88080808080" "00");
+                                          << QByteArray::fromHex("FFFF08008080C88080808080"
+                                                                 "00");
     UploadContent content;
     content.sweepStarts.fill(1843);
     content.sweepEnds.fill(5529);

@@ -49,7 +49,7 @@ class TestPortDirectory : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void onlyAdapterIsCom1();
     void builtInFirstThenUsbByNumber();
     void skipsWhatIsNotASerialPort();
@@ -89,7 +89,7 @@ void TestPortDirectory::skipsWhatIsNotASerialPort()
     tree.add("console", false);
     tree.add("ptmx", false);
     tree.add("tty0", false);
-    tree.add("ttyS3", true); // no type: cannot tell, so not offered
+    tree.add("ttyS3", true);                   // no type: cannot tell, so not offered
     tree.add("ttyUSB1", true, nullptr, false); // in sysfs but its node is gone
     tree.add("ttyACM3", true);
     QCOMPARE(tree.list(), QStringList({"ttyACM3"}));
@@ -115,7 +115,8 @@ void TestPortDirectory::modeStrings_data()
                                << std::optional(LineSettings{115200, 'N', 8, 1});
     QTest::newRow("odd rate") << "14700,N,8,1" << std::optional(LineSettings{14700, 'N', 8, 1});
     QTest::newRow("zero rate") << "0,N,8,1" << std::optional(LineSettings{0, 'N', 8, 1});
-    QTest::newRow("negative rate") << "-9600,N,8,1" << std::optional(LineSettings{-9600, 'N', 8, 1});
+    QTest::newRow("negative rate")
+        << "-9600,N,8,1" << std::optional(LineSettings{-9600, 'N', 8, 1});
     QTest::newRow("even parity, 7 bits, 2 stop")
         << "4800,e,7,2" << std::optional(LineSettings{4800, 'E', 7, 2});
     QTest::newRow("one and a half stop bits")

@@ -23,7 +23,7 @@ namespace {
 // Reads the master side on a thread of its own, so that the line never fills.
 class Collector
 {
-public:
+  public:
     explicit Collector(int master) : m_master(master), m_thread([this] { run(); }) {}
     ~Collector() { stop(); }
     QByteArray stop()
@@ -35,7 +35,7 @@ public:
         return m_data;
     }
 
-private:
+  private:
     void run()
     {
         char buffer[65536];
@@ -64,7 +64,7 @@ class TestPortFaults : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -74,7 +74,7 @@ private Q_SLOTS:
     void deviceTheUserMayNotWriteTo();
     void stalledPortNeverFreezesTheWindow();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
     void showWindow()

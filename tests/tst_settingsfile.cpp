@@ -41,7 +41,7 @@ class TestSettingsFile : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -67,7 +67,7 @@ private Q_SLOTS:
     void saveThatCannotBeWrittenIsReported();
     void fileHeldByAnotherProgramIsNotRead();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     std::unique_ptr<QTemporaryDir> m_dir;
     TForm1 *form() { return m_fresh->form.get(); }
@@ -152,8 +152,8 @@ void TestSettingsFile::decodeRejects_data()
 void TestSettingsFile::decodeRejects()
 {
     QFETCH(QByteArray, bytes);
-    QVERIFY(!decodeSettingsFile(
-        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), size_t(bytes.size()))));
+    QVERIFY(!decodeSettingsFile(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                          size_t(bytes.size()))));
 }
 
 void TestSettingsFile::savesTheStartUpSettings()
@@ -285,8 +285,8 @@ void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
 {
     write(path("same.svo"), fileBytes(5, 9600, 1, 0, {}));
     QList<QSignalSpy *> spies;
-    for (RadioButton *b : {form()->RadioButton4, form()->RadioButton5, form()->RadioButton6,
-                           form()->RadioButton7})
+    for (RadioButton *b :
+         {form()->RadioButton4, form()->RadioButton5, form()->RadioButton6, form()->RadioButton7})
         spies << new QSignalSpy(b, &RadioButton::becameChecked);
     load(path("same.svo"));
     for (QSignalSpy *spy : spies) {

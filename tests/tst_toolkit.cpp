@@ -15,7 +15,7 @@ class TestToolkit : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -36,7 +36,7 @@ private Q_SLOTS:
     void errorEndsHandlerAndIsReported();
     void nestedErrorEndsOuterHandler();
 
-private:
+  private:
     FakeDesktop m_desk;
 };
 
@@ -155,7 +155,8 @@ void TestToolkit::keyHookSeesTypedCharacters_data()
     QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << "\x1b" << 27;
     QTest::newRow("paste keystroke") << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16" << 22;
     QTest::newRow("Latin-1 e acute") << int(Qt::Key_Eacute) << 0 << QString(QChar(0xE9)) << 0xE9;
-    QTest::newRow("beyond Latin-1") << int(Qt::Key_unknown) << 0 << QString(QChar(0x20AC)) << int('?');
+    QTest::newRow("beyond Latin-1")
+        << int(Qt::Key_unknown) << 0 << QString(QChar(0x20AC)) << int('?');
     QTest::newRow("left arrow") << int(Qt::Key_Left) << 0 << "" << -1;
     QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "\x7f" << -1;
     QTest::newRow("F5") << int(Qt::Key_F5) << 0 << "" << -1;
@@ -300,9 +301,10 @@ void TestToolkit::pieMouseIsCapturedWhileHeld()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     QStringList events;
-    connect(pie, &TPie::mouseDown, pie, [&](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        events << QStringLiteral("down %1 %2,%3").arg(int(b)).arg(x).arg(y);
-    });
+    connect(pie, &TPie::mouseDown, pie,
+            [&](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+                events << QStringLiteral("down %1 %2,%3").arg(int(b)).arg(x).arg(y);
+            });
     connect(pie, &TPie::mouseMove, pie, [&](Qt::KeyboardModifiers, int x, int y) {
         events << QStringLiteral("move %1,%2").arg(x).arg(y);
     });
@@ -363,9 +365,8 @@ void TestToolkit::nestedErrorEndsOuterHandler()
 {
     ScrollBar bar;
     bar.setRange(0, 100);
-    connect(&bar, &QScrollBar::valueChanged, &bar, [&] {
-        runHandler([] { throw std::runtime_error("nested"); });
-    });
+    connect(&bar, &QScrollBar::valueChanged, &bar,
+            [&] { runHandler([] { throw std::runtime_error("nested"); }); });
     QStringList steps;
     runHandler([&] {
         steps << "before";

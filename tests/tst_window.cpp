@@ -11,7 +11,7 @@ class TestWindow : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -31,7 +31,7 @@ private Q_SLOTS:
     void quitEndsAtOnceWithZero();
     void closingEndsWithZero();
 
-private:
+  private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
 };
@@ -158,10 +158,11 @@ void TestWindow::controlsAreShownOrHidden_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("shown");
     for (const char *name :
-         {"GroupBox1", "baudSelector", "Label49", "Label50", "Label7", "Label8", "GroupBox2",
-          "RadioButton4", "RadioButton5", "GroupBox3", "RadioButton6", "RadioButton7", "GroupBox4",
-          "Edit1", "Label1", "Shape1", "travel", "Label47", "Label48", "Selector", "Label6",
-          "Button1", "Label2", "startSweep", "Label3", "endSweep"})
+         {"GroupBox1", "baudSelector", "Label49",      "Label50",   "Label7",       "Label8",
+          "GroupBox2", "RadioButton4", "RadioButton5", "GroupBox3", "RadioButton6", "RadioButton7",
+          "GroupBox4", "Edit1",        "Label1",       "Shape1",    "travel",       "Label47",
+          "Label48",   "Selector",     "Label6",       "Button1",   "Label2",       "startSweep",
+          "Label3",    "endSweep"})
         QTest::newRow(name) << name << true;
     QTest::newRow("Panel1") << "Panel1" << false;
     QTest::newRow("Label51") << "Label51" << false;
@@ -184,9 +185,15 @@ void TestWindow::menus_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("fileLoadSettings") << "fileLoadSettings" << "SerialPort1" << "Load Settings...";
-    QTest::newRow("fileSaveSettings") << "fileSaveSettings" << "SerialPort1" << "Save Settings...";
-    QTest::newRow("fileQuit") << "fileQuit" << "SerialPort1" << "Quit";
+    QTest::newRow("fileLoadSettings") << "fileLoadSettings"
+                                      << "SerialPort1"
+                                      << "Load Settings...";
+    QTest::newRow("fileSaveSettings") << "fileSaveSettings"
+                                      << "SerialPort1"
+                                      << "Save Settings...";
+    QTest::newRow("fileQuit") << "fileQuit"
+                              << "SerialPort1"
+                              << "Quit";
     for (int n = 1; n <= 4; ++n) {
         const QString name = QStringLiteral("selectCOM%1").arg(n);
         QTest::newRow(qPrintable(name)) << name << "SerialPort2" << QStringLiteral("COM%1").arg(n);
@@ -292,8 +299,8 @@ void TestWindow::tabOrder()
         visited << (focus ? focus->objectName() : QStringLiteral("-"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited,
-             QStringList({"baudSelector", "RadioButton5", "RadioButton6", "Edit1", "baudSelector"}));
+    QCOMPARE(visited, QStringList({"baudSelector", "RadioButton5", "RadioButton6", "Edit1",
+                                   "baudSelector"}));
 
     form()->RadioButton4->setChecked(true); // the checked button of the group is the stop
     form()->baudSelector->setFocus();

@@ -8,7 +8,7 @@
 
 class TapDesktop final : public Desktop
 {
-public:
+  public:
     explicit TapDesktop(std::vector<std::string> devices) : m_devices(std::move(devices)) {}
 
     void beep() override { m_system.beep(); }
@@ -26,7 +26,7 @@ public:
     }
     std::vector<std::string> serialDevices() override { return m_devices; }
 
-private:
+  private:
     SystemDesktop m_system;
     std::vector<std::string> m_devices;
 };
