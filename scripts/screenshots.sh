@@ -5,16 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages xvfb xdotool imagemagick
 exe=${1:-build/release/corvantis-panel}
 
-work=$(mktemp -d)
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-
-"$exe" &
-app=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvantis Panel$' | head -n 1)
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 top=$((Y + HEIGHT - 394)) # the client area starts below the menu bar
 sleep 0.5

@@ -1,30 +1,13 @@
 #!/usr/bin/env bash
 # Starts the built program on an X server of its own, finds its window by its caption, measures
 # the client area below the menu bar, and leaves with File, Quit, which must end it with status 0.
-# With SCREENSHOT=path set, it also saves a picture of the window at start.
 set -euo pipefail
 exe=$1
 for tool in Xvfb xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-work=$(mktemp -d)
-cleanup() {
-    [[ -n ${app:-} ]] && kill "$app" 2>/dev/null || true
-    [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM
-
-"$exe" &
-app=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvantis Panel$' | head -n 1)
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-window.sh" "$exe"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
 echo "window $win at $wx,$wy size ${ww}x${wh}"
@@ -39,11 +22,6 @@ grep -q "maximum size: $ww by $wh" <<<"$hints" || fail "maximum size is not the 
 has_icon() { [[ $(xprop -id "$win" _NET_WM_ICON) == *"Icon (32 x 32)"* ]]; }
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 has_icon || fail "the window has no icon"
-
-if [[ -n ${SCREENSHOT:-} ]]; then
-    sleep 0.5
-    import -window "$win" "$SCREENSHOT"
-fi
 
 # File opens its menu as a window of its own, right below the menu bar.
 xdotool mousemove "$((wx + 15))" "$((wy + 6))" click 1
