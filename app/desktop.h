@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/serialdevice.h"
+
 #include <QString>
 #include <optional>
 #include <string>
@@ -31,8 +33,8 @@ class Desktop
     // The application's error report.
     virtual void errorBox(const QString &text, const QString &caption) = 0;
     virtual std::optional<QString> chooseFile(const FileDialogRequest &request) = 0;
-    // The serial devices present, in the order that COM1, COM2, ... stand for.
-    virtual std::vector<std::string> serialDevices() = 0;
+    // The serial devices present, in the order new ones are numbered COM1, COM2, ...
+    virtual std::vector<SerialDevice> serialDevices() = 0;
 };
 
 Desktop &desktop();

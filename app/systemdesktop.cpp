@@ -53,7 +53,7 @@ std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &reques
     return dialog.selectedFiles().constFirst();
 }
 
-std::vector<std::string> SystemDesktop::serialDevices()
+std::vector<SerialDevice> SystemDesktop::serialDevices()
 {
     return listSerialDevices();
 }

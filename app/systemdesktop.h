@@ -11,7 +11,7 @@ class SystemDesktop final : public Desktop
     void messageBox(const QString &text, const QString &caption) override;
     void errorBox(const QString &text, const QString &caption) override;
     std::optional<QString> chooseFile(const FileDialogRequest &request) override;
-    std::vector<std::string> serialDevices() override;
+    std::vector<SerialDevice> serialDevices() override;
 };
 
 // "Servo Setup Files *.svo|*.svo" to the toolkit's "Servo Setup Files *.svo (*.svo)".

@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/eventguard.h"
+#include "link/portdirectory.h"
 
 #include <QLayout>
 #include <algorithm>
@@ -25,6 +26,7 @@ TForm1::TForm1(QWidget *parent)
     setupUi(this);
     applyLookAndFeel();
     Form1 = this;
+    portDirectory() = PortDirectory([] { return desktop().serialDevices(); });
     connectEvents();
     runHandler([this] { FormCreate(this); });
 }

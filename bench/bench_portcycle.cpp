@@ -1,8 +1,11 @@
 // One live-position message through our port cycle, against the minimal cycle, on a
-// pseudo-terminal; each includes the master side reading the 4 bytes.
+// pseudo-terminal; each includes the master side reading the 4 bytes. Ours goes the whole way a
+// message goes: COM1 looked up in the port directory, the node checked to be the adapter numbered,
+// other programs' holds looked for, then the cycle.
 #include "bench/minimalcycle.h"
 #include "link/messages.h"
 #include "link/portcycle.h"
+#include "link/portdirectory.h"
 #include "tests/ptypair.h"
 
 #include <cstdio>
@@ -12,9 +15,10 @@ int main()
     pinToOneCore();
     PtyPair pty;
     const Message message = livePositionMessage(0, 0);
+    PortDirectory directory([&] { return std::vector{SerialDevice::atNode(pty.device())}; });
     auto ours = [&] {
         {
-            PortCycle cycle(pty.device(), setupMode);
+            PortCycle cycle(directory.open(1), setupMode);
             for (const Write &write : message)
                 cycle.write(write);
         }

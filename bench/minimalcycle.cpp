@@ -22,6 +22,8 @@ void minimalCycle(const std::string &device)
     (void)!::write(fd, &servo, 1);
     (void)!::write(fd, position, 2);
     ::tcdrain(fd);
+    // The test rig keeps the line open, so this close is not the last: the mode must be cleared.
+    ::ioctl(fd, TIOCNXCL);
     ::close(fd);
 }
 

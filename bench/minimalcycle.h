@@ -6,7 +6,8 @@
 #include <vector>
 
 // The baseline: one live-position message written straight with the system calls, with nothing
-// of ours in between (open, exclusive mode, tcgetattr/tcsetattr, three writes, tcdrain, close).
+// of ours in between (open, exclusive mode, tcgetattr/tcsetattr, three writes, tcdrain, exclusive
+// mode off, close).
 void minimalCycle(const std::string &device);
 
 // Waits until `count` bytes have arrived on the master side.

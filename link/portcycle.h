@@ -14,13 +14,16 @@
 //
 // A port that cannot be opened loses the message without a word. A cycle that has not got its
 // bytes out within stallLimit gives up, throws the rest away and closes, so that a stalled
-// adapter never freezes the window.
+// adapter never freezes the window; until that device takes bytes again, later cycles to it wait
+// only as long as their own bytes need on the line, plus stalledMargin.
 class PortCycle
 {
   public:
     static constexpr std::chrono::seconds stallLimit{2};
+    static constexpr std::chrono::milliseconds stalledMargin{5};
 
     PortCycle(const std::string &device, std::string_view mode);
+    PortCycle(SerialPort port, std::string_view mode);
     ~PortCycle();
     PortCycle(const PortCycle &) = delete;
     PortCycle &operator=(const PortCycle &) = delete;
@@ -31,5 +34,6 @@ class PortCycle
   private:
     SerialPort m_port;
     SerialPort::Clock::time_point m_deadline;
+    bool m_stalledBefore = false;
     bool m_givenUp = false;
 };

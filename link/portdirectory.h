@@ -1,34 +1,57 @@
 #pragma once
 
+#include "link/serialdevice.h"
+#include "link/serialport.h"
+
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// The serial devices this machine really has, in the order COM1, COM2, ... stand for: built-in
-// UARTs (ttyS* backed by hardware, then other on-board serial devices), then USB adapters (ttyUSB*,
-// then ttyACM*), each by number. The roots are parameters so that a test can lay out a tree.
-std::vector<std::string> listSerialDevices(const std::string &sysClassTty = "/sys/class/tty",
-                                           const std::string &devDir = "/dev");
+// The serial devices this machine really has, in the order new ones are numbered: built-in UARTs
+// (ttyS* backed by hardware, then other on-board serial devices), then USB adapters (ttyUSB*,
+// then ttyACM*), each by number; with what tells each adapter apart and what it says it is. The
+// roots are parameters so that a test can lay out a tree.
+std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty = "/sys/class/tty",
+                                            const std::string &devDir = "/dev");
 
 // "COM1" to "COM4" for 1 to 4.
 std::string portName(int port);
 
-// What COM1 to COM4 stood for at the latest probe. The items keep that device until the next
-// probe, so the device behind a chosen item is the one the user saw.
+// What COM1 to COM4 stand for. Within one run a number, once it stands for an adapter, keeps
+// standing for it: an adapter that goes leaves its number empty, and gets it back when it returns,
+// also under another node name; new adapters take the lowest number never used, in the order
+// listSerialDevices gives. A message to a number is never sent to any other device.
 class PortDirectory
 {
   public:
     static constexpr int portCount = 4;
+    using DeviceSource = std::function<std::vector<SerialDevice>()>;
 
-    // Reads the devices anew from the desktop layer.
+    struct Entry
+    {
+        SerialDevice device; // as last seen
+        DeviceStamp stamp;   // the node instance it had then
+        bool present = false;
+    };
+
+    explicit PortDirectory(DeviceSource source = {}) : m_source(std::move(source)) {}
+
+    // Reads the devices anew and numbers the new ones.
     void refresh();
-    // The device behind COMn, or an empty string when there is none. Reads the devices first if
-    // they have never been read.
-    std::string device(int port);
+    // What COMn stands for; nothing when it has never stood for a device. Reads the devices first
+    // if they have never been read.
+    const std::optional<Entry> &entry(int port);
+    // Opens the adapter behind COMn for one message. A node that has gone or been made anew is
+    // looked for again first: a message goes to the adapter under its new name, or nowhere.
+    SerialPort open(int port);
 
   private:
+    DeviceSource m_source;
     bool m_read = false;
-    std::array<std::string, portCount> m_devices;
+    std::array<std::optional<Entry>, portCount> m_entries;
 };
 
+// The directory of the application's window; the window gives it its device source.
 PortDirectory &portDirectory();

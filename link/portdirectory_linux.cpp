@@ -1,3 +1,5 @@
+// Serial devices from sysfs, and what tells their adapters apart, as udev's /dev/serial/by-id
+// (serial number) and by-path (socket) names do.
 #include "link/portdirectory.h"
 
 #include <algorithm>
@@ -15,6 +17,7 @@ struct Candidate
     std::string prefix;
     long number;
     std::string name;
+    fs::path sysfs;
 
     bool operator<(const Candidate &other) const
     {
@@ -41,10 +44,50 @@ std::pair<std::string, long> splitNumber(const std::string &name)
         return {name, -1};
     return {name.substr(0, digits), std::stol(name.substr(digits))};
 }
+
+// The device behind a tty, and above it the USB interface and the USB device it belongs to, if
+// any. The USB device knows its maker, product and serial number; the interface and the port
+// number tell apart the ports of an adapter with several.
+void identify(const fs::path &tty, SerialDevice &device)
+{
+    std::error_code ec;
+    const fs::path behind = fs::canonical(tty / "device", ec);
+    if (ec) {
+        device.pathKey = device.node;
+        return;
+    }
+    fs::path interface, usb;
+    for (fs::path p = behind; p.has_relative_path() && usb.empty(); p = p.parent_path()) {
+        if (interface.empty() && fs::exists(p / "bInterfaceNumber", ec))
+            interface = p;
+        if (fs::exists(p / "idVendor", ec))
+            usb = p;
+    }
+    if (usb.empty()) {
+        device.pathKey = behind.string();
+        return;
+    }
+    const std::string port =
+        readFirstLine(interface / "bInterfaceNumber") + "-" + readFirstLine(behind / "port_number");
+    // The usb-serial port's own directory is named after the node, so the socket is the interface.
+    device.pathKey = (interface.empty() ? usb : interface).string() + "-" + port;
+    const std::string serial = readFirstLine(usb / "serial");
+    if (!serial.empty())
+        device.serialKey = readFirstLine(usb / "idVendor") + ":" +
+                           readFirstLine(usb / "idProduct") + ":" + serial + "-" + port;
+
+    std::string what = readFirstLine(usb / "manufacturer");
+    const std::string product = readFirstLine(usb / "product");
+    if (!product.empty())
+        what += (what.empty() ? "" : " ") + product;
+    if (!serial.empty())
+        what += (what.empty() ? "serial " : ", serial ") + serial;
+    device.description = what;
+}
 } // namespace
 
-std::vector<std::string> listSerialDevices(const std::string &sysClassTty,
-                                           const std::string &devDir)
+std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty,
+                                            const std::string &devDir)
 {
     std::vector<Candidate> found;
     std::error_code ec;
@@ -68,11 +111,15 @@ std::vector<std::string> listSerialDevices(const std::string &sysClassTty,
         }
         if (!fs::exists(fs::path(devDir) / name, ec))
             continue;
-        found.push_back({rank, prefix, number, name});
+        found.push_back({rank, prefix, number, name, entry.path()});
     }
     std::sort(found.begin(), found.end());
-    std::vector<std::string> devices;
-    for (const Candidate &c : found)
-        devices.push_back((fs::path(devDir) / c.name).string());
+    std::vector<SerialDevice> devices;
+    for (const Candidate &c : found) {
+        SerialDevice device;
+        device.node = (fs::path(devDir) / c.name).string();
+        identify(c.sysfs, device);
+        devices.push_back(std::move(device));
+    }
     return devices;
 }

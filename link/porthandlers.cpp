@@ -12,17 +12,22 @@ void TForm1::SerialPort2Click(QObject *)
     directory.refresh();
     for (int port = 1; port <= PortDirectory::portCount; ++port) {
         QAction *item = portItem(port);
-        const std::string device = directory.device(port);
-        if (device.empty()) {
+        const std::optional<PortDirectory::Entry> &entry = directory.entry(port);
+        if (!entry) {
             item->setEnabled(false);
             item->setToolTip(QString::fromStdString(describe(PortError::NoDevice)));
             continue;
         }
-        const SerialPort probe(device); // opened exactly as a cycle opens it, closed at once
+        // The device it stands for, also when it has gone: the user sees which one is missing.
+        QString tip = QString::fromStdString(entry->device.node);
+        if (!entry->device.description.empty())
+            tip += QStringLiteral(" \u2014 ") + QString::fromStdString(entry->device.description);
+        // Opened as a cycle opens it, and closed at once.
+        const SerialPort probe = entry->present ? directory.open(port) : SerialPort();
         item->setEnabled(probe.isOpen());
-        QString tip = QString::fromStdString(device);
         if (!probe.isOpen())
-            tip += QStringLiteral(": ") + QString::fromStdString(describe(probe.error()));
+            tip += QStringLiteral(": ") +
+                   QString::fromStdString(describe(probe.error(), probe.holder()));
         item->setToolTip(tip);
     }
 }

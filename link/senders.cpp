@@ -9,7 +9,7 @@ void sendMessage(int port, std::string_view mode, const Message &message)
 {
     if (port == 0)
         return;
-    PortCycle cycle(portDirectory().device(port), mode);
+    PortCycle cycle(portDirectory().open(port), mode);
     for (const Write &write : message)
         cycle.write(write);
 }

@@ -1,42 +1,43 @@
 #pragma once
 
 #include "link/modestring.h"
+#include "link/porterror.h"
+#include "link/serialdevice.h"
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
-// Why a port could not be opened, as the port menu tells the user.
-enum class PortError
-{
-    None,
-    NoDevice,
-    PermissionDenied,
-    InUse,
-    Other
-};
-std::string describe(PortError error);
-
 // One open serial device, closed when it goes out of scope. Opening is exclusive: an advisory lock
-// that even root cannot pass, and the terminal's own exclusive mode against other programs.
+// that even root cannot pass, and the terminal's own exclusive mode against other programs. A
+// device that another program has open in any way, or has put in exclusive mode, counts as in
+// use and is not opened.
 class SerialPort
 {
   public:
     using Clock = std::chrono::steady_clock;
 
-    SerialPort() = default;
+    // No device.
+    SerialPort();
     // Write-only, without becoming our controlling terminal and without waiting for carrier.
     explicit SerialPort(const std::string &device);
     ~SerialPort();
     SerialPort(SerialPort &&other) noexcept;
     SerialPort &operator=(SerialPort &&other) noexcept;
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const;
     PortError error() const { return m_error; }
+    // Who holds the device, when it is in use by a process this one may see.
+    const std::optional<PortHolder> &holder() const { return m_holder; }
+    // The node instance that was opened.
+    DeviceStamp stamp() const { return m_stamp; }
 
     // Raw mode at the given rate and frame, flow control off, everything else as the port had it.
     bool applyLineSettings(const LineSettings &line);
+    int baud() const { return m_baud; }
     // Hands the bytes over in one write, retried on partial writes and interrupts, until the port
     // has taken them all or the deadline passes.
     bool write(std::span<const std::uint8_t> bytes, Clock::time_point deadline);
@@ -47,7 +48,13 @@ class SerialPort
     void close();
 
   private:
-    int m_fd = -1;
-    PortError m_error = PortError::None;
+    struct Handle; // the platform's own
+    std::unique_ptr<Handle> m_handle;
+    PortError m_error = PortError::NoDevice;
+    std::optional<PortHolder> m_holder;
+    DeviceStamp m_stamp;
     int m_baud = 9600;
 };
+
+// The node instance a path names now; an empty stamp when there is none.
+DeviceStamp stampOf(const std::string &device);

@@ -1,20 +1,27 @@
 // Line settings through the termios2 interface, which takes any rate (14700, 614400) exactly.
 // Its header clashes with <termios.h> and <sys/ioctl.h>, so this file includes neither.
-#include "link/serialport.h"
+#include "link/serialport_p.h"
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
 
 extern "C" int ioctl(int fd, unsigned long request, ...);
 
+bool exclusiveModeSet(int fd)
+{
+    int exclusive = 0;
+    return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
 bool SerialPort::applyLineSettings(const LineSettings &line)
 {
-    if (m_fd < 0)
+    if (!m_handle)
         return false;
+    const int fd = m_handle->fd;
     struct termios2 t
     {
     };
-    if (ioctl(m_fd, TCGETS2, &t) != 0)
+    if (ioctl(fd, TCGETS2, &t) != 0)
         return false;
 
     // Raw: bytes leave exactly as written, none is translated or taken as a control character.
@@ -66,5 +73,5 @@ bool SerialPort::applyLineSettings(const LineSettings &line)
         t.c_ispeed = speed_t(line.baud);
         m_baud = line.baud;
     }
-    return ioctl(m_fd, TCSETS2, &t) == 0;
+    return ioctl(fd, TCSETS2, &t) == 0;
 }

@@ -1,4 +1,5 @@
-#include "link/serialport.h"
+#include "link/holders.h"
+#include "link/serialport_p.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,27 +7,11 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
-
-std::string describe(PortError error)
-{
-    switch (error) {
-    case PortError::None:
-        return {};
-    case PortError::NoDevice:
-        return "no device";
-    case PortError::PermissionDenied:
-        return "permission denied: add your user to the dialout group";
-    case PortError::InUse:
-        return "in use by another program";
-    case PortError::Other:
-        break;
-    }
-    return "cannot be opened";
-}
 
 namespace {
 PortError portErrorOf(int error)
@@ -49,7 +34,24 @@ PortError portErrorOf(int error)
         return PortError::Other;
     }
 }
+
+DeviceStamp stampOf(const struct stat &st)
+{
+    return {std::uint64_t(st.st_rdev), std::uint64_t(st.st_ino)};
+}
 } // namespace
+
+DeviceStamp stampOf(const std::string &device)
+{
+    struct stat st
+    {
+    };
+    if (::stat(device.c_str(), &st) != 0)
+        return {};
+    return stampOf(st);
+}
+
+SerialPort::SerialPort() = default;
 
 SerialPort::SerialPort(const std::string &device)
 {
@@ -57,16 +59,32 @@ SerialPort::SerialPort(const std::string &device)
     const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         m_error = portErrorOf(errno);
+        if (m_error == PortError::InUse)
+            m_holder = otherHolderOf(stampOf(device), true);
         return;
     }
-    // The terminal's exclusive mode does not stop root; the lock does.
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) == 0)
+        m_stamp = stampOf(st);
+    // The terminal's exclusive mode does not stop root; the lock does. A port that someone else
+    // made exclusive, or has open at all, is theirs: nothing of ours may reach it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         m_error = portErrorOf(errno);
-        ::close(fd);
+    } else if (exclusiveModeSet(fd)) {
+        m_error = PortError::InUse;
+    } else if ((m_holder = otherHolderOf(m_stamp))) {
+        m_error = PortError::InUse;
+    } else {
+        ::ioctl(fd, TIOCEXCL);
+        m_handle = std::make_unique<Handle>(Handle{fd});
+        m_error = PortError::None;
         return;
     }
-    ::ioctl(fd, TIOCEXCL);
-    m_fd = fd;
+    if (m_error == PortError::InUse && !m_holder)
+        m_holder = otherHolderOf(m_stamp, true);
+    ::close(fd); // without touching the exclusive mode: it is not ours
 }
 
 SerialPort::~SerialPort()
@@ -74,37 +92,44 @@ SerialPort::~SerialPort()
     close();
 }
 
-SerialPort::SerialPort(SerialPort &&other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_error(other.m_error), m_baud(other.m_baud)
-{}
+SerialPort::SerialPort(SerialPort &&other) noexcept = default;
 
 SerialPort &SerialPort::operator=(SerialPort &&other) noexcept
 {
     if (this != &other) {
         close();
-        m_fd = std::exchange(other.m_fd, -1);
+        m_handle = std::move(other.m_handle);
         m_error = other.m_error;
+        m_holder = std::move(other.m_holder);
+        m_stamp = other.m_stamp;
         m_baud = other.m_baud;
     }
     return *this;
 }
 
+bool SerialPort::isOpen() const
+{
+    return m_handle != nullptr;
+}
+
 void SerialPort::close()
 {
-    if (m_fd < 0)
+    if (!m_handle)
         return;
-    ::ioctl(m_fd, TIOCNXCL);
-    ::close(m_fd);
-    m_fd = -1;
+    // Only an open port is ever made exclusive by us, so this clears our own mode alone.
+    ::ioctl(m_handle->fd, TIOCNXCL);
+    ::close(m_handle->fd);
+    m_handle.reset();
 }
 
 bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point deadline)
 {
-    if (m_fd < 0)
+    if (!m_handle)
         return false;
+    const int fd = m_handle->fd;
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += size_t(n);
             continue;
@@ -115,7 +140,7 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point de
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() <= 0)
                 return false;
-            pollfd p{m_fd, POLLOUT, 0};
+            pollfd p{fd, POLLOUT, 0};
             const int ready = ::poll(&p, 1, int(left.count()));
             if (ready < 0 && errno == EINTR)
                 continue;
@@ -130,12 +155,12 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point de
 
 bool SerialPort::drain(Clock::time_point deadline)
 {
-    if (m_fd < 0)
+    if (!m_handle)
         return false;
     using namespace std::chrono;
     for (;;) {
         int pending = 0;
-        if (::ioctl(m_fd, TIOCOUTQ, &pending) != 0 || pending <= 0)
+        if (::ioctl(m_handle->fd, TIOCOUTQ, &pending) != 0 || pending <= 0)
             break;
         const auto now = Clock::now();
         if (now >= deadline)
@@ -146,7 +171,7 @@ bool SerialPort::drain(Clock::time_point deadline)
             std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now));
     }
     // Only the transmitter's own few bytes can be left; they go at the line's rate.
-    while (::tcdrain(m_fd) != 0) {
+    while (::tcdrain(m_handle->fd) != 0) {
         if (errno != EINTR)
             return false;
     }
@@ -155,6 +180,6 @@ bool SerialPort::drain(Clock::time_point deadline)
 
 void SerialPort::discardOutput()
 {
-    if (m_fd >= 0)
-        ::tcflush(m_fd, TCOFLUSH);
+    if (m_handle)
+        ::tcflush(m_handle->fd, TCOFLUSH);
 }

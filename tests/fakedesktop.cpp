@@ -17,6 +17,16 @@ std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
     return answer;
 }
 
+std::vector<SerialDevice> FakeDesktop::serialDevices()
+{
+    if (!sysClassTty.empty())
+        return listSerialDevices(sysClassTty, devDir);
+    std::vector<SerialDevice> listed;
+    for (const std::string &node : devices)
+        listed.push_back(SerialDevice::atNode(node));
+    return listed;
+}
+
 QStringList FakeDesktop::errors() const
 {
     QStringList texts;
@@ -29,7 +39,6 @@ QStringList FakeDesktop::errors() const
 FreshWindow::FreshWindow()
 {
     settings = ServoSettings{};
-    portDirectory() = PortDirectory{};
     setDesktop(&desk);
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     form = std::make_unique<TForm1>();

@@ -23,8 +23,10 @@ class FakeDesktop final : public Desktop
     int beeps = 0;
     std::vector<Box> boxes;
     std::vector<FileDialogRequest> fileRequests;
-    std::deque<QString> fileAnswers; // a null string cancels the dialog
-    std::vector<std::string> devices;
+    std::deque<QString> fileAnswers;  // a null string cancels the dialog
+    std::vector<std::string> devices; // known by their nodes alone
+    // Or, when set, the devices of a laid-out sysfs tty class and /dev.
+    std::string sysClassTty, devDir;
 
     void beep() override { ++beeps; }
     void messageBox(const QString &text, const QString &caption) override
@@ -36,7 +38,7 @@ class FakeDesktop final : public Desktop
         boxes.push_back({QStringLiteral("error"), caption, text});
     }
     std::optional<QString> chooseFile(const FileDialogRequest &request) override;
-    std::vector<std::string> serialDevices() override { return devices; }
+    std::vector<SerialDevice> serialDevices() override;
 
     // The texts of the error boxes shown so far.
     QStringList errors() const;

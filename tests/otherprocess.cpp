@@ -3,18 +3,27 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-HeldByAnotherProcess::HeldByAnotherProcess(const std::string &path)
+HeldByAnotherProcess::HeldByAnotherProcess(const std::string &path, Hold hold)
 {
     int ready[2];
     if (::pipe(ready) != 0)
         return;
     m_pid = ::fork();
     if (m_pid == 0) {
+        // Only what it opens itself: the test's own descriptors on other devices are not its.
+        ::close_range(3, unsigned(ready[1]) - 1, 0);
+        ::close_range(unsigned(ready[1]) + 1, ~0U, 0);
         const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        bool held = fd >= 0;
+        if (held && hold == Hold::Lock)
+            held = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (held && hold == Hold::Exclusive)
+            held = ::ioctl(fd, TIOCEXCL) == 0;
+        const char ok = held ? 'y' : 'n';
         (void)!::write(ready[1], &ok, 1);
         ::pause();
         ::_exit(0);

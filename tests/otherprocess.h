@@ -4,18 +4,26 @@
 #include <string>
 #include <sys/types.h>
 
-// Another program holding a file or device: a child process that opens it and takes an exclusive
-// lock on it, until this object goes away.
+// Another program holding a file or device: a child process that opens it until this object goes
+// away, and then by default takes an exclusive lock on it.
 class HeldByAnotherProcess
 {
   public:
-    explicit HeldByAnotherProcess(const std::string &path);
+    enum class Hold
+    {
+        Lock,      // open and an advisory lock, as a careful program holds a file
+        Open,      // a plain open, as a terminal program holds a port
+        Exclusive, // open and the terminal's exclusive mode
+    };
+
+    explicit HeldByAnotherProcess(const std::string &path, Hold hold = Hold::Lock);
     ~HeldByAnotherProcess();
     HeldByAnotherProcess(const HeldByAnotherProcess &) = delete;
     HeldByAnotherProcess &operator=(const HeldByAnotherProcess &) = delete;
 
-    // Whether the child got the lock.
+    // Whether the child got hold of it.
     bool holding() const { return m_holding; }
+    pid_t pid() const { return m_pid; }
 
   private:
     pid_t m_pid = -1;

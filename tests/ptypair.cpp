@@ -58,6 +58,13 @@ void PtyPair::resume()
     ioctl(m_keepAlive, TCXONC, TCOON);
 }
 
+void PtyPair::noticeDiscards()
+{
+    int on = 1;
+    ioctl(m_master, TIOCPKT, &on);
+    m_packets = true;
+}
+
 QByteArray PtyPair::read(int count, int timeoutMs)
 {
     using Clock = std::chrono::steady_clock;
@@ -75,7 +82,12 @@ QByteArray PtyPair::read(int count, int timeoutMs)
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n <= 0)
             break;
-        data.append(buffer, n);
+        if (!m_packets)
+            data.append(buffer, n);
+        else if (buffer[0] == TIOCPKT_DATA) // each read starts with a status byte
+            data.append(buffer + 1, n - 1);
+        else
+            m_discards = m_discards || (buffer[0] & TIOCPKT_FLUSHWRITE);
     }
     return data;
 }
@@ -108,6 +120,13 @@ PtyPair::Line PtyPair::line() const
     line.outputProcessing = t.c_oflag & OPOST;
     line.canonical = t.c_lflag & ICANON;
     return line;
+}
+
+bool PtyPair::exclusive() const
+{
+    int exclusive = 0;
+    ioctl(m_keepAlive, TIOCGEXCL, &exclusive);
+    return exclusive != 0;
 }
 
 void PtyPair::setSpeed(unsigned baud)

@@ -35,12 +35,18 @@ class PtyPair
     QByteArray readAll(int quietMs = 100);
 
     Line line() const;
+    // Whether some program has put the line in exclusive mode.
+    bool exclusive() const;
     void setSpeed(unsigned baud);
 
     // A line that takes no more bytes, as a stalled device leaves it: filled up and held with
     // flow control, which a change of line settings does not lift. resume() lets it go on.
     void stall();
     void resume();
+    // From now on the master also hears of every time the slave threw away its unsent output;
+    // discards() tells whether that has happened in what has been read so far.
+    void noticeDiscards();
+    bool discards() const { return m_discards; }
 
     // Unplugs the device: the master closes and the slave's node goes away.
     void remove();
@@ -50,4 +56,6 @@ class PtyPair
     int m_keepAlive =
         -1; // a slave descriptor of our own, so the line never hangs up between cycles
     std::string m_device;
+    bool m_packets = false;
+    bool m_discards = false;
 };

@@ -3,11 +3,13 @@
 #include "link/senders.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
+#include "tests/faketree.h"
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <map>
 
 namespace {
 const QByteArray startUpUpload =
@@ -23,13 +25,15 @@ class TestLink : public QObject
     void init();
     void cleanup();
 
+    void probeEnablesWhatOpens_data();
     void probeEnablesWhatOpens();
     void probeWithFewerDevices();
     void choosingAPort_data();
     void choosingAPort();
     void laterChoiceReplacesEarlier();
     void choosingAPortShowsPanelUnderDigitalController();
-    void chosenItemKeepsItsDeviceUntilTheNextProbe();
+    void numbersStayWithTheirAdapters_data();
+    void numbersStayWithTheirAdapters();
     void uploadArrivesByteExact_data();
     void uploadArrivesByteExact();
     void uploadWithoutPortShowsOnlyTheBox();
@@ -72,17 +76,36 @@ void TestLink::choose(PtyPair &pty)
     form()->selectCOM1->trigger();
 }
 
+void TestLink::probeEnablesWhatOpens_data()
+{
+    using Hold = HeldByAnotherProcess::Hold;
+    QTest::addColumn<Hold>("hold");
+    QTest::newRow("held with a lock") << Hold::Lock;
+    QTest::newRow("held by a plain open") << Hold::Open;
+    QTest::newRow("held in exclusive mode") << Hold::Exclusive;
+}
+
 void TestLink::probeEnablesWhatOpens()
 {
+    QFETCH(HeldByAnotherProcess::Hold, hold);
     PtyPair free1, held, free4;
     QTemporaryDir dir;
     const std::string missing = (dir.path() + "/ttyUSB9").toStdString();
     desk().devices = {free1.device(), missing, held.device(), free4.device()};
     form()->selectCOM4->trigger();
     {
-        HeldByAnotherProcess other(held.device());
+        HeldByAnotherProcess other(held.device(), hold);
         QVERIFY(other.holding());
         openPortMenu();
+        QCOMPARE(form()->selectCOM3->toolTip(),
+                 QString::fromStdString(held.device()) +
+                     QStringLiteral(": in use by tst_link (pid %1)").arg(other.pid()));
+        // Nothing of ours reaches it while it is held, and its exclusive mode stays its own.
+        form()->selectCOM3->trigger();
+        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        QCOMPARE(held.readAll(10), QByteArray());
+        QCOMPARE(held.exclusive(), hold == HeldByAnotherProcess::Hold::Exclusive);
+        form()->selectCOM4->trigger();
     }
     QVERIFY(form()->selectCOM1->isEnabled());
     QVERIFY(!form()->selectCOM2->isEnabled());
@@ -90,15 +113,13 @@ void TestLink::probeEnablesWhatOpens()
     QVERIFY(form()->selectCOM4->isEnabled());
     QCOMPARE(form()->selectCOM1->toolTip(), QString::fromStdString(free1.device()));
     QCOMPARE(form()->selectCOM2->toolTip(), QString::fromStdString(missing) + ": no device");
-    QCOMPARE(form()->selectCOM3->toolTip(),
-             QString::fromStdString(held.device()) + ": in use by another program");
     QVERIFY(form()->SerialPort2->toolTipsVisible());
-    // The probe leaves the choice alone.
+    // The probe leaves the choice alone, and sends nothing.
     QCOMPARE(settings.comPort, 4);
     QVERIFY(form()->selectCOM4->isChecked());
     QVERIFY(!form()->selectCOM1->isChecked());
-    // And the probe itself sends nothing.
-    QCOMPARE(free1.readAll(50), QByteArray());
+    QCOMPARE(free1.readAll(10), QByteArray());
+    QVERIFY(desk().boxes.empty());
 }
 
 void TestLink::probeWithFewerDevices()
@@ -158,17 +179,65 @@ void TestLink::choosingAPortShowsPanelUnderDigitalController()
     QVERIFY(!form()->Panel1->isHidden());
 }
 
-void TestLink::chosenItemKeepsItsDeviceUntilTheNextProbe()
+void TestLink::numbersStayWithTheirAdapters_data()
 {
-    PtyPair seen, later;
-    choose(seen);
-    desk().devices = {later.device()};
-    sendLivePosition(0, 0);
-    QCOMPARE(seen.read(4), QByteArray::fromHex("FE003307"));
-    openPortMenu();
-    sendLivePosition(0, 0);
-    QCOMPARE(later.read(4), QByteArray::fromHex("FE003307"));
-    QCOMPARE(seen.readAll(50), QByteArray());
+    // Each stage is what is plugged in, as adapter letter and ttyUSB number: "A0 B1". An
+    // upper-case adapter has a serial number; a lower-case one is known by its socket alone. After
+    // the first stage COM1 is chosen for the first adapter listed; after every stage the port menu
+    // opens (not when the stage starts with '!') and Upload is pressed. `receivers` gives, stage by
+    // stage, the one adapter that must get the upload, '-' for none.
+    QTest::addColumn<QStringList>("stages");
+    QTest::addColumn<QString>("receivers");
+    QTest::newRow("unplugged while another stays") << QStringList{"A0 B1", "B1"} << "A-";
+    QTest::newRow("back under its node") << QStringList{"A0 B1", "B1", "A0 B1"} << "A-A";
+    QTest::newRow("back under a new node, another took its old one")
+        << QStringList{"A0 B1", "B1", "C0 B1", "C0 B1 A2"} << "A--A";
+    QTest::newRow("back in its socket, no serial number") << QStringList{"a0", "", "a1"} << "a-a";
+    QTest::newRow("a new adapter that sorts first") << QStringList{"A1", "B0 A1"} << "AA";
+    QTest::newRow("another adapter on its node, menu not opened")
+        << QStringList{"A0", "!C0"} << "A-";
+    QTest::newRow("back under a new node, menu not opened")
+        << QStringList{"A0", "!", "!A1"} << "A-A";
+}
+
+void TestLink::numbersStayWithTheirAdapters()
+{
+    QFETCH(QStringList, stages);
+    QFETCH(QString, receivers);
+    FakeTree tree;
+    desk().sysClassTty = tree.sysClassTty();
+    desk().devDir = tree.devDir();
+    std::map<QChar, std::unique_ptr<PtyPair>> adapters;
+    for (const QChar letter : stages.join(QString()))
+        if (letter.isLetter() && !adapters.contains(letter))
+            adapters[letter] = std::make_unique<PtyPair>();
+
+    for (int stage = 0; stage < stages.size(); ++stage) {
+        QString plugged = stages[stage];
+        const bool probe = !plugged.startsWith(QLatin1Char('!'));
+        tree.unplugUsb();
+        for (const QString &token :
+             plugged.remove(QLatin1Char('!')).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QChar letter = token[0];
+            const std::string socket = "1-" + std::to_string(letter.toLower().unicode() - 'a' + 1);
+            const std::string serial = letter.isUpper() ? "SN" + QString(letter).toStdString() : "";
+            tree.plugUsb("ttyUSB" + token.mid(1).toStdString(), socket, serial,
+                         adapters[letter]->device());
+        }
+        if (probe)
+            openPortMenu();
+        if (stage == 0)
+            form()->selectCOM1->trigger();
+        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        for (const auto &[letter, pty] : adapters) {
+            const QByteArray expected = letter == receivers[stage] ? startUpUpload : QByteArray();
+            QVERIFY2(pty->readAll(10) == expected,
+                     qPrintable(QStringLiteral("stage %1, adapter %2").arg(stage).arg(letter)));
+        }
+        if (probe)
+            QCOMPARE(form()->selectCOM1->isEnabled(), receivers[stage] != QLatin1Char('-'));
+    }
+    QVERIFY(desk().boxes.empty());
 }
 
 void TestLink::uploadArrivesByteExact_data()

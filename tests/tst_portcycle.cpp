@@ -148,7 +148,8 @@ void TestPortCycle::portHeldByAnotherProgram()
         const SerialPort port(pty.device());
         QVERIFY(!port.isOpen());
         QCOMPARE(port.error(), PortError::InUse);
-        QCOMPARE(describe(port.error()), std::string("in use by another program"));
+        QCOMPARE(describe(port.error(), port.holder()),
+                 "in use by tst_portcycle (pid " + std::to_string(other.pid()) + ")");
     }
     QVERIFY(SerialPort(pty.device()).isOpen());
 }

@@ -1,49 +1,12 @@
 // Which devices COM1 to COM4 stand for, and the mode strings that set the line.
 #include "link/modestring.h"
 #include "link/portdirectory.h"
+#include "tests/faketree.h"
+#include "tests/ptypair.h"
 
-#include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
 
 Q_DECLARE_METATYPE(std::optional<LineSettings>)
-
-namespace {
-// A sysfs tty class and a /dev of our own: `device` marks a tty with hardware behind it.
-struct FakeTree
-{
-    QTemporaryDir root;
-    fs::path sys() const { return fs::path(root.path().toStdString()) / "sys"; }
-    fs::path dev() const { return fs::path(root.path().toStdString()) / "dev"; }
-
-    FakeTree()
-    {
-        fs::create_directories(sys());
-        fs::create_directories(dev());
-    }
-    void add(const std::string &name, bool hardware, const char *uartType = nullptr,
-             bool node = true)
-    {
-        fs::create_directories(sys() / name);
-        if (hardware)
-            fs::create_directories(sys() / name / "device");
-        if (uartType)
-            std::ofstream(sys() / name / "type") << uartType << "\n";
-        if (node)
-            std::ofstream(dev() / name);
-    }
-    QStringList list() const
-    {
-        QStringList names;
-        for (const std::string &d : listSerialDevices(sys().string(), dev().string()))
-            names << QString::fromStdString(fs::path(d).filename().string());
-        return names;
-    }
-};
-} // namespace
 
 class TestPortDirectory : public QObject
 {
@@ -54,6 +17,7 @@ class TestPortDirectory : public QObject
     void builtInFirstThenUsbByNumber();
     void skipsWhatIsNotASerialPort();
     void missingTreeListsNothing();
+    void usbAdaptersSayWhatTheyAre();
     void portNames();
     void modeStrings_data();
     void modeStrings();
@@ -98,6 +62,28 @@ void TestPortDirectory::skipsWhatIsNotASerialPort()
 void TestPortDirectory::missingTreeListsNothing()
 {
     QVERIFY(listSerialDevices("/nonexistent/sys/class/tty", "/nonexistent/dev").empty());
+}
+
+void TestPortDirectory::usbAdaptersSayWhatTheyAre()
+{
+    FakeTree tree;
+    PtyPair pty;
+    tree.plugUsb("ttyUSB0", "1-2", "A50285BI", pty.device());
+    tree.plugUsb("ttyUSB1", "1-3", "", pty.device());
+    std::vector<SerialDevice> before = listSerialDevices(tree.sysClassTty(), tree.devDir());
+    QCOMPARE(before.size(), size_t(2));
+    QCOMPARE(before[0].description, std::string("FTDI FT232R USB UART, serial A50285BI"));
+    QCOMPARE(before[1].description, std::string("FTDI FT232R USB UART"));
+
+    // Both back under each other's names, the one with the serial number in another socket.
+    tree.unplugUsb();
+    tree.plugUsb("ttyUSB1", "1-4", "A50285BI", pty.device());
+    tree.plugUsb("ttyUSB0", "1-3", "", pty.device());
+    const std::vector<SerialDevice> after = listSerialDevices(tree.sysClassTty(), tree.devDir());
+    QVERIFY(after[1].sameAdapter(before[0]));
+    QVERIFY(after[0].sameAdapter(before[1]));
+    QVERIFY(!after[0].sameAdapter(before[0]));
+    QVERIFY(!after[1].sameAdapter(before[1]));
 }
 
 void TestPortDirectory::portNames()

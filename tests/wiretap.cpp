@@ -9,7 +9,11 @@
 class TapDesktop final : public Desktop
 {
   public:
-    explicit TapDesktop(std::vector<std::string> devices) : m_devices(std::move(devices)) {}
+    explicit TapDesktop(const std::vector<std::string> &nodes)
+    {
+        for (const std::string &node : nodes)
+            m_devices.push_back(SerialDevice::atNode(node));
+    }
 
     void beep() override { m_system.beep(); }
     void messageBox(const QString &text, const QString &caption) override
@@ -24,11 +28,11 @@ class TapDesktop final : public Desktop
     {
         return m_system.chooseFile(request);
     }
-    std::vector<std::string> serialDevices() override { return m_devices; }
+    std::vector<SerialDevice> serialDevices() override { return m_devices; }
 
   private:
     SystemDesktop m_system;
-    std::vector<std::string> m_devices;
+    std::vector<SerialDevice> m_devices;
 };
 
 int main(int argc, char **argv)

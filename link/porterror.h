@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Why a port could not be used for a message.
+enum class PortError
+{
+    None,
+    NoDevice,
+    PermissionDenied,
+    InUse,
+    Other
+};
+
+// Another process that has the device open, as far as this one may see.
+struct PortHolder
+{
+    std::string name;
+    int pid = 0;
+
+    bool operator==(const PortHolder &) const = default;
+};
+
+// The reason as the port menu shows it; an in-use port names its holder where it can be seen.
+std::string describe(PortError error, const std::optional<PortHolder> &holder = std::nullopt);

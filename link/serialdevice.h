@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// One serial device as the machine lists it, with what tells its adapter apart from others.
+struct SerialDevice
+{
+    std::string node;        // "/dev/ttyUSB0"
+    std::string description; // "FTDI FT232R USB UART, serial A50285BI"; empty when nothing is known
+    // The adapter's serial number with its interface and port; empty when it has none.
+    std::string serialKey;
+    // The physical socket it is plugged into; the node itself for a built-in port.
+    std::string pathKey;
+
+    // A device known by its node alone, as a built-in port is.
+    static SerialDevice atNode(const std::string &node) { return {node, {}, {}, node}; }
+
+    // The same adapter, whatever node it has now: by serial number where either has one (two
+    // adapters in turn in one socket are not the same), else by socket.
+    bool sameAdapter(const SerialDevice &other) const
+    {
+        if (!serialKey.empty() || !other.serialKey.empty())
+            return serialKey == other.serialKey;
+        return pathKey == other.pathKey;
+    }
+};
+
+// Which instance of a device node is meant: a node made anew, as at a replug, has a new stamp
+// even under the same name.
+struct DeviceStamp
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool operator==(const DeviceStamp &) const = default;
+};
