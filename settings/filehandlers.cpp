@@ -5,8 +5,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 #include <stdexcept>
 #include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 // Held exclusively while it is read or written; released when the file closes.
@@ -42,13 +44,24 @@ void TForm1::fileSaveSettingsClick(QObject *)
     const auto bytes = encodeSettingsFile(content);
 
     // Written whole beside the old file and put in its place in one step: a failure part way
-    // leaves the previous file intact.
+    // leaves the previous file intact. Unbuffered, because a buffered write only fills Qt's buffer
+    // and commit() does not notice when flushing it fails (a full disk): it would put an empty
+    // file in the old one's place. A write cut short is tried again for the rest, which then
+    // fails with the reason.
     QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || !lockExclusively(file))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockExclusively(file))
         saveFailed(*path, file.errorString());
-    if (file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) !=
-            qint64(bytes.size()) ||
-        !file.commit())
+    for (qint64 written = 0; written < qint64(bytes.size());) {
+        const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
+                                    qint64(bytes.size()) - written);
+        if (n <= 0)
+            saveFailed(*path, file.errorString());
+        written += n;
+    }
+    // commit() syncs too, but does not look at the result.
+    if (::fsync(file.handle()) != 0)
+        saveFailed(*path, qt_error_string(errno));
+    if (!file.commit())
         saveFailed(*path, file.errorString());
 }
 

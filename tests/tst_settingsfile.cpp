@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -34,6 +36,27 @@ QByteArray fileBytes(qint32 address, qint32 baud, qint32 format, qint32 function
 }
 
 const QByteArray startUpFile = fileBytes(0, 9600, 1, 0, {});
+
+// While it lives, no file may grow past the given size: a write beyond it fails as on a full disk.
+class FileSizeLimit
+{
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit limit{bytes, m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+  private:
+    void (*m_signal)(int);
+    rlimit m_old{};
+};
 
 } // namespace
 
@@ -62,8 +85,8 @@ class TestSettingsFile : public QObject
     void loadedStartAboveTheOldEndIsMovedDown();
     void valuesOutsideTheBarAreLimitedForServo0Only();
     void bytesAfterThe88thAreIgnored();
-    void emptyAddressLeavesTheExistingFileIntact_data();
-    void emptyAddressLeavesTheExistingFileIntact();
+    void failedSaveLeavesTheExistingFileIntact_data();
+    void failedSaveLeavesTheExistingFileIntact();
     void saveThatCannotBeWrittenIsReported();
     void fileHeldByAnotherProgramIsNotRead();
 
@@ -360,30 +383,38 @@ void TestSettingsFile::bytesAfterThe88thAreIgnored()
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("4800"));
 }
 
-void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact_data()
+void TestSettingsFile::failedSaveLeavesTheExistingFileIntact_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::newRow("address") << "Edit1";
-    QTest::newRow("baud rate") << "baudSelector";
+    QTest::addColumn<QString>("emptied"); // the field emptied before saving, if any
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("empty address") << "Edit1" << false << "\"\"";
+    QTest::newRow("empty baud rate") << "baudSelector" << false << "\"\"";
+    QTest::newRow("full disk") << "" << true << "could not be saved";
 }
 
-void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact()
+void TestSettingsFile::failedSaveLeavesTheExistingFileIntact()
 {
-    QFETCH(QString, field);
+    QFETCH(QString, emptied);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, error);
     const QByteArray existing = fileBytes(77, 14400, 0, 1, {{1, 2}, {3, 4}});
     write(path("keep.svo"), existing);
-    if (field == QLatin1String("Edit1"))
+    if (emptied == QLatin1String("Edit1"))
         form()->Edit1->setText(QString());
-    else
+    else if (!emptied.isEmpty())
         form()->baudSelector->setText(QString());
-    save(path("keep.svo"));
+    {
+        std::optional<FileSizeLimit> limit;
+        if (fullDisk)
+            limit.emplace(40); // the first write stops part way, the next one fails
+        save(path("keep.svo"));
+        save(path("new.svo")); // and no new file either
+    }
     QCOMPARE(read(path("keep.svo")), existing);
-    QCOMPARE(desk().errors().size(), 1);
-    QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"keep.svo"}));
-
-    save(path("new.svo")); // and no new file either
-    QVERIFY(!QFile::exists(path("new.svo")));
+    QCOMPARE(desk().errors().size(), 2);
+    QVERIFY2(desk().errors()[0].contains(error), qPrintable(desk().errors()[0]));
 }
 
 void TestSettingsFile::saveThatCannotBeWrittenIsReported()
