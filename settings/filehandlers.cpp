@@ -1,8 +1,12 @@
 // "Save Settings..." and "Load Settings..." in the "File" menu.
 #include "app/conversion.h"
+#include "app/desktop.h"
 #include "app/tform1.h"
+#include "settings/dialmapping.h"
+#include "settings/readfile.h"
 #include "settings/svofile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -11,10 +15,45 @@
 #include <unistd.h>
 
 namespace {
-// Held exclusively while it is read or written; released when the file closes.
+// Held exclusively while it is written; released when the file closes.
 bool lockExclusively(const QFileDevice &file)
 {
     return ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
+}
+
+// One plain sentence naming the file and what is wrong with it.
+QString loadRefusal(const QString &path, const FileRead &file, const DecodedSettingsFile &decoded)
+{
+    using Failure = FileRead::Failure;
+    const QString name = QDir::toNativeSeparators(path);
+    switch (file.failure) {
+    case Failure::cannotOpen:
+        return TForm1::tr("\"%1\" could not be opened: %2.").arg(name, qt_error_string(file.error));
+    case Failure::notRegularFile:
+        return TForm1::tr("\"%1\" is a folder, device or pipe, not a settings file.").arg(name);
+    case Failure::heldByAnother:
+        return TForm1::tr("\"%1\" is in use by another program.").arg(name);
+    case Failure::cannotRead:
+        return TForm1::tr("\"%1\" could not be read: %2.").arg(name, qt_error_string(file.error));
+    case Failure::none:
+        break;
+    }
+    const QString servo = QString::number(decoded.servo);
+    switch (decoded.fault) {
+    case SettingsFileFault::notSettingsFile:
+        return TForm1::tr("\"%1\" is not a servo settings file.").arg(name);
+    case SettingsFileFault::tooShort:
+        return TForm1::tr("\"%1\" is cut short: a servo settings file has %2 bytes, this one %3.")
+            .arg(name, QString::number(settingsFileSize), QString::number(file.bytes.size()));
+    case SettingsFileFault::sweepOutOfRange:
+        return TForm1::tr("\"%1\" gives servo %2 a sweep outside 0 to %3.")
+            .arg(name, servo, QString::number(sweepMaximum));
+    case SettingsFileFault::startAboveEnd:
+        return TForm1::tr("\"%1\" gives servo %2 a start of sweep above its end.").arg(name, servo);
+    case SettingsFileFault::none:
+        break;
+    }
+    return {};
 }
 
 [[noreturn]] void saveFailed(const QString &path, const QString &reason)
@@ -74,24 +113,24 @@ void TForm1::fileLoadSettingsClick(QObject *)
     // Servo 0 first, whatever the file turns out to hold.
     Selector->setPosition(0);
 
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly) || !lockExclusively(file))
+    // A file that cannot be taken whole changes nothing, and the user is told why.
+    const FileRead file = readRegularFile(QFile::encodeName(*path).toStdString(), settingsFileSize);
+    const DecodedSettingsFile decoded = decodeSettingsFile(file.bytes);
+    if (file.failure != FileRead::Failure::none || !decoded.content) {
+        desktop().messageBox(loadRefusal(*path, file, decoded), tr("Open Servo Settings"));
         return;
-    const QByteArray data = file.read(qint64(settingsFileSize));
-    const std::optional<SettingsFileContent> content = decodeSettingsFile(
-        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), size_t(data.size())));
-    if (!content)
-        return;
+    }
+    const SettingsFileContent &content = *decoded.content;
 
     // The address before the choices: it is checked against the choices in force, and again by
     // the radio handlers if the file changes a choice. The rate text raises no change event; the
     // radio handlers recompute the baud figures from it if they run.
-    Edit1->setText(QString::number(content->address));
-    baudSelector->setText(QString::number(content->baudRate));
-    (content->formatCode == 0 ? RadioButton4 : RadioButton5)->setChecked(true);
-    (content->functionCode == 0 ? RadioButton6 : RadioButton7)->setChecked(true);
-    settings.sweepStarts = content->sweepStarts;
-    settings.sweepEnds = content->sweepEnds;
+    Edit1->setText(QString::number(content.address));
+    baudSelector->setText(QString::number(content.baudRate));
+    (content.formatCode == 0 ? RadioButton4 : RadioButton5)->setChecked(true);
+    (content.functionCode == 0 ? RadioButton6 : RadioButton7)->setChecked(true);
+    settings.sweepStarts = content.sweepStarts;
+    settings.sweepEnds = content.sweepEnds;
 
     // Servo 0's pair goes through the bars' own change handling, as an edit would.
     Selector->setPosition(0);

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -83,7 +84,6 @@ class TestSettingsFile : public QObject
     void rateTextIsSetWithoutRecalculation();
     void addressCheckedBeforeTheFormatIsApplied();
     void loadedStartAboveTheOldEndIsMovedDown();
-    void valuesOutsideTheBarAreLimitedForServo0Only();
     void bytesAfterThe88thAreIgnored();
     void failedSaveLeavesTheExistingFileIntact_data();
     void failedSaveLeavesTheExistingFileIntact();
@@ -147,36 +147,53 @@ void TestSettingsFile::codecRoundTrip()
     content.formatCode = 7;
     content.functionCode = -1;
     for (int i = 0; i < 8; ++i) {
-        content.sweepStarts[i] = i * 1000 - 1;
-        content.sweepEnds[i] = -i * 70000;
+        content.sweepStarts[i] = i * 1000;
+        content.sweepEnds[i] = 7300 - i * 40;
     }
+    content.sweepEnds[7] = 7000; // start and end may meet
     const auto bytes = encodeSettingsFile(content);
-    QCOMPARE(decodeSettingsFile(bytes), std::optional(content));
+    QCOMPARE(decodeSettingsFile(bytes).content, std::optional(content));
 }
 
 void TestSettingsFile::decodeRejects_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<SettingsFileFault>("fault");
+    QTest::addColumn<int>("servo");
+    const auto notTagged = SettingsFileFault::notSettingsFile;
     QByteArray lower = startUpFile;
     lower[0] = 's';
-    QTest::newRow("case of one letter") << lower;
+    QTest::newRow("case of one letter") << lower << notTagged << 0;
     QByteArray digit = startUpFile;
     digit[7] = '4';
-    QTest::newRow("one digit") << digit;
+    QTest::newRow("one digit") << digit << notTagged << 0;
     QByteArray zero = startUpFile;
     zero[5] = '\0';
-    QTest::newRow("zero byte in the tag") << zero;
-    QTest::newRow("five letters of the tag") << QByteArray("Servo");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("tag only") << QByteArray("Servo1.3");
-    QTest::newRow("tagged but one byte short") << startUpFile.left(87);
+    QTest::newRow("zero byte in the tag") << zero << notTagged << 0;
+    QTest::newRow("five letters of the tag") << QByteArray("Servo") << notTagged << 0;
+    QTest::newRow("empty") << QByteArray() << notTagged << 0;
+    QTest::newRow("tag only") << QByteArray("Servo1.3") << SettingsFileFault::tooShort << 0;
+    QTest::newRow("tagged but one byte short")
+        << startUpFile.left(87) << SettingsFileFault::tooShort << 0;
+    const auto outside = SettingsFileFault::sweepOutOfRange;
+    QTest::newRow("start below 0") << fileBytes(0, 9600, 1, 0, {{-1, 100}}) << outside << 0;
+    QTest::newRow("end above 7300")
+        << fileBytes(0, 9600, 1, 0, {{}, {}, {}, {}, {}, {}, {}, {0, 7301}}) << outside << 7;
+    QTest::newRow("start above end, first of two faults")
+        << fileBytes(0, 9600, 1, 0, {{}, {}, {6000, 1000}, {-5, 0}})
+        << SettingsFileFault::startAboveEnd << 2;
 }
 
 void TestSettingsFile::decodeRejects()
 {
     QFETCH(QByteArray, bytes);
-    QVERIFY(!decodeSettingsFile(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                          size_t(bytes.size()))));
+    QFETCH(SettingsFileFault, fault);
+    QFETCH(int, servo);
+    const DecodedSettingsFile decoded = decodeSettingsFile(
+        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), size_t(bytes.size())));
+    QVERIFY(!decoded.content);
+    QCOMPARE(decoded.fault, fault);
+    QCOMPARE(decoded.servo, servo);
 }
 
 void TestSettingsFile::savesTheStartUpSettings()
@@ -254,33 +271,53 @@ void TestSettingsFile::savedFileReadsBackByteIdentical()
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
 {
-    QTest::addColumn<QByteArray>("bytes"); // empty with "missing": no file at all
-    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("kind"); // "file" with these bytes, "missing", "fifo" or "folder"
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("why"); // the message after the quoted path
+    const QString notOne = QStringLiteral("is not a servo settings file.");
     QByteArray lower = fileBytes(99, 4800, 0, 1, {{1, 2}});
     lower[1] = 'E';
-    QTest::newRow("case of one letter") << lower << false;
+    QTest::newRow("case of one letter") << "file" << lower << notOne;
     QByteArray digit = fileBytes(99, 4800, 0, 1, {{1, 2}});
     digit[5] = '2';
-    QTest::newRow("one digit") << digit << false;
-    QTest::newRow("five bytes") << QByteArray("Servo") << false;
+    QTest::newRow("one digit") << "file" << digit << notOne;
+    QTest::newRow("five bytes") << "file" << QByteArray("Servo") << notOne;
     QByteArray zero = fileBytes(99, 4800, 0, 1, {{1, 2}});
     zero[3] = '\0';
-    QTest::newRow("zero byte in the tag") << zero << false;
-    QTest::newRow("tagged but short") << fileBytes(99, 4800, 0, 1, {{1, 2}}).left(60) << false;
-    QTest::newRow("no such file") << QByteArray() << true;
+    QTest::newRow("zero byte in the tag") << "file" << zero << notOne;
+    QTest::newRow("tagged but short")
+        << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}}).left(60)
+        << "is cut short: a servo settings file has 88 bytes, this one 60.";
+    QTest::newRow("sweep outside the bars")
+        << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}, {-500, 9000}})
+        << "gives servo 1 a sweep outside 0 to 7300.";
+    QTest::newRow("start above end") << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}, {6000, 1000}})
+                                     << "gives servo 1 a start of sweep above its end.";
+    QTest::newRow("no such file") << "missing" << QByteArray()
+                                  << "could not be opened: No such file or directory.";
+    const QString notRegular = QStringLiteral("is a folder, device or pipe, not a settings file.");
+    QTest::newRow("FIFO, opened without waiting for a writer")
+        << "fifo" << QByteArray() << notRegular;
+    QTest::newRow("folder") << "folder" << QByteArray() << notRegular;
 }
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, missing);
-    if (!missing)
-        write(path("other.svo"), bytes);
+    QFETCH(QString, why);
+    const QString file = path("other.svo");
+    if (kind == QLatin1String("file"))
+        write(file, bytes);
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other.svo")));
     settings.sweepStarts[5] = 2000;
     form()->Selector->setPosition(5);
     const ServoSettings before = settings;
 
-    load(path("other.svo"));
+    load(file);
 
     QCOMPARE(form()->Selector->position(), 0); // moved first, whatever follows
     QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 0"));
@@ -291,7 +328,10 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("9600"));
     QVERIFY(form()->RadioButton5->isChecked());
     QVERIFY(form()->RadioButton6->isChecked());
-    QVERIFY(desk().boxes.empty());
+    QCOMPARE(desk().boxes.size(), size_t(1));
+    QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
+    QCOMPARE(desk().boxes[0].caption, QStringLiteral("Open Servo Settings"));
+    QCOMPARE(desk().boxes[0].text, '"' + file + "\" " + why);
 }
 
 void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
@@ -361,20 +401,6 @@ void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
     QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
 }
 
-void TestSettingsFile::valuesOutsideTheBarAreLimitedForServo0Only()
-{
-    write(path("wide.svo"), fileBytes(0, 9600, 1, 0, {{-50, 9000}, {-50, 9000}}));
-    load(path("wide.svo"));
-    QCOMPARE(settings.sweepStarts[0], 0);
-    QCOMPARE(settings.sweepEnds[0], 7300);
-    QCOMPARE(settings.sweepStarts[1], -50);
-    QCOMPARE(settings.sweepEnds[1], 9000);
-    form()->Selector->setPosition(1);
-    QCOMPARE(form()->startSweep->position(), 0);
-    QCOMPARE(form()->endSweep->position(), 7300);
-    QCOMPARE(settings.sweepStarts[1], -50);
-}
-
 void TestSettingsFile::bytesAfterThe88thAreIgnored()
 {
     write(path("long.svo"), fileBytes(12, 4800, 1, 0, {}) + QByteArray(1000, '\xAB'));
@@ -433,7 +459,8 @@ void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
         load(path("held.svo"));
     }
     QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
-    QVERIFY(desk().boxes.empty());
+    QCOMPARE(desk().boxes.size(), size_t(1));
+    QCOMPARE(desk().boxes[0].text, '"' + path("held.svo") + "\" is in use by another program.");
 }
 
 QTEST_MAIN(TestSettingsFile)
