@@ -2,6 +2,7 @@
 #include "app/conversion.h"
 #include "app/desktop.h"
 #include "app/tform1.h"
+#include "params/paramhandlers.h"
 #include "settings/dialmapping.h"
 #include "settings/readfile.h"
 #include "settings/svofile.h"
@@ -122,13 +123,18 @@ void TForm1::fileLoadSettingsClick(QObject *)
     }
     const SettingsFileContent &content = *decoded.content;
 
-    // The address before the choices: it is checked against the choices in force, and again by
-    // the radio handlers if the file changes a choice. The rate text raises no change event; the
-    // radio handlers recompute the baud figures from it if they run.
-    Edit1->setText(QString::number(content.address));
+    // The file's choices before its address, so that the address is checked against them alone.
+    // The radio handlers check whatever address is in the field and recompute the baud figures
+    // from the rate text: so the rate goes in first, and the field holds an address that every
+    // range takes (an old one could beep and be pulled back, an empty one would not convert).
     baudSelector->setText(QString::number(content.baudRate));
+    Edit1->setText(QStringLiteral("0"));
     (content.formatCode == 0 ? RadioButton4 : RadioButton5)->setChecked(true);
     (content.functionCode == 0 ? RadioButton6 : RadioButton7)->setChecked(true);
+    // A rate text set by the program raises no change event, and the radio handlers run only
+    // for a choice that changes: the figures and the divisor that Upload sends follow it here.
+    recalcBaudAndCapacity();
+    Edit1->setText(QString::number(content.address));
     settings.sweepStarts = content.sweepStarts;
     settings.sweepEnds = content.sweepEnds;
 

@@ -81,8 +81,11 @@ class TestSettingsFile : public QObject
     void fileThatIsNotASettingsFileRestoresNothing();
     void nonZeroCodesChooseTheSecondButton();
     void unchangedChoicesRunNoRadioHandler();
-    void rateTextIsSetWithoutRecalculation();
-    void addressCheckedBeforeTheFormatIsApplied();
+    void loadedRateIsRecalculated();
+    void addressCheckedAgainstTheFilesOwnChoices_data();
+    void addressCheckedAgainstTheFilesOwnChoices();
+    void savedFileLoadsBackInAFreshWindow_data();
+    void savedFileLoadsBackInAFreshWindow();
     void loadedStartAboveTheOldEndIsMovedDown();
     void bytesAfterThe88thAreIgnored();
     void failedSaveLeavesTheExistingFileIntact_data();
@@ -360,29 +363,109 @@ void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
     QCOMPARE(form()->Edit1->maxChars(), 5); // RadioButton5Click did not run
 }
 
-void TestSettingsFile::rateTextIsSetWithoutRecalculation()
+void TestSettingsFile::loadedRateIsRecalculated()
 {
-    write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {}));
+    write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {})); // the choices stay as they are
     load(path("rate.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
-    QCOMPARE(form()->Label50->text(), QStringLiteral("9600"));
-    QCOMPARE(settings.baudDivisor, 95);
+    QCOMPARE(form()->Label50->text(), QStringLiteral("57600"));
+    QCOMPARE(settings.baudDivisor, 15);
 
-    write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {})); // a choice changes: recomputed
+    write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {}));
     load(path("rate2.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
     QCOMPARE(settings.baudDivisor, 0);
     QCOMPARE(form()->Label8->text(), QStringLiteral("3327"));
 }
 
-void TestSettingsFile::addressCheckedBeforeTheFormatIsApplied()
+void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices_data()
 {
-    write(path("address.svo"), fileBytes(1000, 9600, 0, 0, {}));
+    QTest::addColumn<QString>("before"); // in the field, under Quorvel and Digital Controller
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("kept under the file's Quorvel")
+        << "0" << fileBytes(1000, 9600, 0, 0, {}) << "1000"
+        << "0 - 65527" << 0;
+    QTest::newRow("pulled back under the file's Mini SSC")
+        << "0" << fileBytes(1000, 9600, 1, 0, {}) << "247"
+        << "0 - 247" << 1;
+    QTest::newRow("a large address in the field is not checked")
+        << "65530" << fileBytes(5, 9600, 1, 0, {}) << "5"
+        << "0 - 247" << 0;
+    QTest::newRow("an empty field raises no error") << "" << fileBytes(7, 9600, 1, 1, {}) << "7"
+                                                    << "0 - 255" << 0;
+}
+
+void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices()
+{
+    QFETCH(QString, before);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, address);
+    QFETCH(QString, range);
+    QFETCH(int, beeps);
+    form()->RadioButton4->setChecked(true);
+    form()->RadioButton7->setChecked(true);
+    form()->Edit1->setText(before);
+    write(path("address.svo"), file);
     load(path("address.svo"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
-    QCOMPARE(form()->Label1->text(), QStringLiteral("0 - 65527"));
-    QCOMPARE(desk().beeps, 1);
-    QVERIFY(!form()->Label51->isHidden());
+    QCOMPARE(form()->Edit1->text(), address);
+    QCOMPARE(form()->Label1->text(), range);
+    QCOMPARE(desk().beeps, beeps);
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestSettingsFile::savedFileLoadsBackInAFreshWindow_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("digital");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("rate");
+    QTest::newRow("Quorvel, Servo Controller") << true << false << "1000"
+                                               << "57600";
+    QTest::newRow("Mini SSC, Servo Controller, as a fresh window has them")
+        << false << false << "247"
+        << "14400";
+    QTest::newRow("Quorvel, Digital Controller") << true << true << "65535"
+                                                 << "4800";
+    QTest::newRow("Mini SSC, Digital Controller") << false << true << "255"
+                                                  << "115200";
+}
+
+void TestSettingsFile::savedFileLoadsBackInAFreshWindow()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, digital);
+    QFETCH(QString, address);
+    QFETCH(QString, rate);
+    PtyPair pty;
+    const auto uploaded = [&] { // what the window shows, then the upload on the wire
+        m_fresh->choosePort(pty.device());
+        pty.readAll(50);
+        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        return QStringList{form()->Edit1->text(),   form()->Label1->text(),
+                           form()->Label50->text(), form()->Label7->text(),
+                           form()->Label8->text(),  QString::fromLatin1(pty.read(41).toHex(' '))};
+    };
+    (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
+    (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
+    form()->Edit1->setText(address);
+    form()->baudSelector->lineEdit()->selectAll();
+    QTest::keyClicks(form()->baudSelector, rate);
+    for (int servo = 0; servo < 8; ++servo) {
+        settings.sweepStarts[servo] = 100 * servo;
+        settings.sweepEnds[servo] = 7300 - 30 * servo;
+    }
+    const QStringList saved = uploaded();
+    save(path("board.svo"));
+
+    m_fresh.reset();
+    m_fresh = std::make_unique<FreshWindow>();
+    load(path("board.svo"));
+    QCOMPARE(uploaded(), saved);
+    QCOMPARE(desk().beeps, 0);
+    QVERIFY(desk().boxes.empty());
 }
 
 void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
