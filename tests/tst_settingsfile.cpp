@@ -391,6 +391,8 @@ void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices_data()
     QTest::newRow("pulled back under the file's Mini SSC")
         << "0" << fileBytes(1000, 9600, 1, 0, {}) << "247"
         << "0 - 247" << 1;
+    QTest::newRow("negative, pulled up") << "0" << fileBytes(-5, 9600, 0, 1, {}) << "0"
+                                         << "0 - 65535" << 1;
     QTest::newRow("a large address in the field is not checked")
         << "65530" << fileBytes(5, 9600, 1, 0, {}) << "5"
         << "0 - 247" << 0;
