@@ -31,7 +31,6 @@ class TestParams : public QObject
     void typedKeys();
 
     void addressTypedPastTheRange();
-    void pastedNegativeAddress();
     void fiveCharactersRightAfterStart();
     void threeCharactersOnceMiniSscIsClicked();
     void addressCheckedAgainWhenAChoiceChanges_data();
@@ -319,15 +318,6 @@ void TestParams::addressTypedPastTheRange()
     typeAddress(QStringLiteral("256"));
     QCOMPARE(form()->Edit1->text(), QStringLiteral("255"));
     QCOMPARE(desk().beeps, 2);
-}
-
-void TestParams::pastedNegativeAddress()
-{
-    QGuiApplication::clipboard()->setText(QStringLiteral("-12"));
-    form()->Edit1->selectAll();
-    form()->Edit1->paste(); // from the context menu: not filtered
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
-    QCOMPARE(desk().beeps, 1);
 }
 
 void TestParams::fiveCharactersRightAfterStart()
