@@ -45,7 +45,7 @@ DecodedSettingsFile decodeSettingsFile(std::span<const std::uint8_t> bytes)
     // The tag is compared as a text that ends at its first zero byte, read over a buffer that
     // starts as "ABCDEFGH": a short file or a zero byte in the first eight never matches.
     char read[tagSize + 1] = "ABCDEFGH";
-    std::memcpy(read, bytes.data(), std::min(bytes.size(), tagSize));
+    std::copy_n(bytes.begin(), std::min(bytes.size(), tagSize), read); // an empty span may be null
     if (std::strcmp(read, tag) != 0)
         return {std::nullopt, SettingsFileFault::notSettingsFile};
     // A tagged file too short for every field is taken as no settings file at all, rather than

@@ -249,6 +249,7 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
     digit[5] = '2';
     QTest::newRow("one digit") << "file" << digit << notOne;
     QTest::newRow("five bytes") << "file" << QByteArray("Servo") << notOne;
+    QTest::newRow("empty file") << "file" << QByteArray() << notOne;
     QByteArray zero = fileBytes(99, 4800, 0, 1, {{1, 2}});
     zero[3] = '\0';
     QTest::newRow("zero byte in the tag") << "file" << zero << notOne;
