@@ -1,5 +1,7 @@
 #include "settings/svofile.h"
 
+#include "settings/dialmapping.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -38,18 +40,18 @@ std::array<std::uint8_t, settingsFileSize> encodeSettingsFile(const SettingsFile
     return bytes;
 }
 
-std::optional<SettingsFileContent> decodeSettingsFile(std::span<const std::uint8_t> bytes)
+DecodedSettingsFile decodeSettingsFile(std::span<const std::uint8_t> bytes)
 {
     // The tag is compared as a text that ends at its first zero byte, read over a buffer that
     // starts as "ABCDEFGH": a short file or a zero byte in the first eight never matches.
     char read[tagSize + 1] = "ABCDEFGH";
-    std::memcpy(read, bytes.data(), std::min(bytes.size(), tagSize));
+    std::copy_n(bytes.begin(), std::min(bytes.size(), tagSize), read); // an empty span may be null
     if (std::strcmp(read, tag) != 0)
-        return std::nullopt;
+        return {std::nullopt, SettingsFileFault::notSettingsFile};
     // A tagged file too short for every field is taken as no settings file at all, rather than
     // restoring some fields and guessing the rest.
     if (bytes.size() < settingsFileSize)
-        return std::nullopt;
+        return {std::nullopt, SettingsFileFault::tooShort};
 
     SettingsFileContent content;
     content.address = get32(&bytes[8]);
@@ -60,5 +62,15 @@ std::optional<SettingsFileContent> decodeSettingsFile(std::span<const std::uint8
         content.sweepStarts[servo] = get32(&bytes[24 + 8 * servo]);
         content.sweepEnds[servo] = get32(&bytes[28 + 8 * servo]);
     }
-    return content;
+    // Nothing the bars or the dial edit lies outside the bars' range or has its start above its
+    // end; such a sweep would reach the board as a position below its offset or a huge span.
+    for (int servo = 0; servo < servoCount; ++servo) {
+        const std::int32_t start = content.sweepStarts[servo];
+        const std::int32_t end = content.sweepEnds[servo];
+        if (start < 0 || start > sweepMaximum || end < 0 || end > sweepMaximum)
+            return {std::nullopt, SettingsFileFault::sweepOutOfRange, servo};
+        if (start > end)
+            return {std::nullopt, SettingsFileFault::startAboveEnd, servo};
+    }
+    return {content};
 }

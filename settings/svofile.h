@@ -27,6 +27,22 @@ struct SettingsFileContent
 
 std::array<std::uint8_t, settingsFileSize> encodeSettingsFile(const SettingsFileContent &content);
 
-// Nothing for a file without the tag at its start, or one too short to hold every field; bytes
-// after the 88th are ignored.
-std::optional<SettingsFileContent> decodeSettingsFile(std::span<const std::uint8_t> bytes);
+// Why a file is refused as a whole.
+enum class SettingsFileFault
+{
+    none,
+    notSettingsFile, // no tag at its start
+    tooShort,        // tagged, but shorter than 88 bytes
+    sweepOutOfRange, // a start or end outside the bars' 0..7300
+    startAboveEnd,
+};
+
+struct DecodedSettingsFile
+{
+    std::optional<SettingsFileContent> content; // nothing when the file is refused
+    SettingsFileFault fault = SettingsFileFault::none;
+    int servo = 0; // the first servo whose sweep is refused
+};
+
+// Bytes after the 88th are ignored.
+DecodedSettingsFile decodeSettingsFile(std::span<const std::uint8_t> bytes);

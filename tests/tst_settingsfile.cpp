@@ -11,6 +11,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -57,13 +60,15 @@ class TestSettingsFile : public QObject
     void fileThatIsNotASettingsFileRestoresNothing();
     void nonZeroCodesChooseTheSecondButton();
     void unchangedChoicesRunNoRadioHandler();
-    void rateTextIsSetWithoutRecalculation();
-    void addressCheckedBeforeTheFormatIsApplied();
+    void loadedRateIsRecalculated();
+    void addressCheckedAgainstTheFilesOwnChoices_data();
+    void addressCheckedAgainstTheFilesOwnChoices();
+    void savedFileLoadsBackInAFreshWindow_data();
+    void savedFileLoadsBackInAFreshWindow();
     void loadedStartAboveTheOldEndIsMovedDown();
-    void valuesOutsideTheBarAreLimitedForServo0Only();
     void bytesAfterThe88thAreIgnored();
-    void emptyAddressLeavesTheExistingFileIntact_data();
-    void emptyAddressLeavesTheExistingFileIntact();
+    void failedSaveLeavesTheExistingFileIntact_data();
+    void failedSaveLeavesTheExistingFileIntact();
     void saveThatCannotBeWrittenIsReported();
     void fileHeldByAnotherProgramIsNotRead();
 
@@ -124,11 +129,12 @@ void TestSettingsFile::codecRoundTrip()
     content.formatCode = 7;
     content.functionCode = -1;
     for (int i = 0; i < 8; ++i) {
-        content.sweepStarts[i] = i * 1000 - 1;
-        content.sweepEnds[i] = -i * 70000;
+        content.sweepStarts[i] = i * 1000;
+        content.sweepEnds[i] = 7300 - i * 40;
     }
+    content.sweepEnds[7] = 7000; // start and end may meet
     const auto bytes = encodeSettingsFile(content);
-    QCOMPARE(decodeSettingsFile(bytes), std::optional(content));
+    QCOMPARE(decodeSettingsFile(bytes).content, std::optional(content));
 }
 
 void TestSettingsFile::decodeRejects_data()
@@ -153,7 +159,8 @@ void TestSettingsFile::decodeRejects()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(!decodeSettingsFile(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                          size_t(bytes.size()))));
+                                          size_t(bytes.size())))
+                 .content);
 }
 
 void TestSettingsFile::savesTheStartUpSettings()
@@ -231,33 +238,54 @@ void TestSettingsFile::savedFileReadsBackByteIdentical()
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
 {
-    QTest::addColumn<QByteArray>("bytes"); // empty with "missing": no file at all
-    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("kind"); // "file" with these bytes, "missing", "fifo" or "folder"
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("why"); // the message after the quoted path
+    const QString notOne = QStringLiteral("is not a servo settings file.");
     QByteArray lower = fileBytes(99, 4800, 0, 1, {{1, 2}});
     lower[1] = 'E';
-    QTest::newRow("case of one letter") << lower << false;
+    QTest::newRow("case of one letter") << "file" << lower << notOne;
     QByteArray digit = fileBytes(99, 4800, 0, 1, {{1, 2}});
     digit[5] = '2';
-    QTest::newRow("one digit") << digit << false;
-    QTest::newRow("five bytes") << QByteArray("Servo") << false;
+    QTest::newRow("one digit") << "file" << digit << notOne;
+    QTest::newRow("five bytes") << "file" << QByteArray("Servo") << notOne;
+    QTest::newRow("empty file") << "file" << QByteArray() << notOne;
     QByteArray zero = fileBytes(99, 4800, 0, 1, {{1, 2}});
     zero[3] = '\0';
-    QTest::newRow("zero byte in the tag") << zero << false;
-    QTest::newRow("tagged but short") << fileBytes(99, 4800, 0, 1, {{1, 2}}).left(60) << false;
-    QTest::newRow("no such file") << QByteArray() << true;
+    QTest::newRow("zero byte in the tag") << "file" << zero << notOne;
+    QTest::newRow("tagged but short")
+        << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}}).left(60)
+        << "is cut short: a servo settings file has 88 bytes, this one 60.";
+    QTest::newRow("sweep outside the bars")
+        << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}, {-500, 9000}})
+        << "gives servo 1 a sweep outside 0 to 7300.";
+    QTest::newRow("start above end") << "file" << fileBytes(99, 4800, 0, 1, {{1, 2}, {6000, 1000}})
+                                     << "gives servo 1 a start of sweep above its end.";
+    QTest::newRow("no such file") << "missing" << QByteArray()
+                                  << "could not be opened: No such file or directory.";
+    const QString notRegular = QStringLiteral("is a folder, device or pipe, not a settings file.");
+    QTest::newRow("FIFO, opened without waiting for a writer")
+        << "fifo" << QByteArray() << notRegular;
+    QTest::newRow("folder") << "folder" << QByteArray() << notRegular;
 }
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, missing);
-    if (!missing)
-        write(path("other.svo"), bytes);
+    QFETCH(QString, why);
+    const QString file = path("other.svo");
+    if (kind == QLatin1String("file"))
+        write(file, bytes);
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other.svo")));
     settings.sweepStarts[5] = 2000;
     form()->Selector->setPosition(5);
     const ServoSettings before = settings;
 
-    load(path("other.svo"));
+    load(file);
 
     QCOMPARE(form()->Selector->position(), 0); // moved first, whatever follows
     QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 0"));
@@ -268,7 +296,10 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("9600"));
     QVERIFY(form()->RadioButton5->isChecked());
     QVERIFY(form()->RadioButton6->isChecked());
-    QVERIFY(desk().boxes.empty());
+    QCOMPARE(desk().boxes.size(), size_t(1));
+    QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
+    QCOMPARE(desk().boxes[0].caption, QStringLiteral("Open Servo Settings"));
+    QCOMPARE(desk().boxes[0].text, '"' + file + "\" " + why);
 }
 
 void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
@@ -297,29 +328,108 @@ void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
     QCOMPARE(form()->Edit1->maxChars(), 5); // RadioButton5Click did not run
 }
 
-void TestSettingsFile::rateTextIsSetWithoutRecalculation()
+void TestSettingsFile::loadedRateIsRecalculated()
 {
-    write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {}));
+    write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {})); // the choices stay as they are
     load(path("rate.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
-    QCOMPARE(form()->Label50->text(), QStringLiteral("9600"));
-    QCOMPARE(settings.baudDivisor, 95);
+    QCOMPARE(form()->Label50->text(), QStringLiteral("57600"));
+    QCOMPARE(settings.baudDivisor, 15);
 
-    write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {})); // a choice changes: recomputed
+    write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {}));
     load(path("rate2.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
     QCOMPARE(settings.baudDivisor, 0);
     QCOMPARE(form()->Label8->text(), QStringLiteral("3327"));
 }
 
-void TestSettingsFile::addressCheckedBeforeTheFormatIsApplied()
+void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices_data()
 {
-    write(path("address.svo"), fileBytes(1000, 9600, 0, 0, {}));
+    QTest::addColumn<QString>("before"); // in the field, under Quorvel and Digital Controller
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("pulled back under the file's Mini SSC")
+        << "0" << fileBytes(1000, 9600, 1, 0, {}) << "247"
+        << "0 - 247" << 1;
+    QTest::newRow("negative, pulled up") << "0" << fileBytes(-5, 9600, 0, 1, {}) << "0"
+                                         << "0 - 65535" << 1;
+    QTest::newRow("a large address in the field is not checked")
+        << "65530" << fileBytes(5, 9600, 1, 0, {}) << "5"
+        << "0 - 247" << 0;
+    QTest::newRow("an empty field raises no error") << "" << fileBytes(7, 9600, 1, 1, {}) << "7"
+                                                    << "0 - 255" << 0;
+}
+
+void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices()
+{
+    QFETCH(QString, before);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, address);
+    QFETCH(QString, range);
+    QFETCH(int, beeps);
+    form()->RadioButton4->setChecked(true);
+    form()->RadioButton7->setChecked(true);
+    form()->Edit1->setText(before);
+    write(path("address.svo"), file);
     load(path("address.svo"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
-    QCOMPARE(form()->Label1->text(), QStringLiteral("0 - 65527"));
-    QCOMPARE(desk().beeps, 1);
-    QVERIFY(!form()->Label51->isHidden());
+    QCOMPARE(form()->Edit1->text(), address);
+    QCOMPARE(form()->Label1->text(), range);
+    QCOMPARE(desk().beeps, beeps);
+    QVERIFY(desk().boxes.empty());
+}
+
+void TestSettingsFile::savedFileLoadsBackInAFreshWindow_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("digital");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("rate");
+    QTest::newRow("Quorvel, Servo Controller") << true << false << "1000"
+                                               << "57600";
+    QTest::newRow("Mini SSC, Servo Controller, as a fresh window has them")
+        << false << false << "247"
+        << "14400";
+    QTest::newRow("Quorvel, Digital Controller") << true << true << "65535"
+                                                 << "4800";
+    QTest::newRow("Mini SSC, Digital Controller") << false << true << "255"
+                                                  << "115200";
+}
+
+void TestSettingsFile::savedFileLoadsBackInAFreshWindow()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, digital);
+    QFETCH(QString, address);
+    QFETCH(QString, rate);
+    PtyPair pty;
+    const auto uploaded = [&] { // what the window shows, then the upload on the wire
+        m_fresh->choosePort(pty.device());
+        pty.readAll(50);
+        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        return QStringList{form()->Edit1->text(),   form()->Label1->text(),
+                           form()->Label50->text(), form()->Label7->text(),
+                           form()->Label8->text(),  QString::fromLatin1(pty.read(41).toHex(' '))};
+    };
+    (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
+    (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
+    form()->Edit1->setText(address);
+    form()->baudSelector->lineEdit()->selectAll();
+    QTest::keyClicks(form()->baudSelector, rate);
+    for (int servo = 0; servo < 8; ++servo) {
+        settings.sweepStarts[servo] = 100 * servo;
+        settings.sweepEnds[servo] = 7300 - 30 * servo;
+    }
+    const QStringList saved = uploaded();
+    save(path("board.svo"));
+
+    m_fresh.reset();
+    m_fresh = std::make_unique<FreshWindow>();
+    load(path("board.svo"));
+    QCOMPARE(uploaded(), saved);
+    QCOMPARE(desk().beeps, 0);
+    QVERIFY(desk().boxes.empty());
 }
 
 void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
@@ -338,20 +448,6 @@ void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
     QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
 }
 
-void TestSettingsFile::valuesOutsideTheBarAreLimitedForServo0Only()
-{
-    write(path("wide.svo"), fileBytes(0, 9600, 1, 0, {{-50, 9000}, {-50, 9000}}));
-    load(path("wide.svo"));
-    QCOMPARE(settings.sweepStarts[0], 0);
-    QCOMPARE(settings.sweepEnds[0], 7300);
-    QCOMPARE(settings.sweepStarts[1], -50);
-    QCOMPARE(settings.sweepEnds[1], 9000);
-    form()->Selector->setPosition(1);
-    QCOMPARE(form()->startSweep->position(), 0);
-    QCOMPARE(form()->endSweep->position(), 7300);
-    QCOMPARE(settings.sweepStarts[1], -50);
-}
-
 void TestSettingsFile::bytesAfterThe88thAreIgnored()
 {
     write(path("long.svo"), fileBytes(12, 4800, 1, 0, {}) + QByteArray(1000, '\xAB'));
@@ -360,30 +456,41 @@ void TestSettingsFile::bytesAfterThe88thAreIgnored()
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("4800"));
 }
 
-void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact_data()
+void TestSettingsFile::failedSaveLeavesTheExistingFileIntact_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::newRow("address") << "Edit1";
-    QTest::newRow("baud rate") << "baudSelector";
+    QTest::addColumn<QString>("emptied"); // the field emptied before saving, if any
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("empty address") << "Edit1" << false << "\"\"";
+    QTest::newRow("empty baud rate") << "baudSelector" << false << "\"\"";
+    QTest::newRow("full disk") << "" << true << "could not be saved";
 }
 
-void TestSettingsFile::emptyAddressLeavesTheExistingFileIntact()
+void TestSettingsFile::failedSaveLeavesTheExistingFileIntact()
 {
-    QFETCH(QString, field);
+    QFETCH(QString, emptied);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, error);
     const QByteArray existing = fileBytes(77, 14400, 0, 1, {{1, 2}, {3, 4}});
     write(path("keep.svo"), existing);
-    if (field == QLatin1String("Edit1"))
+    if (emptied == QLatin1String("Edit1"))
         form()->Edit1->setText(QString());
-    else
+    else if (!emptied.isEmpty())
         form()->baudSelector->setText(QString());
+    // A file may then grow to 40 bytes: the first write stops part way, the next fails, as on a
+    // full disk.
+    rlimit unlimited{}, limit{40, 0};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_max = unlimited.rlim_max;
+    ::setrlimit(RLIMIT_FSIZE, fullDisk ? &limit : &unlimited);
     save(path("keep.svo"));
-    QCOMPARE(read(path("keep.svo")), existing);
-    QCOMPARE(desk().errors().size(), 1);
-    QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"keep.svo"}));
-
     save(path("new.svo")); // and no new file either
-    QVERIFY(!QFile::exists(path("new.svo")));
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    QCOMPARE(read(path("keep.svo")), existing);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"keep.svo"}));
+    QCOMPARE(desk().errors().size(), 2);
+    QVERIFY2(desk().errors()[0].contains(error), qPrintable(desk().errors()[0]));
 }
 
 void TestSettingsFile::saveThatCannotBeWrittenIsReported()
@@ -402,7 +509,8 @@ void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
         load(path("held.svo"));
     }
     QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
-    QVERIFY(desk().boxes.empty());
+    QCOMPARE(desk().boxes.size(), size_t(1));
+    QCOMPARE(desk().boxes[0].text, '"' + path("held.svo") + "\" is in use by another program.");
 }
 
 QTEST_MAIN(TestSettingsFile)

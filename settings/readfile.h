@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A file the user chose to load, read only if it is a regular file that no other program holds,
+// and without ever waiting: opening a FIFO or a device could block the window for good.
+struct FileRead
+{
+    enum class Failure
+    {
+        none,
+        cannotOpen,
+        notRegularFile,
+        heldByAnother,
+        cannotRead,
+    };
+    std::vector<std::uint8_t> bytes;
+    Failure failure = Failure::none;
+    int error = 0; // errno of the call that failed
+};
+
+// Up to `limit` bytes from the start of the file.
+FileRead readRegularFile(const std::string &path, std::size_t limit);

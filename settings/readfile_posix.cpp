@@ -1,0 +1,53 @@
+#include "settings/readfile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+struct Descriptor
+{
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+} // namespace
+
+FileRead readRegularFile(const std::string &path, std::size_t limit)
+{
+    using Failure = FileRead::Failure;
+    // Non-blocking, so that a FIFO opens at once rather than waiting for a writer; it is then
+    // refused, like any other file that is not a regular one, before anything is read.
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0)
+        return {{}, Failure::cannotOpen, errno};
+    struct stat status = {};
+    if (::fstat(file.fd, &status) != 0)
+        return {{}, Failure::cannotRead, errno};
+    if (!S_ISREG(status.st_mode))
+        return {{}, Failure::notRegularFile};
+    // Shared with nobody while it is read; released when it closes.
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0)
+        return {{}, errno == EWOULDBLOCK ? Failure::heldByAnother : Failure::cannotRead, errno};
+
+    FileRead result;
+    result.bytes.resize(limit);
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(file.fd, result.bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {{}, Failure::cannotRead, errno};
+        if (n == 0)
+            break;
+        got += std::size_t(n);
+    }
+    result.bytes.resize(got);
+    return result;
+}
