@@ -4,24 +4,15 @@
 #include "app/tform1.h"
 #include "params/paramhandlers.h"
 #include "settings/dialmapping.h"
-#include "settings/readfile.h"
+#include "settings/fileaccess.h"
 #include "settings/svofile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <cerrno>
 #include <stdexcept>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
-// Held exclusively while it is written; released when the file closes.
-bool lockExclusively(const QFileDevice &file)
-{
-    return ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
-}
-
 // One plain sentence naming the file and what is wrong with it.
 QString loadRefusal(const QString &path, const FileRead &file, const DecodedSettingsFile &decoded)
 {
@@ -89,7 +80,7 @@ void TForm1::fileSaveSettingsClick(QObject *)
     // file in the old one's place. A write cut short is tried again for the rest, which then
     // fails with the reason.
     QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockExclusively(file))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockForWriting(file.handle()))
         saveFailed(*path, file.errorString());
     for (qint64 written = 0; written < qint64(bytes.size());) {
         const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
@@ -99,8 +90,8 @@ void TForm1::fileSaveSettingsClick(QObject *)
         written += n;
     }
     // commit() syncs too, but does not look at the result.
-    if (::fsync(file.handle()) != 0)
-        saveFailed(*path, qt_error_string(errno));
+    if (const int error = syncToDisk(file.handle()))
+        saveFailed(*path, qt_error_string(error));
     if (!file.commit())
         saveFailed(*path, file.errorString());
 }

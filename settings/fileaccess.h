@@ -23,3 +23,8 @@ struct FileRead
 
 // Up to `limit` bytes from the start of the file.
 FileRead readRegularFile(const std::string &path, std::size_t limit);
+
+// A file being written is held exclusively until it closes: false when another program holds it.
+bool lockForWriting(int fd);
+// Every byte written so far is on the disk; otherwise the errno of the failure.
+int syncToDisk(int fd);

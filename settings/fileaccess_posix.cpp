@@ -1,4 +1,4 @@
-#include "settings/readfile.h"
+#include "settings/fileaccess.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -17,6 +17,16 @@ struct Descriptor
     }
 };
 } // namespace
+
+bool lockForWriting(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+int syncToDisk(int fd)
+{
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
 
 FileRead readRegularFile(const std::string &path, std::size_t limit)
 {
