@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/decimal.h"
+#include "params/decimal.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -127,6 +127,11 @@ void TForm1::connectEvents()
     bindEvent(Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
 }
 
+BoardChoices TForm1::choices() const
+{
+    return {RadioButton4->isChecked(), RadioButton7->isChecked()};
+}
+
 void TForm1::FormCreate(QObject *)
 {
     travel->setStartAngle(45);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/filedialog.h"
+#include "settings/svofile.h"
 #include "ui_tform1.h"
 
 #include <QMainWindow>
@@ -27,6 +28,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     // Servo settings
     void fileSaveSettingsClick(QObject *sender);
     void fileLoadSettingsClick(QObject *sender);
+    // Loads a settings file as "Load Settings..." does once a file is chosen.
+    void loadSettingsFrom(const QString &path);
 
     // Controller link
     void SerialPort2Click(QObject *sender);
@@ -63,6 +66,9 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 
   private:
     static QFont layoutFont();
+    BoardChoices choices() const;
+    // What the window would save; every text is converted, an error raised for one that is not.
+    SettingsFileContent settingsInWindow() const;
     // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
     std::array<QWidget *, 10> servoRangeControls() const;
     void choosePort(int port);

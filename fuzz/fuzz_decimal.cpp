@@ -1,5 +1,5 @@
 // parseDecimal against a second, plainly written reading of the same rule.
-#include "app/decimal.h"
+#include "params/decimal.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,5 +1,7 @@
 #include "link/messages.h"
 
+#include "params/baudmath.h"
+
 namespace {
 // Values loaded from a file are not range-checked, so sums are taken in 64 bits before the low 16
 // bits are kept.
@@ -39,6 +41,20 @@ Message nativeTestMessage(int servo, int position)
 std::uint8_t modeByte(bool nativeFormat, bool digitalController)
 {
     return static_cast<std::uint8_t>((nativeFormat ? 2 : 0) | (digitalController ? 1 : 0));
+}
+
+UploadContent uploadContentOf(const SettingsFileContent &content)
+{
+    const BoardChoices chosen = choicesOf(content);
+    UploadContent upload;
+    upload.address = content.address;
+    upload.baudDivisor =
+        baudFigures(content.baudRate, chosen.nativeFormat, chosen.digitalController).divisor;
+    upload.nativeFormat = chosen.nativeFormat;
+    upload.digitalController = chosen.digitalController;
+    upload.sweepStarts = content.sweepStarts;
+    upload.sweepEnds = content.sweepEnds;
+    return upload;
 }
 
 Message uploadSequence(const UploadContent &content)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "settings/svofile.h"
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,9 @@ struct UploadContent
     std::array<std::int32_t, servoCount> sweepStarts{};
     std::array<std::int32_t, servoCount> sweepEnds{};
 };
+
+// What an upload carries for a settings file's content: its divisor is the one the rate needs.
+UploadContent uploadContentOf(const SettingsFileContent &content);
 
 // Five FF, address, divisor, mode byte, eight spans, eight starts: 41 bytes in 24 writes.
 Message uploadSequence(const UploadContent &content);

@@ -1,6 +1,6 @@
 #include "link/modestring.h"
 
-#include "app/decimal.h"
+#include "params/decimal.h"
 
 #include <array>
 

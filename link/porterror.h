@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 // Why a port could not be used for a message.
@@ -21,6 +20,3 @@ struct PortHolder
 
     bool operator==(const PortHolder &) const = default;
 };
-
-// The reason as the port menu shows it; an in-use port names its holder where it can be seen.
-std::string describe(PortError error, const std::optional<PortHolder> &holder = std::nullopt);

@@ -18,7 +18,7 @@ BaudFigures baudFigures(std::int32_t baud, bool nativeFormat, bool digitalContro
     BaudFigures figures;
     const std::int32_t base = baud / 10 / 30;
     figures.divisor = baudDivisorFor(baud);
-    if (figures.divisor > largestDivisor)
+    if (!divisorAchievable(figures.divisor))
         return figures;
     figures.achievable = true;
     std::int32_t count = nativeFormat ? base - 6 : base / 3;

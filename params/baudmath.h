@@ -4,8 +4,13 @@
 
 // The board divides this clock by the divisor plus one.
 inline constexpr std::int32_t divisorBase = 921600;
-// The divisor is one byte on the wire.
+// The divisor is one byte on the wire: a rate that needs a larger one cannot be set, and uploading
+// the low bits of its divisor would set the board to a rate nobody chose.
 inline constexpr std::int32_t largestDivisor = 255;
+constexpr bool divisorAchievable(std::int32_t divisor)
+{
+    return divisor <= largestDivisor;
+}
 
 // 921600 / baud - 1, rounded half up, in single precision as the board's tables were made.
 // A rate of 0 has no divisor; it gets one far above the byte's range.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/svofile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,3 +30,19 @@ FileRead readRegularFile(const std::string &path, std::size_t limit);
 bool lockForWriting(int fd);
 // Every byte written so far is on the disk; otherwise the errno of the failure.
 int syncToDisk(int fd);
+
+// A settings file read and decoded: it is taken only when both succeed.
+struct LoadedSettings
+{
+    FileRead file;
+    DecodedSettingsFile decoded;
+
+    bool taken() const { return file.failure == FileRead::Failure::none && decoded.content; }
+};
+
+inline LoadedSettings loadSettingsFile(const std::string &path)
+{
+    LoadedSettings loaded{readRegularFile(path, settingsFileSize), {}};
+    loaded.decoded = decodeSettingsFile(loaded.file.bytes);
+    return loaded;
+}

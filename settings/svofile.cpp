@@ -25,6 +25,17 @@ std::int32_t get32(const std::uint8_t *at)
 }
 } // namespace
 
+BoardChoices choicesOf(const SettingsFileContent &content)
+{
+    return {content.formatCode == 0, content.functionCode != 0};
+}
+
+void storeChoices(SettingsFileContent &content, const BoardChoices &choices)
+{
+    content.formatCode = choices.nativeFormat ? 0 : 1;
+    content.functionCode = choices.digitalController ? 1 : 0;
+}
+
 std::array<std::uint8_t, settingsFileSize> encodeSettingsFile(const SettingsFileContent &content)
 {
     std::array<std::uint8_t, settingsFileSize> bytes{};

@@ -25,6 +25,18 @@ struct SettingsFileContent
     bool operator==(const SettingsFileContent &) const = default;
 };
 
+// The two choices a file's codes stand for. A file stores 0 for the first of each pair and 1 for
+// the second; any code other than 0 reads as the second.
+struct BoardChoices
+{
+    bool nativeFormat = false;      // "Quorvel" rather than "Mini SSC"
+    bool digitalController = false; // "Digital Controller" rather than "Servo Controller"
+
+    bool operator==(const BoardChoices &) const = default;
+};
+BoardChoices choicesOf(const SettingsFileContent &content);
+void storeChoices(SettingsFileContent &content, const BoardChoices &choices);
+
 std::array<std::uint8_t, settingsFileSize> encodeSettingsFile(const SettingsFileContent &content);
 
 // Why a file is refused as a whole.

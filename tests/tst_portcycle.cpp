@@ -148,8 +148,7 @@ void TestPortCycle::portHeldByAnotherProgram()
         const SerialPort port(pty.device());
         QVERIFY(!port.isOpen());
         QCOMPARE(port.error(), PortError::InUse);
-        QCOMPARE(describe(port.error(), port.holder()),
-                 "in use by tst_portcycle (pid " + std::to_string(other.pid()) + ")");
+        QCOMPARE(port.holder(), std::optional(PortHolder{"tst_portcycle", other.pid()}));
     }
     QVERIFY(SerialPort(pty.device()).isOpen());
 }
@@ -161,7 +160,6 @@ void TestPortCycle::missingDevice()
     const SerialPort port(path);
     QVERIFY(!port.isOpen());
     QCOMPARE(port.error(), PortError::NoDevice);
-    QCOMPARE(describe(port.error()), std::string("no device"));
     send(path, setupMode, livePositionMessage(0, 0)); // nothing to see, nothing breaks
 }
 

@@ -1,4 +1,4 @@
-#include "app/decimal.h"
+#include "params/decimal.h"
 
 std::optional<std::int32_t> parseDecimal(std::string_view text)
 {
