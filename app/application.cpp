@@ -1,10 +1,13 @@
 #include "app/application.h"
 
+#include "app/commandline.h"
 #include "app/desktop.h"
+#include "app/eventguard.h"
 #include "app/tform1.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTextStream>
 
 namespace {
 QString title;
@@ -32,9 +35,21 @@ void reportError(std::exception_ptr error)
     desktop().errorBox(text, applicationTitle());
 }
 
+void setApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("corvantis-panel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIS_VERSION));
+}
+
 int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &started)
 {
+    setApplicationIdentity();
     QApplication app(argc, argv);
+    const CommandLine line = parseCommandLine(QCoreApplication::arguments());
+    if (line.mode != CommandLine::Mode::Window) {
+        QTextStream(stderr) << line.text << Qt::endl;
+        return exitUsage;
+    }
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvantis.Panel"));
     QIcon icon;
     for (const char *size : {"32", "64", "128"})
@@ -44,6 +59,8 @@ int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &s
         setApplicationTitle(QStringLiteral("Corvantis utility"));
         TForm1 form;
         form.show();
+        if (!line.file.isEmpty())
+            runHandler([&] { form.loadSettingsFrom(line.file); });
         if (started)
             started(form);
         QApplication::exec();

@@ -1,13 +1,10 @@
 // The servo selector and the two sweep bars.
 #include "app/tform1.h"
 #include "editing/quietsweepbars.h"
+#include "editing/sweeprules.h"
 #include "link/senders.h"
 #include "settings/dialmapping.h"
 
-namespace {
-// The least distance between start and end when edited with the bars.
-constexpr int minimumSweep = 100;
-} // namespace
 
 void TForm1::startSweepChange(QObject *)
 {

@@ -54,12 +54,18 @@ void PortCycle::write(std::span<const std::uint8_t> bytes)
 
 PortCycle::~PortCycle()
 {
+    finish();
+}
+
+bool PortCycle::finish()
+{
     if (!m_port.isOpen())
-        return;
+        return false;
     const bool delivered = !m_givenUp && m_port.drain(m_deadline);
     // What a given-up cycle leaves behind would reach the board late, mixed into the next message.
     if (!delivered)
         m_port.discardOutput();
     rememberStall(m_port.stamp(), !delivered);
     m_port.close();
+    return delivered;
 }

@@ -30,6 +30,9 @@ class PortCycle
 
     bool isOpen() const { return m_port.isOpen(); }
     void write(std::span<const std::uint8_t> bytes);
+    // Waits until every byte has left and closes; false when they did not all leave. The
+    // destructor does this for a cycle not finished yet.
+    bool finish();
 
   private:
     SerialPort m_port;

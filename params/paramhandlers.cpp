@@ -32,9 +32,8 @@ void updateAddressRange()
     const AddressRange range =
         addressRangeFor(Form1->RadioButton4->isChecked(), Form1->RadioButton7->isChecked());
     Form1->Label1->setText(QString::fromLatin1(range.label));
-    // Nor below 0: the Mini SSC test message would carry the sync byte 0xFF as the servo.
     const std::int32_t address = toInt(Form1->Edit1->text());
-    const std::int32_t kept = std::clamp(address, 0, range.largest);
+    const std::int32_t kept = addressWithin(range, address);
     if (kept != address) {
         desktop().beep();
         Form1->Edit1->setText(QString::number(kept)); // runs Edit1Change once more

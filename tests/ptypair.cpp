@@ -12,13 +12,14 @@
 
 extern "C" int ioctl(int fd, unsigned long request, ...);
 
-PtyPair::PtyPair()
+PtyPair::PtyPair(bool holdSlave)
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
         throw std::runtime_error("no pseudo-terminal");
     m_device = ptsname(m_master);
-    m_keepAlive = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (holdSlave)
+        m_keepAlive = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 

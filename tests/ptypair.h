@@ -21,7 +21,10 @@ class PtyPair
         bool canonical = false;
     };
 
-    PtyPair();
+    // The test keeps a slave descriptor of its own, so the line never hangs up between cycles. A
+    // program started by the test would see that as another program holding the port: for it,
+    // `holdSlave` is false, and bytes written stay readable on the master all the same.
+    explicit PtyPair(bool holdSlave = true);
     ~PtyPair();
     PtyPair(const PtyPair &) = delete;
     PtyPair &operator=(const PtyPair &) = delete;
@@ -53,8 +56,7 @@ class PtyPair
 
   private:
     int m_master = -1;
-    int m_keepAlive =
-        -1; // a slave descriptor of our own, so the line never hangs up between cycles
+    int m_keepAlive = -1;
     std::string m_device;
     bool m_packets = false;
     bool m_discards = false;

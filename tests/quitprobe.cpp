@@ -10,7 +10,8 @@
 int main(int argc, char **argv)
 {
     const bool quit = argc > 1 && std::strcmp(argv[1], "quit") == 0;
-    const int status = runApplication(argc, argv, [quit](TForm1 &form) {
+    // Its own argument is not the application's.
+    const int status = runApplication(1, argv, [quit](TForm1 &form) {
         std::printf("title %s\n", qPrintable(applicationTitle()));
         QTimer::singleShot(0, &form, [&form, quit] {
             if (quit) {
