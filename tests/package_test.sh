@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, checks its dependencies and contents, installs it
-# into a scratch root, validates the installed desktop and metainfo files, and starts the
-# installed program under Xvfb, leaving it with File, Quit.
+# into a scratch root, validates the installed desktop and metainfo files, checks that a saved
+# settings file is known by its new type there, and starts the installed program under Xvfb,
+# leaving it with File, Quit.
 #   package_test.sh BUILD_DIR E2E_SCRIPT
 set -euo pipefail
 build=$1 e2e=$2
@@ -25,12 +26,28 @@ for file in usr/bin/corvantis-panel \
             usr/share/applications/org.corvantis.Panel.desktop \
             usr/share/metainfo/org.corvantis.Panel.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/org.corvantis.Panel.svg \
-            usr/share/icons/hicolor/48x48/apps/org.corvantis.Panel.png; do
+            usr/share/icons/hicolor/48x48/apps/org.corvantis.Panel.png \
+            usr/share/mime/packages/org.corvantis.Panel.xml \
+            usr/share/man/man1/corvantis-panel.1 \
+            usr/share/doc/corvantis-panel/copyright; do
     [[ -e $root/$file ]] || fail "$file is not in the package"
 done
 desktop-file-validate "$root/usr/share/applications/org.corvantis.Panel.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.corvantis.Panel.metainfo.xml"
 grep -q "^Icon=org.corvantis.Panel$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
+grep -q "^MimeType=application/x-corvantis-svo;$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
+man -l "$root/usr/share/man/man1/corvantis-panel.1" 2>&1 >/dev/null | { ! grep .; } || fail "the man page has faults"
+
+# A saved file by its name, and the same bytes under another name by the tag they begin with.
+update-mime-database "$root/usr/share/mime"
+printf 'Servo1.3' >"$work/saved.svo"
+head -c 80 /dev/zero >>"$work/saved.svo"
+cp "$work/saved.svo" "$work/saved-without-extension"
+for file in saved.svo saved-without-extension; do
+    type=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" xdg-mime query filetype "$work/$file")
+    [[ $type == application/x-corvantis-svo ]] || fail "$file is $type"
+done
+echo "saved settings files are application/x-corvantis-svo"
 
 "$e2e" "$root/usr/bin/corvantis-panel"
 echo "the installed program started, showed its window and quit with status 0"
