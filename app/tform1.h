@@ -63,6 +63,10 @@ class TForm1 : public QMainWindow, public Ui::TForm1
                          int x, int y);
     void Panel1MouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                        int y);
+    // The test-position message for the selected servo and the test slider's position, at the
+    // rate in the "Baud Rate" box, in the Mini SSC or the native form. Every text is converted
+    // before anything is written: a text that does not convert sends nothing.
+    void sendTestPosition();
 
   private:
     static QFont layoutFont();

@@ -311,7 +311,7 @@ void TestLink::removedPortLosesMessagesSilently()
     QTest::mouseClick(form()->Button1, Qt::LeftButton);
     sendLivePosition(2, 100);
     form()->baudSelector->setText(QStringLiteral("115200"));
-    sendTestPosition();
+    form()->sendTestPosition();
     QVERIFY(timer.elapsed() < 5000); // no hang: a lost message costs no waiting
     QVERIFY(desk().boxes.empty());
     QCOMPARE(settings.comPort, 1);
@@ -327,7 +327,7 @@ void TestLink::testPositionGoesAtTheChosenRate()
     form()->baudSelector->setText(QStringLiteral("115200"));
     form()->Edit1->setText(QStringLiteral("10"));
     form()->Selector->setPosition(2);
-    sendTestPosition();
+    form()->sendTestPosition();
     QCOMPARE(pty.read(3), QByteArray::fromHex("FF0C80"));
     QCOMPARE(pty.line().speed, 115200u);
     // The live-position message and the upload stay at the setup rate.
@@ -371,7 +371,7 @@ void TestLink::testPositionTextThatDoesNotConvertSendsNothing()
     choose(pty);
     form()->baudSelector->setText(baud);
     form()->Edit1->setText(address);
-    QVERIFY_THROWS_EXCEPTION(std::exception, sendTestPosition());
+    QVERIFY_THROWS_EXCEPTION(std::exception, form()->sendTestPosition());
     QCOMPARE(pty.readAll(50), QByteArray());
     sendLivePosition(0, 0); // the port is free again
     QCOMPARE(pty.read(4).size(), 4);
@@ -382,7 +382,7 @@ void TestLink::nothingIsSentWithoutAPort()
     PtyPair pty;
     desk().devices = {pty.device()};
     sendLivePosition(0, 0);
-    sendTestPosition();
+    form()->sendTestPosition();
     QCOMPARE(pty.readAll(50), QByteArray());
     QVERIFY(desk().boxes.empty());
 }
