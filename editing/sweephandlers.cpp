@@ -49,5 +49,5 @@ void TForm1::SelectorChange(QObject *)
     travel->setEndAngle(settings.dialEndAngle);
     settings.dialStartAngle = dialAngleOfPosition(endSweep->position(), endSweep->maximum());
     travel->setStartAngle(settings.dialStartAngle);
-    Label6->setText(QStringLiteral("Servo %1").arg(servo));
+    Label6->setText(tr("Servo %1").arg(servo));
 }
