@@ -39,6 +39,7 @@ class LengthLimit : public QValidator
 class LineEdit : public QLineEdit
 {
     Q_OBJECT
+    Q_PROPERTY(int maxChars READ maxChars WRITE setMaxChars)
 
   public:
     explicit LineEdit(QWidget *parent = nullptr);
@@ -62,6 +63,7 @@ class LineEdit : public QLineEdit
 class ComboBox : public QComboBox
 {
     Q_OBJECT
+    Q_PROPERTY(int maxChars READ maxChars WRITE setMaxChars)
 
   public:
     explicit ComboBox(QWidget *parent = nullptr);

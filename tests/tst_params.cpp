@@ -23,6 +23,7 @@ class TestParams : public QObject
     void rateOfZero_data();
     void rateOfZero();
     void pastedNegativeRate();
+    void sixCharactersTypedOrPasted();
     void emptiedRateChangesNothing();
     void emptiedRateStopsAFormatChange();
     void everyKeyCodeThroughBothFilters_data();
@@ -198,6 +199,14 @@ void TestParams::pastedNegativeRate()
     form()->baudSelector->lineEdit()->paste(); // from the context menu: not filtered
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("-9600"));
     QCOMPARE(baudGroup(), QStringList({"921600", "Max real time servos:", "0", "0"}));
+}
+
+void TestParams::sixCharactersTypedOrPasted()
+{
+    typeRate(QStringLiteral("1234567"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("8"));
+    form()->baudSelector->lineEdit()->paste();
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("123456"));
 }
 
 void TestParams::emptiedRateChangesNothing()
