@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <algorithm>
 
 std::optional<char> typedCharacter(const QKeyEvent &event)
 {
@@ -47,24 +49,45 @@ bool runKeyPressHook(const KeyPressHook &hook, QKeyEvent *event, QWidget *target
 }
 } // namespace
 
-LengthLimit::LengthLimit(QLineEdit *edit) : QValidator(edit)
+LengthLimit::LengthLimit(QLineEdit *edit) : QValidator(edit), m_edit(edit), m_current(edit->text())
 {
-    connect(edit, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_currentLength = text.size(); });
+    connect(edit, &QLineEdit::textChanged, this, [this] { m_current = m_edit->text(); });
     edit->setValidator(this);
 }
 
+void LengthLimit::setProgramText(const QString &text)
+{
+    // Refusing the set would not undo it, only leave the edit taking the next keystroke unchecked.
+    const QScopedValueRollback<bool> programSet(m_programSet, true);
+    m_edit->setText(text);
+}
+
+namespace {
+// Whether `after` is `before` less one run of characters, as deleting or cutting leaves it.
+bool onlyRemoves(const QString &before, const QString &after)
+{
+    if (after.size() > before.size())
+        return false;
+    const auto head = std::mismatch(after.begin(), after.end(), before.begin()).first;
+    const auto tail =
+        std::mismatch(after.rbegin(), std::make_reverse_iterator(head), before.rbegin()).first;
+    return tail.base() == head;
+}
+} // namespace
+
 QValidator::State LengthLimit::validate(QString &input, int &) const
 {
-    const bool grows = input.size() > m_currentLength;
-    return m_limit > 0 && input.size() > m_limit && grows ? Invalid : Acceptable;
+    if (m_programSet || m_limit <= 0 || input.size() <= m_limit)
+        return Acceptable;
+    // Over the limit, text the program put in may only be shortened, never added to.
+    return onlyRemoves(m_current, input) ? Acceptable : Invalid;
 }
 
 LineEdit::LineEdit(QWidget *parent) : QLineEdit(parent), m_limit(new LengthLimit(this)) {}
 
 void LineEdit::setText(const QString &text)
 {
-    QLineEdit::setText(text);
+    m_limit->setProgramText(text);
     rethrowPendingError();
 }
 

@@ -27,11 +27,15 @@ class LengthLimit : public QValidator
 
     void setLimit(int limit) { m_limit = limit; }
     int limit() const { return m_limit; }
+    // The program's set, which the limit neither refuses nor cuts short.
+    void setProgramText(const QString &text);
     State validate(QString &input, int &pos) const override;
 
   private:
+    QLineEdit *m_edit;
     int m_limit = 0; // 0: no limit
-    qsizetype m_currentLength = 0;
+    QString m_current;
+    bool m_programSet = false;
 };
 
 // A one-line edit box: change event (textChanged) on every change of its text, also a program's
@@ -72,7 +76,7 @@ class ComboBox : public QComboBox
     void setMaxChars(int limit) { m_limit->setLimit(limit); }
     int maxChars() const { return m_limit->limit(); }
     QString text() const { return currentText(); }
-    void setText(const QString &text) { setEditText(text); }
+    void setText(const QString &text) { m_limit->setProgramText(text); }
 
   Q_SIGNALS:
     void userChanged();
