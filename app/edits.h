@@ -6,14 +6,16 @@
 #include <functional>
 #include <optional>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 // A key-press hook sees each typed character as an 8-bit code and may replace it; 0 discards the
-// keystroke. Keys that type no character (arrows, Delete, function keys) never reach it.
+// keystroke. Keys that type no character (arrows, Delete, function keys) never reach it; text from
+// an input method reaches it one character at a time.
 using KeyPressHook = std::function<void(char &key)>;
 
-// The 8-bit code a key event types: backspace 8, Enter 13, Ctrl+V 22, Latin-1 as is, other
-// characters '?'. Nothing for keys that type no character.
+// The 8-bit code a key event types: backspace 8, Enter 13, Ctrl+V 22, Ctrl+Backspace 127, Latin-1
+// as is, other characters '?'. Nothing for keys that type no character.
 std::optional<char> typedCharacter(const QKeyEvent &event);
 
 // Limits what the user types or pastes into an edit; text set by the program is never cut short,
@@ -56,6 +58,7 @@ class LineEdit : public QLineEdit
 
   protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
   private:
     LengthLimit *m_limit;
@@ -83,6 +86,7 @@ class ComboBox : public QComboBox
 
   protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:

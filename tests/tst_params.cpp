@@ -30,6 +30,7 @@ class TestParams : public QObject
     void everyKeyCodeThroughBothFilters();
     void typedKeys_data();
     void typedKeys();
+    void composedCharacters();
 
     void addressTypedPastTheRange();
     void fiveCharactersRightAfterStart();
@@ -283,6 +284,8 @@ void TestParams::typedKeys_data()
         QTest::addRow("%s digit", field) << field << int(Qt::Key_5) << 0 << "105" << 0;
         QTest::addRow("%s backspace", field) << field << int(Qt::Key_Backspace) << 0 << "1" << 0;
         QTest::addRow("%s left arrow", field) << field << int(Qt::Key_Left) << 0 << "10" << 0;
+        QTest::addRow("%s Ctrl+Backspace", field)
+            << field << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "10" << 1;
     }
 }
 
@@ -306,6 +309,17 @@ void TestParams::typedKeys()
         field == QLatin1String("Edit1") ? form()->Edit1->text() : form()->baudSelector->text();
     QCOMPARE(now, text);
     QCOMPARE(desk().beeps - before, beeps);
+}
+
+void TestParams::composedCharacters()
+{
+    QInputMethodEvent composed; // from a dead key, or any input method
+    composed.setCommitString(QStringLiteral("1é"));
+    QCoreApplication::sendEvent(form()->baudSelector, &composed);
+    QCoreApplication::sendEvent(form()->Edit1, &composed);
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("96001"));
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("01"));
+    QCOMPARE(desk().beeps, 2);
 }
 
 void TestParams::addressTypedPastTheRange()
