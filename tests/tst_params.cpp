@@ -37,6 +37,7 @@ class TestParams : public QObject
     void threeCharactersOnceMiniSscIsClicked();
     void addressCheckedAgainWhenAChoiceChanges_data();
     void addressCheckedAgainWhenAChoiceChanges();
+    void digitalControllerHidesTheServoControls_data();
     void digitalControllerHidesTheServoControls();
     void servoControllerShowsPanelOnlyWithAPort();
     void notice();
@@ -409,11 +410,19 @@ void TestParams::addressCheckedAgainWhenAChoiceChanges()
     QVERIFY(desk().boxes.empty());
 }
 
+void TestParams::digitalControllerHidesTheServoControls_data()
+{
+    QTest::addColumn<QString>("port");
+    for (const char *port : {"selectCOM1", "selectCOM2", "selectCOM3", "selectCOM4"})
+        QTest::newRow(port) << port;
+}
+
 void TestParams::digitalControllerHidesTheServoControls()
 {
+    QFETCH(QString, port);
     const QStringList servoRange{"Label47",  "Label48", "travel", "Shape1",   "startSweep",
                                  "endSweep", "Label2",  "Label3", "Selector", "Label6"};
-    form()->selectCOM1->trigger();
+    form()->findChild<QAction *>(port)->trigger();
     chooseFunction(true);
     for (const QString &name : servoRange)
         QVERIFY2(form()->findChild<QWidget *>(name)->isHidden(), qPrintable(name));
