@@ -6,14 +6,16 @@
 #include <functional>
 #include <optional>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 // A key-press hook sees each typed character as an 8-bit code and may replace it; 0 discards the
-// keystroke. Keys that type no character (arrows, Delete, function keys) never reach it.
+// keystroke. Keys that type no character (arrows, Delete, function keys) never reach it; text from
+// an input method reaches it one character at a time.
 using KeyPressHook = std::function<void(char &key)>;
 
-// The 8-bit code a key event types: backspace 8, Enter 13, Ctrl+V 22, Latin-1 as is, other
-// characters '?'. Nothing for keys that type no character.
+// The 8-bit code a key event types: backspace 8, Enter 13, Ctrl+V 22, Ctrl+Backspace 127, Latin-1
+// as is, other characters '?'. Nothing for keys that type no character.
 std::optional<char> typedCharacter(const QKeyEvent &event);
 
 // Limits what the user types or pastes into an edit; text set by the program is never cut short,
@@ -27,11 +29,15 @@ class LengthLimit : public QValidator
 
     void setLimit(int limit) { m_limit = limit; }
     int limit() const { return m_limit; }
+    // The program's set, which the limit neither refuses nor cuts short.
+    void setProgramText(const QString &text);
     State validate(QString &input, int &pos) const override;
 
   private:
+    QLineEdit *m_edit;
     int m_limit = 0; // 0: no limit
-    qsizetype m_currentLength = 0;
+    QString m_current;
+    bool m_programSet = false;
 };
 
 // A one-line edit box: change event (textChanged) on every change of its text, also a program's
@@ -39,6 +45,7 @@ class LengthLimit : public QValidator
 class LineEdit : public QLineEdit
 {
     Q_OBJECT
+    Q_PROPERTY(int maxChars READ maxChars WRITE setMaxChars)
 
   public:
     explicit LineEdit(QWidget *parent = nullptr);
@@ -51,6 +58,7 @@ class LineEdit : public QLineEdit
 
   protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
   private:
     LengthLimit *m_limit;
@@ -62,6 +70,7 @@ class LineEdit : public QLineEdit
 class ComboBox : public QComboBox
 {
     Q_OBJECT
+    Q_PROPERTY(int maxChars READ maxChars WRITE setMaxChars)
 
   public:
     explicit ComboBox(QWidget *parent = nullptr);
@@ -70,13 +79,14 @@ class ComboBox : public QComboBox
     void setMaxChars(int limit) { m_limit->setLimit(limit); }
     int maxChars() const { return m_limit->limit(); }
     QString text() const { return currentText(); }
-    void setText(const QString &text) { setEditText(text); }
+    void setText(const QString &text) { m_limit->setProgramText(text); }
 
   Q_SIGNALS:
     void userChanged();
 
   protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:

@@ -39,6 +39,8 @@ QStringList toolkitNameFilters(const QString &barSeparatedFilter)
 std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &request)
 {
     QFileDialog dialog(Form1, request.title);
+    // Each description names its own pattern: show it alone rather than followed by the pattern.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(toolkitNameFilters(request.filter));
     if (request.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

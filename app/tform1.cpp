@@ -74,6 +74,9 @@ void TForm1::applyLookAndFeel()
     SerialPort2->setToolTipsVisible(true);
 
     Label6->setBackgroundRole(QPalette::Light);
+    // The test panel's labels take their own presses, which do not grey out the upload button.
+    Label12->setAttribute(Qt::WA_NoMousePropagation);
+    Label51->setAttribute(Qt::WA_NoMousePropagation);
     QPalette green = Panel1->palette();
     green.setColor(QPalette::Window, QColor(128, 255, 128));
     Panel1->setPalette(green);

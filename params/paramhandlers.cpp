@@ -94,8 +94,7 @@ void TForm1::RadioButton6Click(QObject *)
     recalcBaudAndCapacity();
     for (QWidget *control : servoRangeControls())
         control->show();
-    if (selectCOM1->isChecked() || selectCOM2->isChecked() || selectCOM3->isChecked() ||
-        selectCOM4->isChecked())
+    if (settings.comPort != 0)
         Panel1->show();
 }
 

@@ -501,6 +501,13 @@ void TestEditing::holdingTheMouseOnThePanelGreysOutUpload()
     QVERIFY(!form()->Button1->isEnabled());
     QTest::mouseRelease(form()->Panel1, Qt::RightButton, {}, QPoint(400, 5));
     QVERIFY(form()->Button1->isEnabled());
+    // The caption and the notice, shown under Quorvel, take their own presses.
+    form()->RadioButton4->setChecked(true);
+    for (QLabel *label : {form()->Label12, form()->Label51}) {
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form()->Button1->isEnabled());
+        QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(5, 5));
+    }
     expectSent(QByteArray());
 }
 

@@ -80,6 +80,7 @@ void TestMessages::miniSscTest_data()
     QTest::newRow("address 10, servo 3, 200") << 10 << 3 << 200 << "FF|0D|C8";
     QTest::newRow("250 plus 7 is sent as 255") << 250 << 7 << 128 << "FF|FF|80";
     QTest::newRow("exactly 255") << 248 << 7 << 0 << "FF|FF|00";
+    QTest::newRow("exactly 256 is sent as 255") << 249 << 7 << 0 << "FF|FF|00";
     QTest::newRow("address 0, servo 0, 254") << 0 << 0 << 254 << "FF|00|FE";
     QTest::newRow("largest address, no overflow") << 2147483647 << 7 << 1 << "FF|FF|01";
 }

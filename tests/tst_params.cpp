@@ -23,18 +23,21 @@ class TestParams : public QObject
     void rateOfZero_data();
     void rateOfZero();
     void pastedNegativeRate();
+    void sixCharactersTypedOrPasted();
     void emptiedRateChangesNothing();
     void emptiedRateStopsAFormatChange();
     void everyKeyCodeThroughBothFilters_data();
     void everyKeyCodeThroughBothFilters();
     void typedKeys_data();
     void typedKeys();
+    void composedCharacters();
 
     void addressTypedPastTheRange();
     void fiveCharactersRightAfterStart();
     void threeCharactersOnceMiniSscIsClicked();
     void addressCheckedAgainWhenAChoiceChanges_data();
     void addressCheckedAgainWhenAChoiceChanges();
+    void digitalControllerHidesTheServoControls_data();
     void digitalControllerHidesTheServoControls();
     void servoControllerShowsPanelOnlyWithAPort();
     void notice();
@@ -200,6 +203,14 @@ void TestParams::pastedNegativeRate()
     QCOMPARE(baudGroup(), QStringList({"921600", "Max real time servos:", "0", "0"}));
 }
 
+void TestParams::sixCharactersTypedOrPasted()
+{
+    typeRate(QStringLiteral("1234567"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("8"));
+    form()->baudSelector->lineEdit()->paste();
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("123456"));
+}
+
 void TestParams::emptiedRateChangesNothing()
 {
     typeRate(QStringLiteral("57600"));
@@ -274,6 +285,8 @@ void TestParams::typedKeys_data()
         QTest::addRow("%s digit", field) << field << int(Qt::Key_5) << 0 << "105" << 0;
         QTest::addRow("%s backspace", field) << field << int(Qt::Key_Backspace) << 0 << "1" << 0;
         QTest::addRow("%s left arrow", field) << field << int(Qt::Key_Left) << 0 << "10" << 0;
+        QTest::addRow("%s Ctrl+Backspace", field)
+            << field << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "10" << 1;
     }
 }
 
@@ -297,6 +310,17 @@ void TestParams::typedKeys()
         field == QLatin1String("Edit1") ? form()->Edit1->text() : form()->baudSelector->text();
     QCOMPARE(now, text);
     QCOMPARE(desk().beeps - before, beeps);
+}
+
+void TestParams::composedCharacters()
+{
+    QInputMethodEvent composed; // from a dead key, or any input method
+    composed.setCommitString(QStringLiteral("1é"));
+    QCoreApplication::sendEvent(form()->baudSelector, &composed);
+    QCoreApplication::sendEvent(form()->Edit1, &composed);
+    QCOMPARE(form()->baudSelector->text(), QStringLiteral("96001"));
+    QCOMPARE(form()->Edit1->text(), QStringLiteral("01"));
+    QCOMPARE(desk().beeps, 2);
 }
 
 void TestParams::addressTypedPastTheRange()
@@ -386,11 +410,19 @@ void TestParams::addressCheckedAgainWhenAChoiceChanges()
     QVERIFY(desk().boxes.empty());
 }
 
+void TestParams::digitalControllerHidesTheServoControls_data()
+{
+    QTest::addColumn<QString>("port");
+    for (const char *port : {"selectCOM1", "selectCOM2", "selectCOM3", "selectCOM4"})
+        QTest::newRow(port) << port;
+}
+
 void TestParams::digitalControllerHidesTheServoControls()
 {
+    QFETCH(QString, port);
     const QStringList servoRange{"Label47",  "Label48", "travel", "Shape1",   "startSweep",
                                  "endSweep", "Label2",  "Label3", "Selector", "Label6"};
-    form()->selectCOM1->trigger();
+    form()->findChild<QAction *>(port)->trigger();
     chooseFunction(true);
     for (const QString &name : servoRange)
         QVERIFY2(form()->findChild<QWidget *>(name)->isHidden(), qPrintable(name));

@@ -227,6 +227,9 @@ void TestToolkit::maxLengthLimitsTypingOnly()
     QCOMPARE(edit.text(), QStringLiteral("123"));
 
     edit.setText(QStringLiteral("-2147483648")); // the program is not limited
+    QTest::keyClicks(&edit, QStringLiteral("9"));
+    edit.setSelection(0, 3); // nor is the user after it, even when shortening it
+    QTest::keyClicks(&edit, QStringLiteral("9"));
     QCOMPARE(edit.text(), QStringLiteral("-2147483648"));
 
     ComboBox box;
