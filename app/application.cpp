@@ -56,7 +56,7 @@ int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &s
         icon.addFile(QStringLiteral(":/icons/%1/org.corvantis.Panel.png").arg(QLatin1String(size)));
     QGuiApplication::setWindowIcon(icon);
     try {
-        setApplicationTitle(QStringLiteral("Corvantis utility"));
+        setApplicationTitle(QCoreApplication::translate("Application", "Corvantis utility"));
         TForm1 form;
         form.show();
         if (!line.file.isEmpty())

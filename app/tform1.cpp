@@ -12,10 +12,9 @@ TForm1 *Form1 = nullptr;
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent),
-      OpenDialog(new FileDialog(Desktop::FileDialogKind::Open,
-                                QStringLiteral("Servo Setup Files *.svo|*.svo"), QString(), this)),
-      SaveDialog(new FileDialog(Desktop::FileDialogKind::Save,
-                                QStringLiteral("Servo Setup Files  *.svo|*.svo"),
+      OpenDialog(new FileDialog(Desktop::FileDialogKind::Open, tr("Servo Setup Files *.svo|*.svo"),
+                                QString(), this)),
+      SaveDialog(new FileDialog(Desktop::FileDialogKind::Save, tr("Servo Setup Files  *.svo|*.svo"),
                                 QStringLiteral(".svo"), this))
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));

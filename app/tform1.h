@@ -48,6 +48,12 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void RadioButton5Click(QObject *sender);
     void RadioButton6Click(QObject *sender);
     void RadioButton7Click(QObject *sender);
+    // Recomputes baudDivisor and the "Baud Rate" group's figures from the typed rate and the two
+    // choices. A rate text that does not convert raises the error before anything changes.
+    void recalcBaudAndCapacity();
+    // Shows the address range of the current choices and pulls an address outside it back in,
+    // with a beep.
+    void updateAddressRange();
 
     // Range editing
     void SelectorChange(QObject *sender);

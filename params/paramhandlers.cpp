@@ -1,6 +1,4 @@
 // The "Baud Rate", "Data Format", "Function" and "Board Address" groups.
-#include "params/paramhandlers.h"
-
 #include "app/conversion.h"
 #include "app/desktop.h"
 #include "app/tform1.h"
@@ -10,33 +8,32 @@
 
 #include <algorithm>
 
-void recalcBaudAndCapacity()
+void TForm1::recalcBaudAndCapacity()
 {
-    const std::int32_t baud = toInt(Form1->baudSelector->text());
-    const BaudFigures figures =
-        baudFigures(baud, Form1->RadioButton4->isChecked(), Form1->RadioButton7->isChecked());
+    const std::int32_t baud = toInt(baudSelector->text());
+    const BoardChoices chosen = choices();
+    const BaudFigures figures = baudFigures(baud, chosen.nativeFormat, chosen.digitalController);
     settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
-        Form1->Label50->setText(QStringLiteral("Not Achievable"));
-        Form1->Label8->setText(QStringLiteral("0"));
+        Label50->setText(tr("Not Achievable"));
+        Label8->setText(QStringLiteral("0"));
         return;
     }
-    Form1->Label7->setText(figures.outputs ? QStringLiteral("Max real time outputs:")
-                                           : QStringLiteral("Max real time servos:"));
-    Form1->Label8->setText(QString::number(figures.capacity));
-    Form1->Label50->setText(QString::number(figures.actualRate));
+    Label7->setText(figures.outputs ? tr("Max real time outputs:") : tr("Max real time servos:"));
+    Label8->setText(QString::number(figures.capacity));
+    Label50->setText(QString::number(figures.actualRate));
 }
 
-void updateAddressRange()
+void TForm1::updateAddressRange()
 {
-    const AddressRange range =
-        addressRangeFor(Form1->RadioButton4->isChecked(), Form1->RadioButton7->isChecked());
-    Form1->Label1->setText(QString::fromLatin1(range.label));
-    const std::int32_t address = toInt(Form1->Edit1->text());
+    const BoardChoices chosen = choices();
+    const AddressRange range = addressRangeFor(chosen.nativeFormat, chosen.digitalController);
+    Label1->setText(QString::fromLatin1(range.label));
+    const std::int32_t address = toInt(Edit1->text());
     const std::int32_t kept = addressWithin(range, address);
     if (kept != address) {
         desktop().beep();
-        Form1->Edit1->setText(QString::number(kept)); // runs Edit1Change once more
+        Edit1->setText(QString::number(kept)); // runs Edit1Change once more
     }
 }
 

@@ -3,7 +3,6 @@
 #include "app/desktop.h"
 #include "app/texts.h"
 #include "app/tform1.h"
-#include "params/paramhandlers.h"
 #include "settings/fileaccess.h"
 #include "settings/svofile.h"
 
