@@ -1,5 +1,6 @@
-// Starts the application as main() does, then leaves it by File, Quit ("quit") or by closing
-// the window ("close"), printing what ran. Anything printed after "quitting" is a fault.
+// Starts the application as main() does, with the arguments after the first, then leaves it by
+// File, Quit ("quit") or by closing the window ("close"), printing what ran and the address the
+// window holds. Anything printed after "quitting" is a fault.
 #include "app/application.h"
 #include "app/tform1.h"
 
@@ -11,8 +12,10 @@ int main(int argc, char **argv)
 {
     const bool quit = argc > 1 && std::strcmp(argv[1], "quit") == 0;
     // Its own argument is not the application's.
-    const int status = runApplication(1, argv, [quit](TForm1 &form) {
-        std::printf("title %s\n", qPrintable(applicationTitle()));
+    argv[1] = argv[0];
+    const int status = runApplication(argc - 1, argv + 1, [quit](TForm1 &form) {
+        std::printf("title %s\naddress %s\n", qPrintable(applicationTitle()),
+                    qPrintable(form.Edit1->text()));
         QTimer::singleShot(0, &form, [&form, quit] {
             if (quit) {
                 std::printf("quitting\n");

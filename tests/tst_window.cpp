@@ -4,7 +4,9 @@
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestWindow : public QObject
@@ -316,13 +318,14 @@ struct ProbeRun
     QByteArray output;
 };
 
-ProbeRun runQuitProbe(const QString &mode)
+ProbeRun runQuitProbe(const QString &mode, const QString &file = {})
 {
     QProcess probe;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(QUITPROBE), {mode});
+    probe.start(QStringLiteral(QUITPROBE),
+                file.isEmpty() ? QStringList{mode} : QStringList{mode, file});
     probe.waitForFinished(30000);
     return {probe.exitCode(), probe.exitStatus(), probe.readAllStandardOutput()};
 }
@@ -334,7 +337,7 @@ void TestWindow::quitEndsAtOnceWithZero()
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, 0);
     // The application title was set at start; nothing ran after File, Quit.
-    QCOMPARE(run.output, QByteArray("title Corvantis utility\nquitting\n"));
+    QCOMPARE(run.output, QByteArray("title Corvantis utility\naddress 0\nquitting\n"));
 }
 
 void TestWindow::closingEndsWithZero()
@@ -342,7 +345,21 @@ void TestWindow::closingEndsWithZero()
     const ProbeRun run = runQuitProbe(QStringLiteral("close"));
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.output, QByteArray("title Corvantis utility\nclosing\nevent loop ended\n"));
+    QCOMPARE(run.output,
+             QByteArray("title Corvantis utility\naddress 0\nclosing\nevent loop ended\n"));
+
+    // A file named on the command line is loaded as Load Settings would load it.
+    QTemporaryDir dir;
+    SettingsFileContent content{1000, 9600, 0, 0, {}, {}};
+    content.sweepStarts.fill(1843);
+    content.sweepEnds.fill(5529);
+    const auto bytes = encodeSettingsFile(content);
+    QFile file(dir.filePath(QStringLiteral("robot.svo")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+    file.close();
+    QVERIFY(
+        runQuitProbe(QStringLiteral("close"), file.fileName()).output.contains("address 1000\n"));
 }
 
 QTEST_MAIN(TestWindow)
