@@ -1,19 +1,24 @@
-// The real application, with COM1 to COM4 standing for the devices named on the command line
-// instead of the machine's serial ports, so that the bytes can be watched on a socat pair:
-//   socat pty,raw,echo=0,link=/tmp/board pty,raw,echo=0,link=/tmp/tap &
-//   wiretap /tmp/board &
-//   xxd -c 4 /tmp/tap
+// The real application with COM1 standing for a pseudo-terminal of its own, whose bytes are
+// printed on standard output in hex as they arrive, a line for each burst:
+//   build/test/tests/wiretap
+// A socat pair cannot stand in here: socat keeps the slave end open itself, and a port another
+// program has open counts as in use. Nothing but the application opens this one.
 #include "app/application.h"
 #include "app/systemdesktop.h"
 
+#include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
 class TapDesktop final : public Desktop
 {
   public:
-    explicit TapDesktop(const std::vector<std::string> &nodes)
-    {
-        for (const std::string &node : nodes)
-            m_devices.push_back(SerialDevice::atNode(node));
-    }
+    explicit TapDesktop(const std::string &node) : m_devices{SerialDevice::atNode(node)} {}
 
     void beep() override { m_system.beep(); }
     void messageBox(const QString &text, const QString &caption) override
@@ -35,9 +40,41 @@ class TapDesktop final : public Desktop
     std::vector<SerialDevice> m_devices;
 };
 
+// Until a cycle opens the slave, the master reports a hang-up: waits and looks again.
+void printBursts(int master, const std::atomic<bool> &stop)
+{
+    bool inBurst = false;
+    while (!stop) {
+        pollfd p{master, POLLIN, 0};
+        unsigned char buffer[256];
+        const ssize_t n = ::poll(&p, 1, 20) > 0 ? ::read(master, buffer, sizeof buffer) : 0;
+        for (ssize_t i = 0; i < n; ++i)
+            std::printf("%02X ", buffer[i]);
+        if (n > 0) {
+            inBurst = true;
+        } else {
+            if (inBurst)
+                std::printf("\n");
+            inBurst = false;
+            ::usleep(10000);
+        }
+        std::fflush(stdout);
+    }
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
-    TapDesktop tap(std::vector<std::string>(argv + 1, argv + argc));
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return 1;
+    std::fprintf(stderr, "COM1 is %s\n", ::ptsname(master));
+    TapDesktop tap(::ptsname(master));
     setDesktop(&tap);
-    return runApplication(1, argv);
+    std::atomic<bool> stop{false};
+    std::thread printer(printBursts, master, std::cref(stop));
+    const int status = runApplication(1, argv);
+    stop = true;
+    printer.join();
+    return status;
 }
