@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/eventguard.h"
+#include "app/openingplacement.h"
 #include "link/portdirectory.h"
 
 #include <QLayout>
@@ -85,7 +86,7 @@ void TForm1::applyLookAndFeel()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    move(517, 165);
+    new OpeningPlacement(this, QPoint(517, 165));
 }
 
 // Every handler is given the control that raised the event, and runs under the error report.

@@ -1,5 +1,6 @@
 // The main window right after start, and leaving it.
 #include "app/application.h"
+#include "app/placement.h"
 #include "app/tform1.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
@@ -25,6 +26,8 @@ class TestWindow : public QObject
     void menus();
     void fileDialogs();
     void windowFrame();
+    void placement_data();
+    void placement();
     void formCreateSetsPieAndAddressLimit();
     void startsAtTheRecordsDefaults();
     void noTabStops_data();
@@ -243,13 +246,38 @@ void TestWindow::windowFrame()
     QCOMPARE(form()->centralWidget()->size(), QSize(496, 394));
     QCOMPARE(form()->minimumSize(), form()->maximumSize());
     QCOMPARE(form()->height(), 394 + form()->MenuBar->height());
-    QCOMPARE(form()->pos(), QPoint(517, 165));
+    // The offscreen screen is too narrow for the window at 517: it stands at the right edge.
+    const QRect screen = form()->screen()->availableGeometry();
+    QCOMPARE(form()->frameGeometry().topRight(), QPoint(screen.right(), 165));
     QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
     // Light green panel, the selector's label on the highlight colour.
     QCOMPARE(form()->Panel1->palette().color(QPalette::Window), QColor(128, 255, 128));
     QCOMPARE(form()->Label6->backgroundRole(), QPalette::Light);
     QCOMPARE(form()->font().pixelSize(), 11);
     QVERIFY(form()->Label47->font().bold() && form()->Label48->font().bold());
+}
+
+void TestWindow::placement_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("expected");
+    auto row = [](const char *name, QRect available, QSize window, QPoint expected) {
+        QTest::newRow(name) << available << window << expected;
+    };
+    row("fits to the last pixel", {0, 0, 1017, 605}, {500, 440}, {517, 165});
+    row("narrow screen: against its right edge", {0, 0, 800, 800}, {500, 440}, {300, 165});
+    row("1280x1024 at scale 2: into the corner", {0, 0, 640, 512}, {498, 424}, {142, 88});
+    row("second screen at x 1280", {1280, 0, 1024, 768}, {500, 440}, {1280, 165});
+    row("larger than the screen: top-left on it", {0, 0, 400, 300}, {500, 440}, {0, 0});
+}
+
+void TestWindow::placement()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, expected);
+    QCOMPARE(placeWithin(available, window, QPoint(517, 165)), expected);
 }
 
 void TestWindow::formCreateSetsPieAndAddressLimit()
