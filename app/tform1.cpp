@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/accessible.h"
 #include "app/eventguard.h"
 #include "app/openingplacement.h"
 #include "link/portdirectory.h"
@@ -20,11 +21,14 @@ TForm1::TForm1(QWidget *parent)
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    // Before the controls exist, so that a screen reader never meets one without its interface.
+    installAccessibleInterfaces();
     // Set before the controls exist, so that they take it on as they are made rather than each
     // being given it again afterwards.
     setFont(layoutFont());
     setupUi(this);
     applyLookAndFeel();
+    makeAccessible();
     Form1 = this;
     portDirectory() = PortDirectory([] { return desktop().serialDevices(); });
     connectEvents();
@@ -87,6 +91,12 @@ void TForm1::applyLookAndFeel()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     new OpeningPlacement(this, QPoint(517, 165));
+}
+
+void TForm1::makeAccessible()
+{
+    // The rate box's edit part holds the focus, so it answers to the box's caption too.
+    baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
 }
 
 // Every handler is given the control that raised the event, and runs under the error report.

@@ -5,10 +5,24 @@
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
+{
+    if (node->object() && node->object()->objectName() == name)
+        return node;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface *child = node->child(i))
+            if (QAccessibleInterface *found = findAccessible(child, name))
+                return found;
+    return nullptr;
+}
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -28,6 +42,8 @@ class TestWindow : public QObject
     void windowFrame();
     void placement_data();
     void placement();
+    void accessibleControls_data();
+    void accessibleControls();
     void formCreateSetsPieAndAddressLimit();
     void startsAtTheRecordsDefaults();
     void noTabStops_data();
@@ -278,6 +294,43 @@ void TestWindow::placement()
     QFETCH(QSize, window);
     QFETCH(QPoint, expected);
     QCOMPARE(placeWithin(available, window, QPoint(517, 165)), expected);
+}
+
+void TestWindow::accessibleControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption"); // the control that labels it, if any
+    auto row = [](const char *control, QAccessible::Role role, const char *name,
+                  const char *caption = "") {
+        QTest::newRow(control) << control << role << name << caption;
+    };
+    row("baudSelector", QAccessible::ComboBox, "Baud Rate", "GroupBox1");
+    row("Label50", QAccessible::StaticText, "9600", "Label49");
+    row("Label8", QAccessible::StaticText, "10", "Label7");
+    row("travel", QAccessible::Dial, "Servo travel");
+    row("Selector", QAccessible::Slider, "Servo");
+    row("startSweep", QAccessible::ScrollBar, "Start of sweep", "Label2");
+    row("endSweep", QAccessible::ScrollBar, "End of sweep", "Label3");
+    row("ScrollBar1", QAccessible::ScrollBar, "Test position");
+}
+
+void TestWindow::accessibleControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QAccessibleInterface *found =
+        findAccessible(QAccessible::queryAccessibleInterface(form()), control);
+    QVERIFY(found);
+    QCOMPARE(found->role(), role);
+    QCOMPARE(found->text(QAccessible::Name), name);
+    QStringList labels;
+    for (const auto &[label, relation] : found->relations(QAccessible::Label))
+        labels << label->object()->objectName();
+    QVERIFY2(caption.isEmpty() || labels.contains(caption), qPrintable(labels.join(' ')));
 }
 
 void TestWindow::formCreateSetsPieAndAddressLimit()
