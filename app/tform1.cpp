@@ -6,6 +6,7 @@
 #include "link/portdirectory.h"
 
 #include <QLayout>
+#include <QShortcut>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +96,17 @@ void TForm1::applyLookAndFeel()
 
 void TForm1::makeAccessible()
 {
+    // Alt and F10 reach the menus; the layout gives Load, Save, Quit and the upload their keys
+    // (Alt+U for the upload, as the edit boxes take Ctrl+U to clear the line). Alt+F and Alt+S
+    // only where the style underlines a menu's letter no sooner than Alt is held: elsewhere the
+    // underline would change the captions the user sees.
+    if (!MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, MenuBar)) {
+        SerialPort1->setTitle(tr("&File"));
+        SerialPort2->setTitle(tr("&Serial Port"));
+    }
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { MenuBar->setActiveAction(SerialPort1->menuAction()); });
     // The rate box's edit part holds the focus, so it answers to the box's caption too.
     baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
 }

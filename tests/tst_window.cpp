@@ -44,6 +44,8 @@ class TestWindow : public QObject
     void placement();
     void accessibleControls_data();
     void accessibleControls();
+    void keyboardCommands_data();
+    void keyboardCommands();
     void formCreateSetsPieAndAddressLimit();
     void startsAtTheRecordsDefaults();
     void noTabStops_data();
@@ -331,6 +333,38 @@ void TestWindow::accessibleControls()
     for (const auto &[label, relation] : found->relations(QAccessible::Label))
         labels << label->object()->objectName();
     QVERIFY2(caption.isEmpty() || labels.contains(caption), qPrintable(labels.join(' ')));
+}
+
+void TestWindow::keyboardCommands_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("Ctrl+O loads") << (Qt::CTRL | Qt::Key_O) << "Open Servo Settings";
+    QTest::newRow("Ctrl+S saves") << (Qt::CTRL | Qt::Key_S) << "Save Servo Settings";
+    QTest::newRow("Alt+U uploads") << (Qt::ALT | Qt::Key_U) << "Please select a COM port.";
+    QTest::newRow("F10 opens File") << QKeyCombination(Qt::Key_F10) << "SerialPort1";
+}
+
+void TestWindow::keyboardCommands()
+{
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, outcome);
+    form()->show();
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
+    form()->Edit1->setFocus(); // typing keys there are filtered: none may get through
+    QTest::keyClick(form()->Edit1, key.key(), key.keyboardModifiers());
+    const FakeDesktop &desk = m_fresh->desk;
+    auto happened = [&]() -> QString {
+        if (!desk.fileRequests.empty())
+            return desk.fileRequests.back().title;
+        if (!desk.boxes.empty())
+            return desk.boxes.back().text;
+        if (const QWidget *menu = QApplication::activePopupWidget())
+            return menu->objectName();
+        return desk.beeps ? "beep" : "nothing";
+    };
+    QTRY_COMPARE(happened(), outcome);
 }
 
 void TestWindow::formCreateSetsPieAndAddressLimit()
