@@ -1,9 +1,12 @@
 #include "app/tform1.h"
 
+#include "app/accessible.h"
 #include "app/eventguard.h"
+#include "app/openingplacement.h"
 #include "link/portdirectory.h"
 
 #include <QLayout>
+#include <QShortcut>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,11 +22,14 @@ TForm1::TForm1(QWidget *parent)
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    // Before the controls exist, so that a screen reader never meets one without its interface.
+    installAccessibleInterfaces();
     // Set before the controls exist, so that they take it on as they are made rather than each
     // being given it again afterwards.
     setFont(layoutFont());
     setupUi(this);
     applyLookAndFeel();
+    makeAccessible();
     Form1 = this;
     portDirectory() = PortDirectory([] { return desktop().serialDevices(); });
     connectEvents();
@@ -85,7 +91,24 @@ void TForm1::applyLookAndFeel()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    move(517, 165);
+    new OpeningPlacement(this, QPoint(517, 165));
+}
+
+void TForm1::makeAccessible()
+{
+    // Alt and F10 reach the menus; the layout gives Load, Save, Quit and the upload their keys
+    // (Alt+U for the upload, as the edit boxes take Ctrl+U to clear the line). Alt+F and Alt+S
+    // only where the style underlines a menu's letter no sooner than Alt is held: elsewhere the
+    // underline would change the captions the user sees.
+    if (!MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, MenuBar)) {
+        SerialPort1->setTitle(tr("&File"));
+        SerialPort2->setTitle(tr("&Serial Port"));
+    }
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { MenuBar->setActiveAction(SerialPort1->menuAction()); });
+    // The rate box's edit part holds the focus, so it answers to the box's caption too.
+    baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
 }
 
 // Every handler is given the control that raised the event, and runs under the error report.

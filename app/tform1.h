@@ -84,6 +84,7 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void choosePort(int port);
     QAction *portItem(int port) const;
     void applyLookAndFeel();
+    void makeAccessible();
     void connectEvents();
     template <typename Sender, typename Signal, typename... Args>
     void bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *, Args...));

@@ -1,5 +1,6 @@
 #include "app/tpie.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,14 +12,25 @@ TPie::TPie(QWidget *parent) : QWidget(parent)
 
 void TPie::setStartAngle(int degrees)
 {
-    m_startAngle = degrees;
-    update();
+    setAngle(m_startAngle, degrees);
 }
 
 void TPie::setEndAngle(int degrees)
 {
-    m_endAngle = degrees;
+    setAngle(m_endAngle, degrees);
+}
+
+void TPie::setAngle(int &angle, int degrees)
+{
+    const bool changed = angle != degrees;
+    angle = degrees;
     update();
+    // A screen reader reads the sweep from the dial's description (TPieAccessible). A drag sets
+    // the same angle again at every step; only a change is worth announcing.
+    if (changed) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TPie::paintEvent(QPaintEvent *)

@@ -31,6 +31,8 @@ class TPie : public QWidget
     void mouseReleaseEvent(QMouseEvent *event) override;
 
   private:
+    void setAngle(int &angle, int degrees);
+
     int m_startAngle = 180;
     int m_endAngle = 181;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures under a virtual X server: the window at start (docs/screenshot.png)
-# and after a drag on the travel dial (docs/screenshot-dial.png). Needs a built program.
+# Takes the README's pictures under a virtual X server: the window at start (docs/screenshot.png),
+# after a drag on the travel dial (docs/screenshot-dial.png) and at start with everything drawn
+# twice as large on a 1280x1024 screen (docs/screenshot-scale2.png). Needs a built program.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages xvfb xdotool imagemagick
 exe=${1:-build/release/corvantis-panel}
@@ -22,4 +23,9 @@ done
 xdotool mouseup 1
 sleep 0.3
 import -window "$win" docs/screenshot-dial.png
-echo "docs/screenshot.png and docs/screenshot-dial.png written"
+stop_xvfb_window
+
+XVFB_SCREEN=1280x1024x24 QT_SCALE_FACTOR=2 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
+sleep 0.5
+import -window "$win" docs/screenshot-scale2.png
+echo "docs/screenshot.png, docs/screenshot-dial.png and docs/screenshot-scale2.png written"

@@ -14,6 +14,7 @@ echo "window $win at $wx,$wy size ${ww}x${wh}"
 
 fail() { echo "FAIL: $*"; exit 1; }
 [[ $ww -eq 496 ]] || fail "width $ww, expected 496"
+[[ $wx -eq 517 && $wy -eq 165 ]] || fail "window at $wx,$wy, expected 517,165 where it fits"
 hints=$(xprop -id "$win" WM_NORMAL_HINTS)
 grep -q "minimum size: $ww by $wh" <<<"$hints" || fail "minimum size is not the window size: $hints"
 grep -q "maximum size: $ww by $wh" <<<"$hints" || fail "maximum size is not the window size: $hints"

@@ -7,6 +7,7 @@
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -432,6 +433,8 @@ void TestEditing::dragThroughRealMouseEvents()
     QCOMPARE(form()->endSweep->position(), 7300);
     QCOMPARE(settings.sweepEnds[0], 7300);
     QVERIFY(!settings.dialDragging);
+    QCOMPARE(QAccessible::queryAccessibleInterface(pie)->text(QAccessible::Description),
+             QStringLiteral("Start of sweep at 135 degrees, end of sweep at 0 degrees"));
     // 44 degrees, then 61 outside the box, then below the horizontal: clamped to 0.
     expectSent(liveBytes(0, 5525) + liveBytes(0, 4839) + liveBytes(0, 7300));
 }

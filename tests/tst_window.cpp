@@ -1,13 +1,28 @@
 // The main window right after start, and leaving it.
 #include "app/application.h"
+#include "app/placement.h"
 #include "app/tform1.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
+{
+    if (node->object() && node->object()->objectName() == name)
+        return node;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface *child = node->child(i))
+            if (QAccessibleInterface *found = findAccessible(child, name))
+                return found;
+    return nullptr;
+}
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -25,6 +40,12 @@ class TestWindow : public QObject
     void menus();
     void fileDialogs();
     void windowFrame();
+    void placement_data();
+    void placement();
+    void accessibleControls_data();
+    void accessibleControls();
+    void keyboardCommands_data();
+    void keyboardCommands();
     void formCreateSetsPieAndAddressLimit();
     void startsAtTheRecordsDefaults();
     void noTabStops_data();
@@ -243,13 +264,107 @@ void TestWindow::windowFrame()
     QCOMPARE(form()->centralWidget()->size(), QSize(496, 394));
     QCOMPARE(form()->minimumSize(), form()->maximumSize());
     QCOMPARE(form()->height(), 394 + form()->MenuBar->height());
-    QCOMPARE(form()->pos(), QPoint(517, 165));
+    // The offscreen screen is too narrow for the window at 517: it stands at the right edge.
+    const QRect screen = form()->screen()->availableGeometry();
+    QCOMPARE(form()->frameGeometry().topRight(), QPoint(screen.right(), 165));
     QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
     // Light green panel, the selector's label on the highlight colour.
     QCOMPARE(form()->Panel1->palette().color(QPalette::Window), QColor(128, 255, 128));
     QCOMPARE(form()->Label6->backgroundRole(), QPalette::Light);
     QCOMPARE(form()->font().pixelSize(), 11);
     QVERIFY(form()->Label47->font().bold() && form()->Label48->font().bold());
+}
+
+void TestWindow::placement_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("expected");
+    auto row = [](const char *name, QRect available, QSize window, QPoint expected) {
+        QTest::newRow(name) << available << window << expected;
+    };
+    row("fits to the last pixel", {0, 0, 1017, 605}, {500, 440}, {517, 165});
+    row("narrow screen: against its right edge", {0, 0, 800, 800}, {500, 440}, {300, 165});
+    row("1280x1024 at scale 2: into the corner", {0, 0, 640, 512}, {498, 424}, {142, 88});
+    row("second screen at x 1280", {1280, 0, 1024, 768}, {500, 440}, {1280, 165});
+    row("larger than the screen: top-left on it", {0, 0, 400, 300}, {500, 440}, {0, 0});
+}
+
+void TestWindow::placement()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, expected);
+    QCOMPARE(placeWithin(available, window, QPoint(517, 165)), expected);
+}
+
+void TestWindow::accessibleControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption"); // the control that labels it, if any
+    auto row = [](const char *control, QAccessible::Role role, const char *name,
+                  const char *caption = "") {
+        QTest::newRow(control) << control << role << name << caption;
+    };
+    row("baudSelector", QAccessible::ComboBox, "Baud Rate", "GroupBox1");
+    row("Label50", QAccessible::StaticText, "9600", "Label49");
+    row("Label8", QAccessible::StaticText, "10", "Label7");
+    row("travel", QAccessible::Dial, "Servo travel");
+    row("Selector", QAccessible::Slider, "Servo");
+    row("startSweep", QAccessible::ScrollBar, "Start of sweep", "Label2");
+    row("endSweep", QAccessible::ScrollBar, "End of sweep", "Label3");
+    row("ScrollBar1", QAccessible::ScrollBar, "Test position");
+}
+
+void TestWindow::accessibleControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QAccessibleInterface *found =
+        findAccessible(QAccessible::queryAccessibleInterface(form()), control);
+    QVERIFY(found);
+    QCOMPARE(found->role(), role);
+    QCOMPARE(found->text(QAccessible::Name), name);
+    QStringList labels;
+    for (const auto &[label, relation] : found->relations(QAccessible::Label))
+        labels << label->object()->objectName();
+    QVERIFY2(caption.isEmpty() || labels.contains(caption), qPrintable(labels.join(' ')));
+}
+
+void TestWindow::keyboardCommands_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("Ctrl+O loads") << (Qt::CTRL | Qt::Key_O) << "Open Servo Settings";
+    QTest::newRow("Ctrl+S saves") << (Qt::CTRL | Qt::Key_S) << "Save Servo Settings";
+    QTest::newRow("Alt+U uploads") << (Qt::ALT | Qt::Key_U) << "Please select a COM port.";
+    QTest::newRow("F10 opens File") << QKeyCombination(Qt::Key_F10) << "SerialPort1";
+}
+
+void TestWindow::keyboardCommands()
+{
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, outcome);
+    form()->show();
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
+    form()->Edit1->setFocus(); // typing keys there are filtered: none may get through
+    QTest::keyClick(form()->Edit1, key.key(), key.keyboardModifiers());
+    const FakeDesktop &desk = m_fresh->desk;
+    auto happened = [&]() -> QString {
+        if (!desk.fileRequests.empty())
+            return desk.fileRequests.back().title;
+        if (!desk.boxes.empty())
+            return desk.boxes.back().text;
+        if (const QWidget *menu = QApplication::activePopupWidget())
+            return menu->objectName();
+        return desk.beeps ? "beep" : "nothing";
+    };
+    QTRY_COMPARE(happened(), outcome);
 }
 
 void TestWindow::formCreateSetsPieAndAddressLimit()

@@ -1,0 +1,5 @@
+#pragma once
+
+// Gives the window's own widgets the interfaces a screen reader reads them through: the travel
+// dial, and drop-down lists named by their captions. Once per process, before the first window.
+void installAccessibleInterfaces();
