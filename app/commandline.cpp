@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-#include <algorithm>
 
 namespace {
 class CommandLineTexts

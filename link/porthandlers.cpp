@@ -3,7 +3,6 @@
 #include "app/tform1.h"
 #include "link/portdirectory.h"
 #include "link/senders.h"
-#include "link/serialport.h"
 #include "params/baudmath.h"
 
 void TForm1::SerialPort2Click(QObject *)
