@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QTextStream>
 
 namespace {
 QString title;
@@ -35,21 +34,11 @@ void reportError(std::exception_ptr error)
     desktop().errorBox(text, applicationTitle());
 }
 
-void setApplicationIdentity()
-{
-    QCoreApplication::setApplicationName(QStringLiteral("corvantis-panel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIS_VERSION));
-}
-
-int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &started)
+int runApplication(int argc, char **argv, const QString &file,
+                   const std::function<void(TForm1 &)> &started)
 {
     setApplicationIdentity();
     QApplication app(argc, argv);
-    const CommandLine line = parseCommandLine(QCoreApplication::arguments());
-    if (line.mode != CommandLine::Mode::Window) {
-        QTextStream(stderr) << line.text << Qt::endl;
-        return exitUsage;
-    }
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvantis.Panel"));
     QIcon icon;
     for (const char *size : {"32", "64", "128"})
@@ -59,8 +48,8 @@ int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &s
         setApplicationTitle(QCoreApplication::translate("Application", "Corvantis utility"));
         TForm1 form;
         form.show();
-        if (!line.file.isEmpty())
-            runHandler([&] { form.loadSettingsFrom(line.file); });
+        if (!file.isEmpty())
+            runHandler([&] { form.loadSettingsFrom(file); });
         if (started)
             started(form);
         QApplication::exec();

@@ -14,11 +14,9 @@ void setApplicationTitle(const QString &title);
 // standard exception) in the error box.
 void reportError(std::exception_ptr error);
 
-// The program's name and version, as --version and the desktop know them.
-void setApplicationIdentity();
-
-// Start-up: the application object, its title, the main window and the event loop. A settings
-// file named on the command line is loaded once the window is shown. Returns the process's exit
-// status: 0, or exitUsage for a command line it cannot take. `started` runs once the window is
-// shown (test programs use it).
-int runApplication(int argc, char **argv, const std::function<void(TForm1 &)> &started = {});
+// Start-up: the application object, its title, the main window and the event loop, once the
+// command line has asked for the window. `file`, when given, is loaded once the window is shown.
+// Returns the process's exit status, 0. `started` runs once the window is shown (test programs
+// use it).
+int runApplication(int argc, char **argv, const QString &file = {},
+                   const std::function<void(TForm1 &)> &started = {});

@@ -1,12 +1,13 @@
 #include "app/commandline.h"
 
-#include "app/application.h"
 #include "app/texts.h"
 #include "editing/sweeprules.h"
+#include "link/interruption.h"
 #include "link/messages.h"
 #include "link/modestring.h"
 #include "link/portcycle.h"
-#include "link/portdirectory.h"
+#include "link/portlink.h"
+#include "link/portrecord.h"
 #include "params/addressrange.h"
 #include "params/baudmath.h"
 #include "settings/dialmapping.h"
@@ -14,14 +15,61 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
+#include <csignal>
+#include <cstdio>
 
 namespace {
 class CommandLineTexts
 {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };
+
+// The window toolkit's own options, which it takes from the command line when the window opens:
+// those that take a value, and those that do not.
+const QStringList toolkitValueOptions{QStringLiteral("platform"),
+                                      QStringLiteral("platformpluginpath"),
+                                      QStringLiteral("platformtheme"),
+                                      QStringLiteral("plugin"),
+                                      QStringLiteral("qwindowgeometry"),
+                                      QStringLiteral("qwindowicon"),
+                                      QStringLiteral("qwindowtitle"),
+                                      QStringLiteral("session"),
+                                      QStringLiteral("display"),
+                                      QStringLiteral("geometry"),
+                                      QStringLiteral("name"),
+                                      QStringLiteral("title"),
+                                      QStringLiteral("icon"),
+                                      QStringLiteral("style"),
+                                      QStringLiteral("stylesheet")};
+const QStringList toolkitFlags{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                               QStringLiteral("nograb"), QStringLiteral("dograb"),
+                               QStringLiteral("sync")};
+
+// The arguments without the toolkit's options; `-style=fusion`, `--style fusion` and `-style
+// fusion` are all the toolkit's.
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (i > 0 && a.startsWith(QLatin1Char('-')) && a != QLatin1String("--")) {
+            QString name = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+            const bool inline_ = name.contains(QLatin1Char('='));
+            name = name.section(QLatin1Char('='), 0, 0);
+            if (toolkitFlags.contains(name) || name == QLatin1String("qmljsdebugger"))
+                continue;
+            if (toolkitValueOptions.contains(name)) {
+                if (!inline_)
+                    ++i;
+                continue;
+            }
+        }
+        ours << a;
+    }
+    return ours;
+}
 
 struct Parser
 {
@@ -31,21 +79,25 @@ struct Parser
                                                    "without the window."),
                               CommandLineTexts::tr("FILE")};
     QCommandLineOption port{QStringLiteral("port"),
-                            CommandLineTexts::tr("The port for --upload: COM1 to COM4, numbered "
-                                                 "as the window's menu numbers them, or a "
-                                                 "device such as /dev/ttyUSB0."),
+                            CommandLineTexts::tr("The port for --upload: COM1 to COM4, each the "
+                                                 "adapter it stands for in the window's menu, or "
+                                                 "a serial device such as /dev/ttyUSB0."),
                             CommandLineTexts::tr("PORT")};
     QCommandLineOption listPorts{QStringLiteral("list-ports"),
                                  CommandLineTexts::tr("List COM1 to COM4: the device each stands "
                                                       "for, and whether it can be opened.")};
-    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption help{{QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help")},
+                            CommandLineTexts::tr("Displays help on commandline options.")};
+    QCommandLineOption helpAll{QStringLiteral("help-all"),
+                               CommandLineTexts::tr("Displays help, including the window "
+                                                    "toolkit's options.")};
     QCommandLineOption version = parser.addVersionOption();
 
     Parser()
     {
         parser.setApplicationDescription(
             CommandLineTexts::tr("Sets up an eight-servo controller board over a serial port."));
-        parser.addOptions({upload, port, listPorts});
+        parser.addOptions({help, helpAll, upload, port, listPorts});
         parser.addPositionalArgument(CommandLineTexts::tr("FILE"),
                                      CommandLineTexts::tr("A settings file (.svo) to open in "
                                                           "the window."),
@@ -53,23 +105,145 @@ struct Parser
     }
 };
 
-SerialPort openPort(const QString &name, PortDirectory &directory)
+QString toolkitHelp()
 {
+    return CommandLineTexts::tr(
+        "Window toolkit options, for the window:\n"
+        "  -platform NAME     the display system (xcb, wayland, offscreen)\n"
+        "  -style NAME        the widget style (Fusion, Windows)\n"
+        "  -stylesheet FILE   a style sheet for the widgets\n"
+        "  -display DISPLAY   the X display\n"
+        "  -reverse           right-to-left layout\n"
+        "and the toolkit's other options (-platformtheme, -qwindowgeometry, "
+        "-qwindowtitle, ...).\n");
+}
+
+// "COM1" to "COM4" in any case is a COM number; any other COM-like name is no port at all, and
+// never a file in the current folder.
+std::optional<int> comNumber(const QString &name, bool &comLike)
+{
+    static const QRegularExpression com(QStringLiteral("^com[0-9]*:?$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    comLike = com.match(name).hasMatch();
     for (int n = 1; n <= PortDirectory::portCount; ++n)
         if (name.compare(QString::fromStdString(portName(n)), Qt::CaseInsensitive) == 0)
-            return directory.open(n);
-    return SerialPort(QFile::encodeName(name).toStdString());
+            return n;
+    return std::nullopt;
 }
+
+void noteSignal(int signal)
+{
+    interruptPortWaits(signal);
+}
+
+// While an upload runs, Ctrl+C and a termination request end the port's waits, so that the port
+// is closed, and its exclusive mode cleared, before the program exits.
+class InterruptHandlers
+{
+  public:
+    InterruptHandlers()
+    {
+        resetPortWaitInterruption();
+        struct sigaction action
+        {
+        };
+        action.sa_handler = noteSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = 0; // no restart: a wait for the port ends at once
+        ::sigaction(SIGINT, &action, &m_int);
+        ::sigaction(SIGTERM, &action, &m_term);
+    }
+    ~InterruptHandlers()
+    {
+        ::sigaction(SIGINT, &m_int, nullptr);
+        ::sigaction(SIGTERM, &m_term, nullptr);
+    }
+    InterruptHandlers(const InterruptHandlers &) = delete;
+    InterruptHandlers &operator=(const InterruptHandlers &) = delete;
+
+  private:
+    struct sigaction m_int
+    {
+    };
+    struct sigaction m_term
+    {
+    };
+};
 } // namespace
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("corvantis-panel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIS_VERSION));
+}
+
+QStringList decodedArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(argv[i]);
+        QString text;
+        for (size_t at = 0; bytes[at];) {
+            const unsigned char lead = bytes[at];
+            const int length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+            char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+            int taken = length;
+            for (int k = 1; k < length && taken == length; ++k) {
+                if ((bytes[at + k] & 0xC0) != 0x80)
+                    taken = 0;
+                else
+                    code = (code << 6) | (bytes[at + k] & 0x3F);
+            }
+            const bool valid =
+                length > 0 && taken == length &&
+                !(length == 3 && (code < 0x800 || (code >= 0xD800 && code < 0xE000))) &&
+                !(length == 4 && (code < 0x10000 || code > 0x10FFFF));
+            if (valid) {
+                text += QString::fromUcs4(&code, 1);
+                at += size_t(length);
+            } else {
+                text += QChar(char16_t(0xDC00 + lead)); // kept as the byte it is
+                ++at;
+            }
+        }
+        arguments << text;
+    }
+    return arguments;
+}
+
+std::string encodedPath(const QString &path)
+{
+    std::string bytes;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t u = path[i].unicode();
+        if (u >= 0xDC80 && u <= 0xDCFF && !(i > 0 && path[i - 1].isHighSurrogate())) {
+            bytes += static_cast<char>(u - 0xDC00);
+            continue;
+        }
+        qsizetype length = path[i].isHighSurrogate() && i + 1 < path.size() ? 2 : 1;
+        bytes += path.mid(i, length).toStdString();
+        i += length - 1;
+    }
+    return bytes;
+}
 
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     Parser p;
     CommandLine line;
-    if (!p.parser.parse(arguments))
+    if (!p.parser.parse(withoutToolkitOptions(arguments)))
         return {CommandLine::Mode::Error, {}, {}, p.parser.errorText()};
     if (p.parser.isSet(p.help))
         return {CommandLine::Mode::Help, {}, {}, p.parser.helpText()};
+    if (p.parser.isSet(p.helpAll))
+        return {CommandLine::Mode::Help,
+                {},
+                {},
+                p.parser.helpText() + QLatin1Char('\n') + toolkitHelp()};
     if (p.parser.isSet(p.version))
         return {CommandLine::Mode::Version,
                 {},
@@ -107,10 +281,9 @@ SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content)
     return content;
 }
 
-int uploadFile(const QString &file, const QString &port, PortDirectory &directory,
-               QTextStream &errors)
+int uploadFile(const QString &file, const QString &port, PortLink &link, QTextStream &errors)
 {
-    const LoadedSettings loaded = loadSettingsFile(QFile::encodeName(file).toStdString());
+    const LoadedSettings loaded = loadSettingsFile(encodedPath(file));
     if (!loaded.taken()) {
         errors << Texts::loadRefusal(file, loaded) << Qt::endl;
         return exitFileRefused;
@@ -120,31 +293,53 @@ int uploadFile(const QString &file, const QString &port, PortDirectory &director
         errors << Texts::rateNotAchievable() << Qt::endl;
         return exitNotAchievable;
     }
-    SerialPort opened = openPort(port, directory);
-    if (!opened.isOpen()) {
-        errors << CommandLineTexts::tr("%1: %2").arg(
-                      port, Texts::portError(opened.error(), opened.holder()))
+    const InterruptHandlers interruptible;
+    bool comLike = false;
+    const std::optional<int> number = comNumber(port, comLike);
+    if (!number && comLike) {
+        errors << CommandLineTexts::tr("%1: no such port; the ports are COM1 to COM%2.")
+                      .arg(Texts::outside(port))
+                      .arg(PortDirectory::portCount)
                << Qt::endl;
         return exitPortUnusable;
     }
-    PortCycle cycle(std::move(opened), setupMode);
-    for (const Write &write : uploadSequence(content))
-        cycle.write(write);
-    if (!cycle.finish()) {
-        errors << CommandLineTexts::tr("%1: the port did not take the bytes; nothing was sent "
-                                       "whole.")
-                      .arg(port)
+    SerialPort opened;
+    if (number) {
+        link.refresh();
+        if (!portWaitsInterrupted())
+            opened = link.open(*number, HolderScan::Freshness::Now);
+    } else {
+        opened = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
+    }
+    SendResult sent{opened.error(), opened.holder(), false};
+    if (!opened.isOpen() && !portWaitsInterrupted()) {
+        errors << Texts::notSent(port, &link, number.value_or(0), sent) << Qt::endl;
+        return exitPortUnusable;
+    }
+    {
+        PortCycle cycle(std::move(opened), setupMode);
+        for (const Write &write : uploadSequence(content))
+            cycle.write(write);
+        sent.delivered = cycle.finish();
+    }
+    if (const int signal = portWaitsInterrupted()) {
+        errors << CommandLineTexts::tr("%1: interrupted; nothing was sent whole.")
+                      .arg(Texts::outside(port))
                << Qt::endl;
+        return 128 + signal;
+    }
+    if (!sent.delivered) {
+        errors << Texts::notSent(port, &link, number.value_or(0), sent) << Qt::endl;
         return exitNotSent;
     }
     return exitDone;
 }
 
-int listPorts(PortDirectory &directory, QTextStream &out)
+int listPorts(PortLink &link, QTextStream &out)
 {
-    directory.refresh();
+    link.refresh();
     for (int n = 1; n <= PortDirectory::portCount; ++n) {
-        const PortReport report = Texts::port(directory, n);
+        const PortReport report = Texts::port(link, n);
         out << QString::fromStdString(portName(n)) << ": " << report.text;
         if (report.usable)
             out << ": " << CommandLineTexts::tr("can be opened");
@@ -153,39 +348,45 @@ int listPorts(PortDirectory &directory, QTextStream &out)
     return exitDone;
 }
 
-bool runsWithoutWindow(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    // Unknown options here may be the window toolkit's own (-platform, -style), for the window.
-    Parser p;
-    p.parser.parse(arguments);
-    return p.parser.isSet(p.upload) || p.parser.isSet(p.port) || p.parser.isSet(p.listPorts) ||
-           p.parser.isSet(p.help) || p.parser.isSet(p.version);
-}
-
-int runWithoutWindow(int argc, char **argv, PortDirectory::DeviceSource devices)
+std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
+                                  PortDirectory::DeviceSource devices)
 {
     setApplicationIdentity();
-    QCoreApplication app(argc, argv);
-    const CommandLine line = parseCommandLine(QCoreApplication::arguments());
+    // Enough of an application for the texts and the help; no display is needed for it.
+    const QCoreApplication app(argc, argv);
+    line = parseCommandLine(decodedArguments(argc, argv));
+    if (line.mode == CommandLine::Mode::Window)
+        return std::nullopt;
     QTextStream out(stdout);
     QTextStream errors(stderr);
-    PortDirectory directory(devices ? std::move(devices) : [] { return listSerialDevices(); });
+    int status = exitUsage;
     switch (line.mode) {
     case CommandLine::Mode::Help:
     case CommandLine::Mode::Version:
         out << line.text << Qt::endl;
-        return exitDone;
+        status = exitDone;
+        break;
     case CommandLine::Mode::Upload:
-        return uploadFile(line.file, line.port, directory, errors);
-    case CommandLine::Mode::ListPorts:
-        return listPorts(directory, out);
-    case CommandLine::Mode::Window:
-    case CommandLine::Mode::Error:
+    case CommandLine::Mode::ListPorts: {
+        PortLink link(
+            devices ? std::move(devices) : [] { return listSerialDevices(); },
+            defaultPortRecordPath());
+        status = line.mode == CommandLine::Mode::Upload
+                     ? uploadFile(line.file, line.port, link, errors)
+                     : listPorts(link, out);
         break;
     }
-    errors << line.text << Qt::endl;
-    return exitUsage;
+    case CommandLine::Mode::Window:
+    case CommandLine::Mode::Error:
+        errors << line.text << Qt::endl;
+        break;
+    }
+    // Output that did not arrive (a full disk, a closed pipe) is a failure a script must see.
+    out.flush();
+    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        errors << CommandLineTexts::tr("corvantis-panel: the output could not be written.")
+               << Qt::endl;
+        return status == exitDone ? exitNoOutput : status;
+    }
+    return status;
 }

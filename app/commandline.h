@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <string>
 
+class PortLink;
 class QTextStream;
 
 // What the command line asks for.
@@ -33,11 +36,23 @@ enum ExitStatus
     exitUsage = 1,         // the command line itself is wrong
     exitFileRefused = 2,   // the settings file cannot be loaded
     exitNotAchievable = 3, // the board cannot run at the file's rate
-    exitPortUnusable = 4,  // no such port, no device behind it, or in use
+    exitPortUnusable = 4,  // no such port, no device behind it, not a serial device, or in use
     exitNotSent = 5,       // the port did not take the bytes
+    exitNoOutput = 6,      // what was asked for could not be written to standard output
 };
 
-// `arguments` as QCoreApplication::arguments() gives them, the program first.
+// The program's name and version, as --version and the desktop know them.
+void setApplicationIdentity();
+
+// The program's arguments as text that gives back the very bytes: a file name that is not valid
+// UTF-8 (a Latin-1 name from an old archive) keeps each byte that is no text as a lone surrogate,
+// U+DC80 to U+DCFF, which Texts::outside shows as a replacement character.
+QStringList decodedArguments(int argc, char **argv);
+// The bytes of a file name decoded so.
+std::string encodedPath(const QString &path);
+
+// `arguments` as decodedArguments gives them, the program first. The window toolkit's own options
+// (-platform, -style, ...) are left to the toolkit; anything else unknown is an error.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // What a window just started holds after loading `content`: the address pulled into the range of
@@ -46,16 +61,16 @@ CommandLine parseCommandLine(const QStringList &arguments);
 SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content);
 
 // Sends the 41 bytes that a fresh window sends after loading `file` and pressing "Upload
-// settings", to COM1..COM4 as `directory` numbers devices, or to a device path. Returns the exit
-// status; anything refused is said in one line on `errors`, and then nothing is sent.
-int uploadFile(const QString &file, const QString &port, PortDirectory &directory,
-               QTextStream &errors);
+// settings", to COM1..COM4 as `link` numbers devices, or to a serial device named by its path.
+// Returns the exit status; anything refused is said in one line on `errors`, and then nothing is
+// sent.
+int uploadFile(const QString &file, const QString &port, PortLink &link, QTextStream &errors);
 
-// One line per COM number: its device, and whether it can be opened or why not.
-int listPorts(PortDirectory &directory, QTextStream &out);
+// One line per COM number: its device, and whether it can be opened or why not. Opens nothing.
+int listPorts(PortLink &link, QTextStream &out);
 
-// Whether the arguments ask for something done without the window: then no display is needed.
-bool runsWithoutWindow(int argc, char **argv);
-// Those, on the machine's own serial devices unless `devices` lists others. Returns the exit
-// status.
-int runWithoutWindow(int argc, char **argv, PortDirectory::DeviceSource devices = {});
+// Parses the command line, without a display, and does what it asks unless that is the window:
+// returns the exit status, or nothing with `line` saying which file the window is to open. The
+// machine's own serial devices unless `devices` lists others.
+std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
+                                  PortDirectory::DeviceSource devices = {});

@@ -3,7 +3,9 @@
 
 int main(int argc, char **argv)
 {
-    if (runsWithoutWindow(argc, argv))
-        return runWithoutWindow(argc, argv);
-    return runApplication(argc, argv);
+    // The command line first, without a display: only the window needs one.
+    CommandLine line;
+    if (const std::optional<int> status = runCommandLine(argc, argv, line))
+        return *status;
+    return runApplication(argc, argv, line.file);
 }

@@ -15,12 +15,15 @@ void SystemDesktop::beep()
 void SystemDesktop::messageBox(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    // File and device names in the text are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void SystemDesktop::errorBox(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, Form1);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -1,8 +1,39 @@
 #include "app/texts.h"
 
+#include "link/portcycle.h"
 #include "settings/dialmapping.h"
 
 #include <QDir>
+
+QString Texts::outside(const QString &word)
+{
+    QString shown;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word[i];
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7F && u < 0xA0);
+        // Marks that reorder the text around them: they could make a name read as another.
+        const bool direction = u == 0x061C || u == 0x200E || u == 0x200F ||
+                               (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        const bool paired = c.isHighSurrogate()
+                                ? i + 1 < word.size() && word[i + 1].isLowSurrogate()
+                                : i > 0 && word[i - 1].isHighSurrogate();
+        if (control)
+            shown += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else if (direction)
+            shown += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        else if (c.isSurrogate() && !paired)
+            shown += QChar(QChar::ReplacementCharacter); // a byte that was no text
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QString Texts::outside(const std::string &word)
+{
+    return outside(QString::fromUtf8(word));
+}
 
 QString Texts::portError(PortError error, const std::optional<PortHolder> &holder)
 {
@@ -15,10 +46,12 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         return tr("permission denied: add your user to the dialout group");
     case PortError::InUse:
         if (holder)
-            return tr("in use by %1 (pid %2)")
-                .arg(QString::fromStdString(holder->name))
-                .arg(holder->pid);
+            return tr("in use by %1 (pid %2)").arg(outside(holder->name)).arg(holder->pid);
         return tr("in use by another program");
+    case PortError::NotSerial:
+        return tr("not a serial device");
+    case PortError::Terminal:
+        return tr("a terminal, not a serial device");
     case PortError::Other:
         break;
     }
@@ -27,28 +60,49 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
 
 QString Texts::device(const SerialDevice &device)
 {
-    const QString node = QString::fromStdString(device.node);
+    const QString node = outside(device.node);
     if (device.description.empty())
         return node;
-    return tr("%1 \u2014 %2").arg(node, QString::fromStdString(device.description));
+    return tr("%1 \u2014 %2").arg(node, outside(device.description));
 }
 
-PortReport Texts::port(PortDirectory &directory, int port)
+PortReport Texts::port(PortLink &link, int port)
 {
-    const std::optional<PortDirectory::Entry> &entry = directory.entry(port);
-    if (!entry)
+    const PortStatus status = link.status(port);
+    if (!status.entry)
         return {false, portError(PortError::NoDevice, std::nullopt)};
-    const SerialPort probe = entry->present ? directory.open(port) : SerialPort();
-    if (probe.isOpen())
-        return {true, device(entry->device)};
-    return {false,
-            tr("%1: %2").arg(device(entry->device), portError(probe.error(), probe.holder()))};
+    const QString what = device(status.entry->device);
+    if (!status.entry->present)
+        return {false, tr("%1: not connected").arg(what)};
+    if (status.usable())
+        return {true, what};
+    return {false, tr("%1: %2").arg(what, portError(status.error, status.holder))};
+}
+
+QString Texts::notSent(const QString &port, PortLink *link, int number, const SendResult &sent)
+{
+    const QString name = outside(port);
+    if (link && number != 0 && sent.error == PortError::NoDevice) {
+        // An adapter that has the number but is not plugged in is named, so that the user knows
+        // which one to plug in.
+        if (const std::optional<PortDirectory::Entry> &entry = link->directory().entry(number);
+            entry && !entry->present) {
+            const SerialDevice &d = entry->device;
+            const QString which = d.description.empty() ? outside(d.node) : outside(d.description);
+            return tr("%1 (%2) is not connected").arg(name, which);
+        }
+    }
+    if (sent.error == PortError::None)
+        return tr("%1: the port did not take the bytes within %2 seconds; nothing was sent whole.")
+            .arg(name)
+            .arg(std::chrono::seconds(PortCycle::stallLimit).count());
+    return tr("%1: %2").arg(name, portError(sent.error, sent.holder));
 }
 
 QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
 {
     using Failure = FileRead::Failure;
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = outside(QDir::toNativeSeparators(path));
     switch (loaded.file.failure) {
     case Failure::cannotOpen:
         return tr("\"%1\" could not be opened: %2.").arg(name, qt_error_string(loaded.file.error));
@@ -82,7 +136,7 @@ QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
 
 QString Texts::saveFailure(const QString &path, const QString &reason)
 {
-    return tr("The settings could not be saved to \"%1\": %2").arg(path, reason);
+    return tr("The settings could not be saved to \"%1\": %2").arg(outside(path), reason);
 }
 
 QString Texts::noPortChosen()

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "link/portdirectory.h"
 #include "link/porterror.h"
+#include "link/portlink.h"
+#include "link/senders.h"
 #include "link/serialdevice.h"
 #include "settings/fileaccess.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <optional>
+#include <string>
 
 struct PortReport
 {
@@ -22,13 +24,22 @@ class Texts
     Q_DECLARE_TR_FUNCTIONS(Texts)
 
   public:
+    // A word from outside the program (a file name, a process name, a USB string) as it may be
+    // shown: control characters and the marks that reverse the direction of text become visible
+    // escapes (\x1b, \u202e), and bytes that are no text become replacement characters.
+    static QString outside(const QString &word);
+    static QString outside(const std::string &word);
+
     // Why a port cannot be used: "no device", "in use by minicom (pid 4242)", ...
     static QString portError(PortError error, const std::optional<PortHolder> &holder);
     // "/dev/ttyUSB0 — FTDI FT232R USB UART, serial A50285BI", or the node alone.
     static QString device(const SerialDevice &device);
-    // What COMn stands for, also when its device has gone, and why it cannot be used now. Opens
-    // the device as a message would, and closes it at once.
-    static PortReport port(PortDirectory &directory, int port);
+    // What COMn stands for, also when its adapter is not connected, and why it cannot be used now.
+    // Opens nothing.
+    static PortReport port(PortLink &link, int port);
+    // One line saying why nothing was sent to `port` (as the user named it) by `link`:
+    // "COM1: in use by minicom (pid 4242)", "COM1 (FTDI FT232R, serial A1B2) is not connected".
+    static QString notSent(const QString &port, PortLink *link, int number, const SendResult &sent);
 
     // One plain sentence naming the file and why it is not loaded; empty when it is loaded.
     static QString loadRefusal(const QString &path, const LoadedSettings &loaded);

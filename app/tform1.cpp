@@ -3,7 +3,7 @@
 #include "app/accessible.h"
 #include "app/eventguard.h"
 #include "app/openingplacement.h"
-#include "link/portdirectory.h"
+#include "link/portrecord.h"
 
 #include <QLayout>
 #include <QShortcut>
@@ -31,7 +31,8 @@ TForm1::TForm1(QWidget *parent)
     applyLookAndFeel();
     makeAccessible();
     Form1 = this;
-    portDirectory() = PortDirectory([] { return desktop().serialDevices(); });
+    m_portLink = std::make_unique<PortLink>([] { return desktop().serialDevices(); },
+                                            defaultPortRecordPath());
     connectEvents();
     runHandler([this] { FormCreate(this); });
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/filedialog.h"
+#include "link/portlink.h"
 #include "settings/svofile.h"
 #include "ui_tform1.h"
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 // The main window. Every control of the layout is a public member under its own name, because
 // the handlers of every subsystem, and the free functions they share, reach the controls through
@@ -20,6 +22,9 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 
     FileDialog *OpenDialog;
     FileDialog *SaveDialog;
+
+    // What the COM numbers stand for and who else holds their devices.
+    PortLink &portLink() { return *m_portLink; }
 
     // Application shell
     void FormCreate(QObject *sender);
@@ -75,6 +80,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void sendTestPosition();
 
   private:
+    std::unique_ptr<PortLink> m_portLink;
+
     static QFont layoutFont();
     BoardChoices choices() const;
     // What the window would save; every text is converted, an error raised for one that is not.

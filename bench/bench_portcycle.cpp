@@ -5,7 +5,7 @@
 #include "bench/minimalcycle.h"
 #include "link/messages.h"
 #include "link/portcycle.h"
-#include "link/portdirectory.h"
+#include "link/portlink.h"
 #include "tests/ptypair.h"
 
 #include <cstdio>
@@ -15,10 +15,11 @@ int main()
     pinToOneCore();
     PtyPair pty;
     const Message message = livePositionMessage(0, 0);
-    PortDirectory directory([&] { return std::vector{SerialDevice::atNode(pty.device())}; });
+    PortLink link([&] { return std::vector{SerialDevice::atNode(pty.device())}; });
+    link.refresh();
     auto ours = [&] {
         {
-            PortCycle cycle(directory.open(1), setupMode);
+            PortCycle cycle(link.open(1, HolderScan::Freshness::Recent), setupMode);
             for (const Write &write : message)
                 cycle.write(write);
         }

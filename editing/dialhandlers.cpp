@@ -52,7 +52,7 @@ void TForm1::travelMouseMove(QObject *, Qt::KeyboardModifiers, int x, int y)
         settings.sweepStarts[servo] = position;
     }
     // One message per mouse movement, also when nothing changed, so the servo follows the pointer.
-    sendLivePosition(servo, position);
+    sendLivePosition(portLink(), settings.comPort, servo, position);
 }
 
 void TForm1::travelMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

@@ -19,7 +19,7 @@ void TForm1::startSweepChange(QObject *)
     settings.dialEndAngle = dialAngleOfPosition(start, startSweep->maximum());
     travel->setEndAngle(settings.dialEndAngle);
     settings.sweepStarts[servo] = start;
-    sendLivePosition(servo, start);
+    sendLivePosition(portLink(), settings.comPort, servo, start);
 }
 
 void TForm1::endSweepChange(QObject *)
@@ -33,7 +33,7 @@ void TForm1::endSweepChange(QObject *)
     settings.dialStartAngle = dialAngleOfPosition(end, endSweep->maximum());
     travel->setStartAngle(settings.dialStartAngle);
     settings.sweepEnds[servo] = end;
-    sendLivePosition(servo, end);
+    sendLivePosition(portLink(), settings.comPort, servo, end);
 }
 
 void TForm1::SelectorChange(QObject *)

@@ -20,7 +20,7 @@ void TForm1::sendTestPosition()
     const Message message = RadioButton5->isChecked()
                                 ? miniSscTestMessage(toInt(Edit1->text()), servo, position)
                                 : nativeTestMessage(servo, position);
-    sendMessage(settings.comPort, modeString(baud), message);
+    sendMessage(portLink(), settings.comPort, modeString(baud), message);
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

@@ -4,15 +4,45 @@
 #include "link/serialdevice.h"
 
 #include <chrono>
+#include <memory>
 #include <optional>
+#include <string>
 
-// Another process that has the device open, however it opened it, as far as this process may
-// see (processes it may not inspect are not seen). Finding them means looking through every
-// process, so one look serves for holderScanLifetime; a holder found is checked again before it
-// is named, so one that has let go since is never reported.
-// `afresh` looks again now, where the device is known to be held and the holder is to be named.
-inline constexpr std::chrono::milliseconds holderScanLifetime{250};
-std::optional<PortHolder> otherHolderOf(const DeviceStamp &device, bool afresh = false);
+// Other processes that hold a device: whoever has it open, however it opened it, as far as this
+// process may see (processes it may not inspect are not seen), and whoever has taken a UUCP lock
+// file for it (LCK..ttyUSB0, as minicom and friends write them).
+//
+// Finding who has a device open means looking through every process's descriptors, which on a
+// busy machine takes a second. So a look is taken at the moments the user waits for an answer
+// anyway (the port menu, choosing a port, an upload, the command line), and messages sent while
+// the user drags use the last look, which a look taken in the background keeps at most about
+// two seconds old while messages are being sent. A holder found is checked again before it is
+// named, so one that has let go since is never reported.
+class HolderScan
+{
+  public:
+    enum class Freshness
+    {
+        Now,    // look through every process first
+        Recent, // the last look will do; a new one starts in the background when it is old
+    };
+    static constexpr std::chrono::milliseconds recentEnough{1000};
 
-// The next question looks anew, as when the port menu opens.
-void forgetHolders();
+    explicit HolderScan(std::string lockDir = "/run/lock");
+    ~HolderScan();
+    HolderScan(const HolderScan &) = delete;
+    HolderScan &operator=(const HolderScan &) = delete;
+
+    // Another process that has `node` (the device instance `device`) open or locked.
+    std::optional<PortHolder> holderOf(const std::string &node, const DeviceStamp &device,
+                                       Freshness freshness);
+    // A live process's UUCP lock file for the device; no process list is needed for it.
+    std::optional<PortHolder> lockHolder(const std::string &node) const;
+    // Looks through every process now.
+    void scanNow();
+
+  private:
+    struct State;
+    std::string m_lockDir;
+    std::unique_ptr<State> m_state;
+};

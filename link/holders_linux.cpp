@@ -1,26 +1,25 @@
-// Which processes have a device open, read from /proc as fuser does.
+// Which processes have a device open, read from /proc as fuser does, and UUCP lock files.
 #include "link/holders.h"
 
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <string_view>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-struct Scan
-{
-    bool valid = false;
-    Clock::time_point at;
-    std::unordered_map<std::uint64_t, PortHolder> holders; // by device number
-};
-
-Scan scan;
+using Holders = std::unordered_map<std::uint64_t, PortHolder>; // by device number
 
 bool isPid(const char *name)
 {
@@ -32,17 +31,18 @@ bool isPid(const char *name)
     return true;
 }
 
-std::string commandOf(const std::string &pid)
+std::string commandOf(int pid)
 {
-    std::ifstream in("/proc/" + pid + "/comm");
+    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
     std::string name;
     std::getline(in, name);
     return name;
 }
 
 // Calls `found` with the device number of every character device below /dev the process has
-// open; a process that may not be inspected has none.
-template <typename Found> void devicesOpenBy(const std::string &pid, Found &&found)
+// open; a process that may not be inspected has none. Stops early when `stop` is set.
+template <typename Found>
+void devicesOpenBy(const std::string &pid, Found &&found, const std::atomic<bool> *stop = nullptr)
 {
     const std::string fdDir = "/proc/" + pid + "/fd/";
     DIR *dir = ::opendir(fdDir.c_str());
@@ -50,6 +50,8 @@ template <typename Found> void devicesOpenBy(const std::string &pid, Found &&fou
         return;
     char target[64];
     while (const dirent *entry = ::readdir(dir)) {
+        if (stop && *stop)
+            break;
         if (entry->d_name[0] == '.')
             continue;
         const std::string link = fdDir + entry->d_name;
@@ -66,25 +68,28 @@ template <typename Found> void devicesOpenBy(const std::string &pid, Found &&fou
     ::closedir(dir);
 }
 
-void scanProcesses()
+Holders scanProcesses(const std::atomic<bool> &stop)
 {
-    scan.holders.clear();
+    Holders holders;
     const std::string self = std::to_string(::getpid());
     if (DIR *proc = ::opendir("/proc")) {
         while (const dirent *entry = ::readdir(proc)) {
+            if (stop)
+                break;
             if (!isPid(entry->d_name) || self == entry->d_name)
                 continue;
-            const std::string pid = entry->d_name;
-            devicesOpenBy(pid, [&](std::uint64_t device) {
-                if (!scan.holders.contains(device))
-                    scan.holders.emplace(device,
-                                         PortHolder{commandOf(pid), std::atoi(pid.c_str())});
-            });
+            const int pid = std::atoi(entry->d_name);
+            devicesOpenBy(
+                entry->d_name,
+                [&](std::uint64_t device) {
+                    if (!holders.contains(device))
+                        holders.emplace(device, PortHolder{commandOf(pid), pid});
+                },
+                &stop);
         }
         ::closedir(proc);
     }
-    scan.valid = true;
-    scan.at = Clock::now();
+    return holders;
 }
 
 bool stillHolds(const PortHolder &holder, std::uint64_t device)
@@ -94,29 +99,126 @@ bool stillHolds(const PortHolder &holder, std::uint64_t device)
                   [&](std::uint64_t d) { holds = holds || d == device; });
     return holds;
 }
-} // namespace
 
-std::optional<PortHolder> otherHolderOf(const DeviceStamp &device, bool afresh)
+bool alive(int pid)
 {
-    if (device.device == 0)
-        return std::nullopt;
-    const bool fresh = afresh || !scan.valid || Clock::now() - scan.at > holderScanLifetime;
-    if (fresh)
-        scanProcesses();
-    auto it = scan.holders.find(device.device);
-    if (it == scan.holders.end())
-        return std::nullopt;
-    // The holder seen earlier may have let go since, and another taken it up.
-    if (!fresh && !stillHolds(it->second, device.device)) {
-        scanProcesses();
-        it = scan.holders.find(device.device);
-        if (it == scan.holders.end())
-            return std::nullopt;
-    }
-    return it->second;
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
-void forgetHolders()
+// The process a lock file names: ten ASCII digits as most programs write them, or a binary int
+// as older ones do.
+int lockOwner(const std::string &file)
 {
-    scan.valid = false;
+    std::ifstream in(file, std::ios::binary);
+    char text[32] = {};
+    in.read(text, sizeof text - 1);
+    const std::streamsize n = in.gcount();
+    if (n == 4 && !(text[0] == ' ' || (text[0] >= '0' && text[0] <= '9'))) {
+        int pid = 0;
+        std::memcpy(&pid, text, sizeof pid);
+        return pid;
+    }
+    return std::atoi(text);
+}
+} // namespace
+
+struct HolderScan::State
+{
+    std::mutex mutex;
+    Holders holders;
+    bool valid = false;
+    Clock::time_point at;
+    std::thread background;
+    std::atomic<bool> running{false};
+    std::atomic<bool> stop{false};
+
+    void store(Holders found, Clock::time_point started)
+    {
+        const std::lock_guard lock(mutex);
+        // A look that began before the one already stored is older news.
+        if (valid && started < at)
+            return;
+        holders = std::move(found);
+        at = started;
+        valid = true;
+    }
+};
+
+HolderScan::HolderScan(std::string lockDir)
+    : m_lockDir(std::move(lockDir)), m_state(std::make_unique<State>())
+{}
+
+HolderScan::~HolderScan()
+{
+    m_state->stop = true;
+    if (m_state->background.joinable())
+        m_state->background.join();
+}
+
+void HolderScan::scanNow()
+{
+    const Clock::time_point started = Clock::now();
+    m_state->store(scanProcesses(m_state->stop), started);
+}
+
+std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const DeviceStamp &device,
+                                               Freshness freshness)
+{
+    if (std::optional<PortHolder> locked = lockHolder(node))
+        return locked;
+    if (device.device == 0)
+        return std::nullopt;
+    State &s = *m_state;
+    bool scanned = false;
+    {
+        std::unique_lock lock(s.mutex);
+        const bool stale = !s.valid || Clock::now() - s.at > recentEnough;
+        if (freshness == Freshness::Now || !s.valid) {
+            lock.unlock();
+            scanNow();
+            scanned = true;
+        } else if (stale && !s.running) {
+            if (s.background.joinable())
+                s.background.join();
+            s.running = true;
+            s.background = std::thread([&s] {
+                const Clock::time_point started = Clock::now();
+                s.store(scanProcesses(s.stop), started);
+                s.running = false;
+            });
+        }
+    }
+    std::optional<PortHolder> holder;
+    {
+        const std::lock_guard lock(s.mutex);
+        if (auto it = s.holders.find(device.device); it != s.holders.end())
+            holder = it->second;
+    }
+    // The holder seen earlier may have let go since.
+    if (holder && !scanned && !stillHolds(*holder, device.device))
+        return std::nullopt;
+    return holder;
+}
+
+std::optional<PortHolder> HolderScan::lockHolder(const std::string &node) const
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Named after the device as it was given and as the name it stands for under /dev.
+    std::string names[2] = {fs::path(node).filename().string(), {}};
+    const fs::path real = fs::canonical(node, ec);
+    if (!ec && real.string().starts_with("/dev/")) {
+        names[1] = real.string().substr(5);
+        for (char &c : names[1])
+            if (c == '/')
+                c = '_';
+    }
+    for (const std::string &name : names) {
+        if (name.empty())
+            continue;
+        const int pid = lockOwner(m_lockDir + "/LCK.." + name);
+        if (pid != ::getpid() && alive(pid))
+            return PortHolder{commandOf(pid), pid};
+    }
+    return std::nullopt;
 }

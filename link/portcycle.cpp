@@ -28,10 +28,6 @@ Clock::duration lineTime(std::size_t bytes, int baud)
 }
 } // namespace
 
-PortCycle::PortCycle(const std::string &device, std::string_view mode)
-    : PortCycle(SerialPort(device), mode)
-{}
-
 PortCycle::PortCycle(SerialPort port, std::string_view mode) : m_port(std::move(port))
 {
     if (!m_port.isOpen())

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 
 // One use of a serial port for one message: open, line settings, the writes in order, and on
@@ -22,7 +21,6 @@ class PortCycle
     static constexpr std::chrono::seconds stallLimit{2};
     static constexpr std::chrono::milliseconds stalledMargin{5};
 
-    PortCycle(const std::string &device, std::string_view mode);
     PortCycle(SerialPort port, std::string_view mode);
     ~PortCycle();
     PortCycle(const PortCycle &) = delete;

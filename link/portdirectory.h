@@ -1,9 +1,12 @@
 #pragma once
 
+#include "link/holders.h"
+#include "link/portrecord.h"
 #include "link/serialdevice.h"
 #include "link/serialport.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,24 +22,32 @@ std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty = "/s
 // "COM1" to "COM4" for 1 to 4.
 std::string portName(int port);
 
-// What COM1 to COM4 stand for. Within one run a number, once it stands for an adapter, keeps
-// standing for it: an adapter that goes leaves its number empty, and gets it back when it returns,
-// also under another node name; new adapters take the lowest number never used, in the order
-// listSerialDevices gives. A message to a number is never sent to any other device.
+// What COM1 to COM4 stand for. A number, once it stands for an adapter, keeps standing for it, in
+// this run and, through the record file, in later ones: an adapter that goes leaves its number
+// empty, and gets it back when it returns, also under another node name. A new adapter takes the
+// lowest free number; when all are taken, the number whose adapter was seen least recently passes
+// to it, but never one whose adapter was present during this run. A message to a number is never
+// sent to any other device.
 class PortDirectory
 {
   public:
-    static constexpr int portCount = 4;
+    static constexpr int portCount = recordedPortCount;
     using DeviceSource = std::function<std::vector<SerialDevice>()>;
+    // Seconds since the epoch; a test sets the time.
+    using WallClock = std::function<std::int64_t()>;
 
     struct Entry
     {
         SerialDevice device; // as last seen
-        DeviceStamp stamp;   // the node instance it had then
+        DeviceStamp stamp;   // the node instance it had then; empty when not seen in this run
         bool present = false;
+        bool seenThisRun = false;
+        std::int64_t lastSeen = 0;
     };
 
-    explicit PortDirectory(DeviceSource source = {}) : m_source(std::move(source)) {}
+    // Without a record path the numbers last for this run only.
+    explicit PortDirectory(DeviceSource source = {}, std::string recordPath = {},
+                           WallClock now = {});
 
     // Reads the devices anew and numbers the new ones.
     void refresh();
@@ -45,13 +56,16 @@ class PortDirectory
     const std::optional<Entry> &entry(int port);
     // Opens the adapter behind COMn for one message. A node that has gone or been made anew is
     // looked for again first: a message goes to the adapter under its new name, or nowhere.
-    SerialPort open(int port);
+    SerialPort open(int port, HolderScan &holders, HolderScan::Freshness freshness);
 
   private:
+    void assign(int index, const SerialDevice &device);
+    void keepRecord();
+
     DeviceSource m_source;
+    std::string m_recordPath;
+    WallClock m_now;
     bool m_read = false;
     std::array<std::optional<Entry>, portCount> m_entries;
+    PortNumbers m_recorded;
 };
-
-// The directory of the application's window; the window gives it its device source.
-PortDirectory &portDirectory();

@@ -9,10 +9,12 @@ enum class PortError
     NoDevice,
     PermissionDenied,
     InUse,
+    NotSerial, // a file, pipe or a device that is no serial port: never written to
+    Terminal,  // a console, a virtual terminal, /dev/tty or this program's own terminal
     Other
 };
 
-// Another process that has the device open, as far as this one may see.
+// Another process that has the device open or locked, as far as this one may see.
 struct PortHolder
 {
     std::string name;

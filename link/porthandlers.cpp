@@ -1,19 +1,21 @@
 // The "Serial Port" menu and the "Upload settings" button.
 #include "app/texts.h"
 #include "app/tform1.h"
-#include "link/portdirectory.h"
+#include "link/portlink.h"
 #include "link/senders.h"
 #include "params/baudmath.h"
 
 void TForm1::SerialPort2Click(QObject *)
 {
-    PortDirectory &directory = portDirectory();
-    directory.refresh();
+    portLink().refresh();
     for (int port = 1; port <= PortDirectory::portCount; ++port) {
         QAction *item = portItem(port);
-        const PortReport report = Texts::port(directory, port);
+        const PortReport report = Texts::port(portLink(), port);
         item->setEnabled(report.usable);
-        item->setToolTip(report.text);
+        // A tooltip that looks like markup is shown as markup: the device's own words are not.
+        item->setToolTip(Qt::mightBeRichText(report.text)
+                             ? Qt::convertFromPlainText(report.text, Qt::WhiteSpaceNormal)
+                             : report.text);
     }
 }
 
@@ -23,6 +25,8 @@ void TForm1::choosePort(int port)
         portItem(n)->setChecked(n == port);
     settings.comPort = port;
     Panel1->setVisible(true);
+    // The messages of the edits that follow use this look at other programs' holds.
+    portLink().holders().scanNow();
 }
 
 void TForm1::selectCOM1Click(QObject *)
@@ -65,5 +69,6 @@ void TForm1::Button1Click(QObject *)
     // Converted before the port is opened: a bad address sends nothing rather than leaving the
     // board part way through an upload.
     const UploadContent content = uploadContentOf(settingsInWindow());
-    sendMessage(settings.comPort, setupMode, uploadSequence(content));
+    sendMessage(portLink(), settings.comPort, setupMode, uploadSequence(content),
+                HolderScan::Freshness::Now);
 }

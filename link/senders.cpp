@@ -1,18 +1,23 @@
 #include "link/senders.h"
 
 #include "link/portcycle.h"
-#include "link/portdirectory.h"
+#include "link/portlink.h"
 
-void sendMessage(int port, std::string_view mode, const Message &message)
+SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Message &message,
+                       HolderScan::Freshness freshness)
 {
     if (port == 0)
-        return;
-    PortCycle cycle(portDirectory().open(port), mode);
+        return {PortError::NoDevice, {}, false};
+    SerialPort opened = link.open(port, freshness);
+    SendResult result{opened.error(), opened.holder(), false};
+    PortCycle cycle(std::move(opened), mode);
     for (const Write &write : message)
         cycle.write(write);
+    result.delivered = cycle.finish();
+    return result;
 }
 
-void sendLivePosition(int servo, int position)
+void sendLivePosition(PortLink &link, int port, int servo, int position)
 {
-    sendMessage(settings.comPort, setupMode, livePositionMessage(servo, position));
+    sendMessage(link, port, setupMode, livePositionMessage(servo, position));
 }

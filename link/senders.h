@@ -1,11 +1,26 @@
 #pragma once
 
+#include "link/holders.h"
 #include "link/messages.h"
+#include "link/porterror.h"
 
+#include <optional>
 #include <string_view>
 
-// Sends one message in one port cycle on COMn. Nothing happens for port 0.
-void sendMessage(int port, std::string_view mode, const Message &message);
+class PortLink;
+
+// How a message fared.
+struct SendResult
+{
+    PortError error = PortError::None; // why the port could not be opened
+    std::optional<PortHolder> holder;  // who holds it, when in use
+    bool delivered = false;            // every byte left the port in time
+};
+
+// Sends one message in one port cycle on COMn. Nothing happens for port 0. Other programs' holds
+// are looked up as fresh as `freshness` asks.
+SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Message &message,
+                       HolderScan::Freshness freshness = HolderScan::Freshness::Recent);
 
 // The live-position message for the servo at the setup rate, when a port is chosen.
-void sendLivePosition(int servo, int position);
+void sendLivePosition(PortLink &link, int port, int servo, int position);

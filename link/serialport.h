@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/holders.h"
 #include "link/modestring.h"
 #include "link/porterror.h"
 #include "link/serialdevice.h"
@@ -11,10 +12,12 @@
 #include <span>
 #include <string>
 
-// One open serial device, closed when it goes out of scope. Opening is exclusive: an advisory lock
-// that even root cannot pass, and the terminal's own exclusive mode against other programs. A
-// device that another program has open in any way, or has put in exclusive mode, counts as in
-// use and is not opened.
+// One open serial device, closed when it goes out of scope. Only a serial device is opened: a path
+// that names a file, a pipe, another kind of device, a console or this program's own terminal is
+// refused before anything is opened, so nothing is ever written or truncated there. Opening is
+// exclusive: an advisory lock that even root cannot pass, and the terminal's own exclusive mode
+// against other programs. A device that another program has open in any way, has locked or has
+// put in exclusive mode counts as in use and is not opened.
 class SerialPort
 {
   public:
@@ -23,7 +26,9 @@ class SerialPort
     // No device.
     SerialPort();
     // Write-only, without becoming our controlling terminal and without waiting for carrier.
-    explicit SerialPort(const std::string &device);
+    // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks.
+    SerialPort(const std::string &device, HolderScan &holders,
+               HolderScan::Freshness freshness = HolderScan::Freshness::Now);
     ~SerialPort();
     SerialPort(SerialPort &&other) noexcept;
     SerialPort &operator=(SerialPort &&other) noexcept;
@@ -58,3 +63,14 @@ class SerialPort
 
 // The node instance a path names now; an empty stamp when there is none.
 DeviceStamp stampOf(const std::string &device);
+
+// What opening the device would run into, found without opening it: opening a serial device
+// can reset the board behind it (the DTR line), and would disturb another program about to lock
+// or take it. Only the exclusive mode and advisory locks of other programs cannot be seen
+// without opening; the cycle's own opening still refuses them.
+struct PortCheck
+{
+    PortError error = PortError::None;
+    std::optional<PortHolder> holder;
+};
+PortCheck checkWithoutOpening(const std::string &device, HolderScan &holders);

@@ -4,6 +4,12 @@
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 extern "C" int ioctl(int fd, unsigned long request, ...);
 
@@ -11,6 +17,74 @@ bool exclusiveModeSet(int fd)
 {
     int exclusive = 0;
     return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+namespace {
+// Device numbers of the kernel's terminals: virtual consoles, /dev/tty and its kin, and the
+// slave sides of pseudo-terminals.
+constexpr unsigned virtualConsoleMajor = 4, virtualConsoleCount = 64;
+constexpr unsigned ttyAuxMajor = 5; // /dev/tty, /dev/console, /dev/ptmx, /dev/ttyprintk
+constexpr unsigned ptySlaveMajor = 136, ptySlaveMajorCount = 8;
+
+// The device number of this process's controlling terminal, 0 for none (field 7 of its stat).
+dev_t controllingTerminal()
+{
+    std::ifstream in("/proc/self/stat");
+    std::string stat;
+    std::getline(in, stat);
+    const size_t commandEnd = stat.rfind(')');
+    if (commandEnd == std::string::npos)
+        return 0;
+    std::istringstream fields(stat.substr(commandEnd + 1));
+    std::string state;
+    long long parent = 0, group = 0, session = 0, tty = 0;
+    fields >> state >> parent >> group >> session >> tty;
+    return dev_t(tty);
+}
+
+// Whether the device is the terminal the program runs in: its own output would land there.
+bool ownTerminal(dev_t device)
+{
+    if (device == controllingTerminal())
+        return true;
+    for (int fd = 0; fd <= 2; ++fd) {
+        struct stat st
+        {
+        };
+        if (::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device)
+            return true;
+    }
+    return false;
+}
+
+// A terminal device the kernel lists in its tty class: serial ports of every kind, also those
+// without hardware in sysfs (Bluetooth serial links).
+bool inTtyClass(dev_t device)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path subsystem =
+        fs::read_symlink("/sys/dev/char/" + std::to_string(major(device)) + ":" +
+                             std::to_string(minor(device)) + "/subsystem",
+                         ec);
+    return !ec && subsystem.filename() == "tty";
+}
+} // namespace
+
+PortError serialDeviceCheck(const struct stat &node)
+{
+    if (!S_ISCHR(node.st_mode))
+        return PortError::NotSerial;
+    const unsigned kind = major(node.st_rdev);
+    if (kind == ttyAuxMajor ||
+        (kind == virtualConsoleMajor && minor(node.st_rdev) < virtualConsoleCount))
+        return PortError::Terminal;
+    const bool pty = kind >= ptySlaveMajor && kind < ptySlaveMajor + ptySlaveMajorCount;
+    if (!pty && !inTtyClass(node.st_rdev))
+        return PortError::NotSerial;
+    if (ownTerminal(node.st_rdev))
+        return PortError::Terminal;
+    return PortError::None;
 }
 
 bool SerialPort::applyLineSettings(const LineSettings &line)

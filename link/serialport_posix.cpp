@@ -1,4 +1,4 @@
-#include "link/holders.h"
+#include "link/interruption.h"
 #include "link/serialport_p.h"
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -53,28 +52,53 @@ DeviceStamp stampOf(const std::string &device)
 
 SerialPort::SerialPort() = default;
 
-SerialPort::SerialPort(const std::string &device)
+SerialPort::SerialPort(const std::string &device, HolderScan &holders,
+                       HolderScan::Freshness freshness)
 {
+    // What the path names is judged before it is opened: opening a file with write access is
+    // harmless, but opening some devices is not, and a pipe or a terminal must not get the bytes.
+    struct stat named
+    {
+    };
+    if (::stat(device.c_str(), &named) != 0) {
+        m_error = portErrorOf(errno);
+        return;
+    }
+    if ((m_error = serialDeviceCheck(named)) != PortError::None)
+        return;
+    m_stamp = stampOf(named);
+    // A lock file is honoured before opening: the open alone would disturb its owner's line.
+    if ((m_holder = holders.lockHolder(device))) {
+        m_error = PortError::InUse;
+        return;
+    }
     // Non-blocking so that opening never waits for carrier; writes wait with poll instead.
     const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         m_error = portErrorOf(errno);
         if (m_error == PortError::InUse)
-            m_holder = otherHolderOf(stampOf(device), true);
+            m_holder = holders.holderOf(device, m_stamp, HolderScan::Freshness::Now);
         return;
     }
-    struct stat st
+    struct stat opened
     {
     };
-    if (::fstat(fd, &st) == 0)
-        m_stamp = stampOf(st);
+    termios line{};
+    // The node may have been replaced between the look and the open; and a serial device answers
+    // the terminal's own requests.
+    if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp || opened.st_dev != named.st_dev ||
+        ::tcgetattr(fd, &line) != 0) {
+        m_error = PortError::NotSerial;
+        ::close(fd);
+        return;
+    }
     // The terminal's exclusive mode does not stop root; the lock does. A port that someone else
     // made exclusive, or has open at all, is theirs: nothing of ours may reach it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         m_error = portErrorOf(errno);
     } else if (exclusiveModeSet(fd)) {
         m_error = PortError::InUse;
-    } else if ((m_holder = otherHolderOf(m_stamp))) {
+    } else if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
     } else {
         ::ioctl(fd, TIOCEXCL);
@@ -83,8 +107,26 @@ SerialPort::SerialPort(const std::string &device)
         return;
     }
     if (m_error == PortError::InUse && !m_holder)
-        m_holder = otherHolderOf(m_stamp, true);
+        m_holder = holders.holderOf(device, m_stamp, HolderScan::Freshness::Now);
     ::close(fd); // without touching the exclusive mode: it is not ours
+}
+
+PortCheck checkWithoutOpening(const std::string &device, HolderScan &holders)
+{
+    struct stat named
+    {
+    };
+    if (::stat(device.c_str(), &named) != 0)
+        return {portErrorOf(errno), {}};
+    if (const PortError error = serialDeviceCheck(named); error != PortError::None)
+        return {error, {}};
+    // With the process's effective ids, as the open would be checked.
+    if (::faccessat(AT_FDCWD, device.c_str(), W_OK, AT_EACCESS) != 0)
+        return {portErrorOf(errno), {}};
+    if (std::optional<PortHolder> holder =
+            holders.holderOf(device, stampOf(named), HolderScan::Freshness::Recent))
+        return {PortError::InUse, holder};
+    return {};
 }
 
 SerialPort::~SerialPort()
@@ -129,6 +171,8 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point de
     const int fd = m_handle->fd;
     size_t done = 0;
     while (done < bytes.size()) {
+        if (portWaitsInterrupted())
+            return false;
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += size_t(n);
@@ -143,7 +187,7 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point de
             pollfd p{fd, POLLOUT, 0};
             const int ready = ::poll(&p, 1, int(left.count()));
             if (ready < 0 && errno == EINTR)
-                continue;
+                continue; // the loop's head looks at why
             if (ready <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
                 return false;
             continue;
@@ -163,16 +207,18 @@ bool SerialPort::drain(Clock::time_point deadline)
         if (::ioctl(m_handle->fd, TIOCOUTQ, &pending) != 0 || pending <= 0)
             break;
         const auto now = Clock::now();
-        if (now >= deadline)
+        if (now >= deadline || portWaitsInterrupted())
             return false;
-        // About the time the queued bytes need on the line (10 bits each), at least 1 ms.
+        // About the time the queued bytes need on the line (10 bits each), at least 1 ms. A
+        // signal ends the wait early (poll, unlike sleep_for, does not carry on after one).
         const auto lineTime = microseconds(pending * 10'000'000LL / std::max(m_baud, 1));
-        std::this_thread::sleep_for(std::min<Clock::duration>(
-            std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now));
+        const auto wait = std::min<Clock::duration>(
+            std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now);
+        ::poll(nullptr, 0, int(std::chrono::ceil<milliseconds>(wait).count()));
     }
     // Only the transmitter's own few bytes can be left; they go at the line's rate.
     while (::tcdrain(m_handle->fd) != 0) {
-        if (errno != EINTR)
+        if (errno != EINTR || portWaitsInterrupted())
             return false;
     }
     return true;

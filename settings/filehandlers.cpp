@@ -1,4 +1,5 @@
 // "Save Settings..." and "Load Settings..." in the "File" menu.
+#include "app/commandline.h"
 #include "app/conversion.h"
 #include "app/desktop.h"
 #include "app/texts.h"
@@ -74,7 +75,7 @@ void TForm1::loadSettingsFrom(const QString &path)
     Selector->setPosition(0);
 
     // A file that cannot be taken whole changes nothing, and the user is told why.
-    const LoadedSettings loaded = loadSettingsFile(QFile::encodeName(path).toStdString());
+    const LoadedSettings loaded = loadSettingsFile(encodedPath(path));
     if (!loaded.taken()) {
         desktop().messageBox(Texts::loadRefusal(path, loaded), tr("Open Servo Settings"));
         return;

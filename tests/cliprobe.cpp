@@ -8,5 +8,7 @@ int main(int argc, char **argv)
 {
     const std::string sys = std::getenv("CLIPROBE_SYS_CLASS_TTY");
     const std::string dev = std::getenv("CLIPROBE_DEV");
-    return runWithoutWindow(argc, argv, [=] { return listSerialDevices(sys, dev); });
+    CommandLine line;
+    return runCommandLine(argc, argv, line, [=] { return listSerialDevices(sys, dev); })
+        .value_or(exitUsage);
 }

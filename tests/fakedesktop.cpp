@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/tform1.h"
-#include "link/portdirectory.h"
+#include "link/portlink.h"
 #include "settings/settings.h"
 
 std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
@@ -41,6 +41,7 @@ FreshWindow::FreshWindow()
     settings = ServoSettings{};
     setDesktop(&desk);
     setApplicationTitle(QStringLiteral("Corvantis utility"));
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
     form = std::make_unique<TForm1>();
 }
 
@@ -53,6 +54,6 @@ FreshWindow::~FreshWindow()
 void FreshWindow::choosePort(const std::string &device)
 {
     desk.devices = {device};
-    portDirectory().refresh();
+    form->portLink().refresh();
     form->selectCOM1->trigger();
 }

@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 #include <memory>
 
@@ -45,7 +46,8 @@ class FakeDesktop final : public Desktop
 };
 
 // A fresh process state for one test: the settings record at its defaults, the fake desktop
-// installed, and a new main window (which becomes Form1).
+// installed, no COM numbers from earlier runs (a state folder of its own), and a new main window
+// (which becomes Form1).
 class FreshWindow
 {
   public:
@@ -57,6 +59,7 @@ class FreshWindow
     // Lists the device as COM1 and chooses it.
     void choosePort(const std::string &device);
 
+    QTemporaryDir state;
     FakeDesktop desk;
     std::unique_ptr<TForm1> form;
 };

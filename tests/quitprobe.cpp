@@ -2,6 +2,7 @@
 // File, Quit ("quit") or by closing the window ("close"), printing what ran and the address the
 // window holds. Anything printed after "quitting" is a fault.
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/tform1.h"
 
 #include <QTimer>
@@ -13,7 +14,10 @@ int main(int argc, char **argv)
     const bool quit = argc > 1 && std::strcmp(argv[1], "quit") == 0;
     // Its own argument is not the application's.
     argv[1] = argv[0];
-    const int status = runApplication(argc - 1, argv + 1, [quit](TForm1 &form) {
+    CommandLine line;
+    if (const std::optional<int> status = runCommandLine(argc - 1, argv + 1, line))
+        return *status;
+    const int status = runApplication(argc - 1, argv + 1, line.file, [quit](TForm1 &form) {
         std::printf("title %s\naddress %s\n", qPrintable(applicationTitle()),
                     qPrintable(form.Edit1->text()));
         QTimer::singleShot(0, &form, [&form, quit] {

@@ -297,7 +297,7 @@ void TestLink::uploadWithEmptyAddressSendsNothing()
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("Corvantis utility"));
     // The port was left free: the next message goes through.
-    sendLivePosition(0, 0);
+    sendLivePosition(form()->portLink(), settings.comPort, 0, 0);
     QCOMPARE(pty.read(4), QByteArray::fromHex("FE003307"));
 }
 
@@ -309,7 +309,7 @@ void TestLink::removedPortLosesMessagesSilently()
     QElapsedTimer timer;
     timer.start();
     QTest::mouseClick(form()->Button1, Qt::LeftButton);
-    sendLivePosition(2, 100);
+    sendLivePosition(form()->portLink(), settings.comPort, 2, 100);
     form()->baudSelector->setText(QStringLiteral("115200"));
     form()->sendTestPosition();
     QVERIFY(timer.elapsed() < 5000); // no hang: a lost message costs no waiting
@@ -331,7 +331,7 @@ void TestLink::testPositionGoesAtTheChosenRate()
     QCOMPARE(pty.read(3), QByteArray::fromHex("FF0C80"));
     QCOMPARE(pty.line().speed, 115200u);
     // The live-position message and the upload stay at the setup rate.
-    sendLivePosition(2, 0);
+    sendLivePosition(form()->portLink(), settings.comPort, 2, 0);
     QCOMPARE(pty.read(4), QByteArray::fromHex("FE023307"));
     QCOMPARE(pty.line().speed, 9600u);
 }
@@ -373,7 +373,7 @@ void TestLink::testPositionTextThatDoesNotConvertSendsNothing()
     form()->Edit1->setText(address);
     QVERIFY_THROWS_EXCEPTION(std::exception, form()->sendTestPosition());
     QCOMPARE(pty.readAll(50), QByteArray());
-    sendLivePosition(0, 0); // the port is free again
+    sendLivePosition(form()->portLink(), settings.comPort, 0, 0); // the port is free again
     QCOMPARE(pty.read(4).size(), 4);
 }
 
@@ -381,7 +381,7 @@ void TestLink::nothingIsSentWithoutAPort()
 {
     PtyPair pty;
     desk().devices = {pty.device()};
-    sendLivePosition(0, 0);
+    sendLivePosition(form()->portLink(), settings.comPort, 0, 0);
     form()->sendTestPosition();
     QCOMPARE(pty.readAll(50), QByteArray());
     QVERIFY(desk().boxes.empty());

@@ -8,9 +8,15 @@
 #include <QTest>
 
 namespace {
+SerialPort port(const std::string &device)
+{
+    static HolderScan holders;
+    return SerialPort(device, holders);
+}
+
 void send(const std::string &device, std::string_view mode, const Message &message)
 {
-    PortCycle cycle(device, mode);
+    PortCycle cycle(port(device), mode);
     for (const Write &write : message)
         cycle.write(write);
 }
@@ -124,17 +130,17 @@ void TestPortCycle::secondOpenFailsWhileACycleHoldsThePort()
 {
     PtyPair pty;
     {
-        PortCycle first(pty.device(), setupMode);
+        PortCycle first(port(pty.device()), setupMode);
         QVERIFY(first.isOpen());
-        const SerialPort second(pty.device());
+        const SerialPort second = port(pty.device());
         QVERIFY(!second.isOpen());
         QCOMPARE(second.error(), PortError::InUse);
-        PortCycle third(pty.device(), setupMode);
+        PortCycle third(port(pty.device()), setupMode);
         QVERIFY(!third.isOpen());
         third.write(Write{0x33}); // lost without a word
         first.write(Write{0x11});
     }
-    const SerialPort afterwards(pty.device());
+    const SerialPort afterwards = port(pty.device());
     QVERIFY(afterwards.isOpen());
     QCOMPARE(pty.read(1), QByteArray::fromHex("11"));
 }
@@ -145,21 +151,21 @@ void TestPortCycle::portHeldByAnotherProgram()
     {
         HeldByAnotherProcess other(pty.device());
         QVERIFY(other.holding());
-        const SerialPort port(pty.device());
-        QVERIFY(!port.isOpen());
-        QCOMPARE(port.error(), PortError::InUse);
-        QCOMPARE(port.holder(), std::optional(PortHolder{"tst_portcycle", other.pid()}));
+        const SerialPort held = port(pty.device());
+        QVERIFY(!held.isOpen());
+        QCOMPARE(held.error(), PortError::InUse);
+        QCOMPARE(held.holder(), std::optional(PortHolder{"tst_portcycle", other.pid()}));
     }
-    QVERIFY(SerialPort(pty.device()).isOpen());
+    QVERIFY(port(pty.device()).isOpen());
 }
 
 void TestPortCycle::missingDevice()
 {
     QTemporaryDir dir;
     const std::string path = (dir.path() + QStringLiteral("/ttyUSB7")).toStdString();
-    const SerialPort port(path);
-    QVERIFY(!port.isOpen());
-    QCOMPARE(port.error(), PortError::NoDevice);
+    const SerialPort missing = port(path);
+    QVERIFY(!missing.isOpen());
+    QCOMPARE(missing.error(), PortError::NoDevice);
     send(path, setupMode, livePositionMessage(0, 0)); // nothing to see, nothing breaks
 }
 
@@ -180,12 +186,12 @@ void TestPortCycle::portIsClosedWhenAnErrorEndsTheHandler()
 {
     PtyPair pty;
     try {
-        PortCycle cycle(pty.device(), setupMode);
+        PortCycle cycle(port(pty.device()), setupMode);
         cycle.write(Write{0xFF});
         throw std::runtime_error("conversion failed");
     } catch (const std::runtime_error &) {
     }
-    QVERIFY(SerialPort(pty.device()).isOpen());
+    QVERIFY(port(pty.device()).isOpen());
     QCOMPARE(pty.read(1), QByteArray::fromHex("FF"));
 }
 

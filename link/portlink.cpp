@@ -1,0 +1,28 @@
+#include "link/portlink.h"
+
+PortLink::PortLink(PortDirectory::DeviceSource devices, std::string recordPath, std::string lockDir)
+    : m_holders(std::move(lockDir)), m_directory(std::move(devices), std::move(recordPath))
+{}
+
+void PortLink::refresh()
+{
+    m_directory.refresh();
+    m_holders.scanNow();
+}
+
+PortStatus PortLink::status(int port)
+{
+    PortStatus status;
+    status.entry = m_directory.entry(port);
+    if (!status.entry || !status.entry->present)
+        return status;
+    const PortCheck check = checkWithoutOpening(status.entry->device.node, m_holders);
+    status.error = check.error;
+    status.holder = check.holder;
+    return status;
+}
+
+SerialPort PortLink::open(int port, HolderScan::Freshness freshness)
+{
+    return m_directory.open(port, m_holders, freshness);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "link/holders.h"
+#include "link/portdirectory.h"
+#include "link/serialport.h"
+
+#include <optional>
+#include <string>
+
+// What COMn stands for and whether a message could go there now.
+struct PortStatus
+{
+    std::optional<PortDirectory::Entry> entry; // nothing when the number stands for no adapter
+    PortError error = PortError::NoDevice;
+    std::optional<PortHolder> holder;
+
+    bool usable() const { return error == PortError::None; }
+};
+
+// Everything between a COM number and its device for one window or one command line: which
+// adapter each number stands for, and who else holds the devices.
+class PortLink
+{
+  public:
+    explicit PortLink(PortDirectory::DeviceSource devices, std::string recordPath = {},
+                      std::string lockDir = "/run/lock");
+
+    PortDirectory &directory() { return m_directory; }
+    HolderScan &holders() { return m_holders; }
+
+    // Reads the devices and other programs' holds anew, as the port menu does when it opens.
+    void refresh();
+    // Found without opening anything: opening a port can reset the board or disturb the program
+    // that holds it.
+    PortStatus status(int port);
+    // Opens COMn for one message.
+    SerialPort open(int port, HolderScan::Freshness freshness);
+
+  private:
+    HolderScan m_holders;
+    PortDirectory m_directory;
+};
