@@ -67,8 +67,9 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     if ((m_error = serialDeviceCheck(named)) != PortError::None)
         return;
     m_stamp = stampOf(named);
-    // A lock file is honoured before opening: the open alone would disturb its owner's line.
-    if ((m_holder = holders.lockHolder(device))) {
+    // A port another program holds, by a lock file or by having it open, is not even opened: the
+    // open alone would disturb its line (DTR) and its owner.
+    if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
         return;
     }
@@ -84,10 +85,14 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     {
     };
     termios line{};
-    // The node may have been replaced between the look and the open; and a serial device answers
-    // the terminal's own requests.
-    if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp || opened.st_dev != named.st_dev ||
-        ::tcgetattr(fd, &line) != 0) {
+    // The node may have been made anew between the look and the open, for another device: looked
+    // at again by whoever numbered it. And a serial device answers the terminal's own requests.
+    if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp) {
+        m_error = PortError::NoDevice;
+        ::close(fd);
+        return;
+    }
+    if (::tcgetattr(fd, &line) != 0) {
         m_error = PortError::NotSerial;
         ::close(fd);
         return;
@@ -97,8 +102,6 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         m_error = portErrorOf(errno);
     } else if (exclusiveModeSet(fd)) {
-        m_error = PortError::InUse;
-    } else if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
     } else {
         ::ioctl(fd, TIOCEXCL);

@@ -16,7 +16,9 @@ class HeldByAnotherProcess
         Exclusive, // open and the terminal's exclusive mode
     };
 
-    explicit HeldByAnotherProcess(const std::string &path, Hold hold = Hold::Lock);
+    // `name` is the process's name, as the system lists it.
+    explicit HeldByAnotherProcess(const std::string &path, Hold hold = Hold::Lock,
+                                  const std::string &name = {});
     ~HeldByAnotherProcess();
     HeldByAnotherProcess(const HeldByAnotherProcess &) = delete;
     HeldByAnotherProcess &operator=(const HeldByAnotherProcess &) = delete;
@@ -32,3 +34,19 @@ class HeldByAnotherProcess
 
 // The bytes of a live-position message, as they arrive on the line.
 QByteArray liveBytes(int servo, int position);
+
+// Counts the opens of a file or device node by anyone, as inotify reports them.
+class OpenWatch
+{
+  public:
+    explicit OpenWatch(const std::string &path);
+    ~OpenWatch();
+    OpenWatch(const OpenWatch &) = delete;
+    OpenWatch &operator=(const OpenWatch &) = delete;
+
+    // The opens since the last call.
+    int opens();
+
+  private:
+    int m_fd = -1;
+};

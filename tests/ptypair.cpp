@@ -28,6 +28,12 @@ PtyPair::~PtyPair()
     remove();
 }
 
+void PtyPair::letGo()
+{
+    ::close(m_keepAlive);
+    m_keepAlive = -1;
+}
+
 void PtyPair::remove()
 {
     if (m_keepAlive >= 0)
@@ -126,7 +132,12 @@ PtyPair::Line PtyPair::line() const
 bool PtyPair::exclusive() const
 {
     int exclusive = 0;
-    ioctl(m_keepAlive, TIOCGEXCL, &exclusive);
+    if (m_keepAlive >= 0) {
+        ioctl(m_keepAlive, TIOCGEXCL, &exclusive);
+    } else if (const int fd = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK); fd >= 0) {
+        ioctl(fd, TIOCGEXCL, &exclusive); // root may open it in exclusive mode too
+        ::close(fd);
+    }
     return exclusive != 0;
 }
 

@@ -51,6 +51,9 @@ class PtyPair
     void noticeDiscards();
     bool discards() const { return m_discards; }
 
+    // Lets go of the test's own slave descriptor; a stalled line stays stalled.
+    void letGo();
+
     // Unplugs the device: the master closes and the slave's node goes away.
     void remove();
 

@@ -7,9 +7,14 @@
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 struct Run
@@ -18,11 +23,23 @@ struct Run
     QByteArray out, err;
 };
 
-// A program run as from a script on a machine without a display.
-Run run(const QString &program, const QStringList &arguments, const QStringList &environment = {})
+// A program run as from a script on a machine without a display; in `folder`, and with the
+// pseudo-terminal `terminal` as its controlling terminal, when given.
+Run run(const QString &program, const QStringList &arguments, const QStringList &environment = {},
+        const QString &folder = {}, const std::string &terminal = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
+    if (!terminal.empty())
+        process.setChildProcessModifier([terminal] {
+            // A new session's first terminal opened becomes its controlling terminal.
+            ::setsid();
+            ::open(terminal.c_str(), O_RDWR);
+        });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // COM numbers a run gives are kept here, never in the user's own record.
+    static QTemporaryDir state;
+    env.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -64,7 +81,10 @@ class TestCommandLine : public QObject
     void refusals_data();
     void refusals();
     void listPorts();
-    void helpAndVersion();
+    void interruptedUploadClosesThePort_data();
+    void interruptedUploadClosesThePort();
+    void withoutADisplay_data();
+    void withoutADisplay();
 
   private:
     QTemporaryDir m_dir;
@@ -117,81 +137,238 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
 void TestCommandLine::refusals_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("held");
-    QTest::addColumn<bool>("missing");
+    // As given on the command line: PTY the one adapter's node, DIR/ a name in the test's
+    // folder, which is also the current folder, SVO the settings file itself.
+    QTest::addColumn<QString>("port");
+    // "held" by another process; "file" or "fifo" (with a reader) made at the port's path;
+    // "terminal": the adapter is the program's controlling terminal.
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("status");
+    // %1 the settings file, %2 the port as given, %3 the holder's pid; empty when it is sent.
     QTest::addColumn<QString>("line");
     const auto bytes = encodeSettingsFile(content(1, 0, 0, 9600, 1843, 5529));
     const QByteArray good(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
     const auto slow = encodeSettingsFile(content(1, 0, 0, 3592, 1843, 5529));
+    const QString notSerial = QStringLiteral("%2: not a serial device");
+    const QString terminal = QStringLiteral("%2: a terminal, not a serial device");
+    const QString noSuchPort = QStringLiteral("%2: no such port; the ports are COM1 to COM4.");
     QTest::newRow("not a settings file")
-        << QByteArray("Servo1.2") + good.mid(8) << false << false << int(exitFileRefused)
-        << "\"%1\" is not a servo settings file.";
+        << QByteArray("Servo1.2") + good.mid(8) << "PTY"
+        << "" << int(exitFileRefused) << "\"%1\" is not a servo settings file.";
     QTest::newRow("rate not achievable")
-        << QByteArray(reinterpret_cast<const char *>(slow.data()), qsizetype(slow.size())) << false
-        << false << int(exitNotAchievable)
+        << QByteArray(reinterpret_cast<const char *>(slow.data()), qsizetype(slow.size())) << "PTY"
+        << "" << int(exitNotAchievable)
         << "The board cannot run at the chosen baud rate. Choose a higher rate before uploading.";
-    QTest::newRow("port missing") << good << false << true << int(exitPortUnusable)
-                                  << "%2: no device";
-    QTest::newRow("port in use") << good << true << false << int(exitPortUnusable)
+    QTest::newRow("port missing") << good << "DIR/ttyUSB9"
+                                  << "" << int(exitPortUnusable) << "%2: no device";
+    QTest::newRow("port in use") << good << "PTY"
+                                 << "held" << int(exitPortUnusable)
                                  << "%2: in use by tst_commandline (pid %3)";
+    QTest::newRow("a regular file") << good << "DIR/notes.txt"
+                                    << "file" << int(exitPortUnusable) << notSerial;
+    QTest::newRow("the settings file itself") << good << "SVO"
+                                              << "" << int(exitPortUnusable) << notSerial;
+    QTest::newRow("COM5, with a file of that name here")
+        << good << "COM5"
+        << "file" << int(exitPortUnusable) << noSuchPort;
+    QTest::newRow("COM0") << good << "COM0"
+                          << "" << int(exitPortUnusable) << noSuchPort;
+    QTest::newRow("com1 is COM1, not the file of that name here") << good << "com1"
+                                                                  << "file" << int(exitDone) << "";
+    QTest::newRow("/dev/tty, a pty the controlling terminal")
+        << good << "/dev/tty"
+        << "terminal" << int(exitPortUnusable) << terminal;
+    QTest::newRow("its own terminal by name") << good << "PTY"
+                                              << "terminal" << int(exitPortUnusable) << terminal;
+    QTest::newRow("/dev/null") << good << "/dev/null"
+                               << "" << int(exitPortUnusable) << notSerial;
+    QTest::newRow("a FIFO with a reader") << good << "DIR/fifo"
+                                          << "fifo" << int(exitPortUnusable) << notSerial;
 }
 
 void TestCommandLine::refusals()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, held);
-    QFETCH(bool, missing);
+    QFETCH(QString, port);
+    QFETCH(QString, setup);
     QFETCH(int, status);
     QFETCH(QString, line);
-    QFile file(m_dir.filePath(QStringLiteral("r.svo")));
+    QTemporaryDir here;
+    QFile file(here.filePath(QStringLiteral("r.svo")));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
     PtyPair pty(false);
-    const QString port =
-        missing ? m_dir.filePath(QStringLiteral("ttyUSB9")) : QString::fromStdString(pty.device());
+    FakeTree tree;
+    tree.plugUsb("ttyUSB0", "1-1", "A1B2", pty.device());
+    port.replace(QStringLiteral("PTY"), QString::fromStdString(tree.devDir()) + "/ttyUSB0")
+        .replace(QStringLiteral("DIR/"), here.path() + '/')
+        .replace(QStringLiteral("SVO"), file.fileName());
+    const QString target = QDir(here.path()).absoluteFilePath(port);
+    const QByteArray notes("notes\n");
+    if (setup == QLatin1String("file")) {
+        QFile other(target);
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write(notes) == notes.size());
+    }
+    int reader = -1;
+    if (setup == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        reader = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
+    }
     std::optional<HeldByAnotherProcess> other;
-    if (held)
+    if (setup == QLatin1String("held"))
         other.emplace(pty.device(), HeldByAnotherProcess::Hold::Open);
 
     const Run upload =
-        panel({QStringLiteral("--upload"), file.fileName(), QStringLiteral("--port"), port});
+        run(QStringLiteral(CLIPROBE),
+            {QStringLiteral("--upload"), file.fileName(), QStringLiteral("--port"), port},
+            {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
+             "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
+             "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
+            here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string());
     QCOMPARE(upload.status, status);
     line.replace(QStringLiteral("%1"), file.fileName()).replace(QStringLiteral("%2"), port);
     line.replace(QStringLiteral("%3"), QString::number(other ? other->pid() : 0));
-    QCOMPARE(QString::fromUtf8(upload.err), line + '\n');
-    QCOMPARE(pty.readAll(20), QByteArray());
+    QCOMPARE(QString::fromUtf8(upload.err), line.isEmpty() ? line : line + '\n');
+    // Nothing reaches the adapter unless it was the port, and nothing else is touched.
+    QCOMPARE(pty.readAll(20).size(), status == exitDone ? 41 : 0);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+    if (setup == QLatin1String("file")) {
+        QFile other(target);
+        QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == notes);
+    }
+    if (reader >= 0) {
+        char got = 0;
+        QVERIFY(::read(reader, &got, 1) <= 0);
+        ::close(reader);
+    }
 }
 
 void TestCommandLine::listPorts()
 {
     FakeTree tree;
-    PtyPair free(false), held(false);
-    tree.plugUsb("ttyUSB0", "1-1", "A50285BI", free.device());
-    tree.plugUsb("ttyUSB1", "1-2", "", held.device());
-    HeldByAnotherProcess other(held.device(), HeldByAnotherProcess::Hold::Open);
-    const Run list = run(QStringLiteral(CLIPROBE), {QStringLiteral("--list-ports")},
-                         {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
-                          "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir())});
-    QCOMPARE(list.status, int(exitDone));
+    PtyPair board(false), other(false);
+    tree.plugUsb("ttyUSB0", "1-1", "A50285BI", board.device());
+    tree.plugUsb("ttyUSB1", "1-2", "", other.device());
+    QTemporaryDir state;
+    const QStringList environment{
+        "CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
+        "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()), "XDG_STATE_HOME=" + state.path()};
     const QString dev = QString::fromStdString(tree.devDir());
+    {
+        HeldByAnotherProcess holder(other.device(), HeldByAnotherProcess::Hold::Open);
+        OpenWatch boardOpens(board.device()), otherOpens(other.device());
+        const Run list =
+            run(QStringLiteral(CLIPROBE), {QStringLiteral("--list-ports")}, environment);
+        QCOMPARE(list.status, int(exitDone));
+        QCOMPARE(
+            QString::fromUtf8(list.out),
+            QStringLiteral("COM1: %1/ttyUSB0 \u2014 FTDI FT232R USB UART, serial A50285BI: "
+                           "can be opened\nCOM2: %1/ttyUSB1 \u2014 FTDI FT232R USB UART: in use "
+                           "by tst_commandline (pid %2)\nCOM3: no device\nCOM4: no device\n")
+                .arg(dev)
+                .arg(holder.pid()));
+        // Listing looks at the devices without opening them.
+        QCOMPARE(boardOpens.opens() + otherOpens.opens(), 0);
+    }
+
+    // The next run, the board unplugged and the other adapter now on its node: COM1 still
+    // stands for the board, and an upload to COM1 goes nowhere.
+    tree.unplugUsb();
+    tree.plugUsb("ttyUSB0", "1-2", "", other.device());
+    const Run list = run(QStringLiteral(CLIPROBE), {QStringLiteral("--list-ports")}, environment);
     QCOMPARE(QString::fromUtf8(list.out),
-             QStringLiteral("COM1: %1/ttyUSB0 \u2014 FTDI FT232R USB UART, serial A50285BI: can "
-                            "be opened\nCOM2: %1/ttyUSB1 \u2014 FTDI FT232R USB UART: in use by "
-                            "tst_commandline (pid %2)\nCOM3: no device\nCOM4: no device\n")
-                 .arg(dev)
-                 .arg(other.pid()));
+             QStringLiteral("COM1: %1/ttyUSB0 \u2014 FTDI FT232R USB UART, serial A50285BI: not "
+                            "connected\nCOM2: %1/ttyUSB0 \u2014 FTDI FT232R USB UART: can be "
+                            "opened\nCOM3: no device\nCOM4: no device\n")
+                 .arg(dev));
+    const Run upload = run(QStringLiteral(CLIPROBE),
+                           {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
+                            QStringLiteral("--port"), QStringLiteral("COM1")},
+                           environment);
+    QCOMPARE(upload.status, int(exitPortUnusable));
+    QCOMPARE(upload.err,
+             QByteArray("COM1 (FTDI FT232R USB UART, serial A50285BI) is not connected\n"));
+    QCOMPARE(other.readAll(20), QByteArray());
 }
 
-void TestCommandLine::helpAndVersion()
+void TestCommandLine::interruptedUploadClosesThePort_data()
 {
-    const Run help = panel({QStringLiteral("--help")});
-    QCOMPARE(help.status, int(exitDone));
-    QVERIFY(help.out.contains("--upload <FILE>"));
-    QCOMPARE(panel({QStringLiteral("--version")}).out, QByteArray("corvantis-panel 1.0.0\n"));
-    const Run wrong = panel({QStringLiteral("--upload"), QStringLiteral("f.svo")});
-    QCOMPARE(wrong.status, int(exitUsage));
-    QCOMPARE(wrong.err, QByteArray("--upload and --port go together.\n"));
+    QTest::addColumn<int>("signal");
+    QTest::newRow("Ctrl+C") << int(SIGINT);
+    QTest::newRow("termination") << int(SIGTERM);
+}
+
+void TestCommandLine::interruptedUploadClosesThePort()
+{
+    QFETCH(int, signal);
+    PtyPair pty;
+    pty.stall();
+    pty.letGo();
+    const QString port = QString::fromStdString(pty.device());
+    QProcess process;
+    process.start(QStringLiteral(PANEL),
+                  {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
+                   QStringLiteral("--port"), port});
+    QVERIFY(process.waitForStarted());
+    QTest::qWait(500); // well inside the 2 seconds it waits for the stalled port
+    ::kill(pid_t(process.processId()), signal);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 128 + signal);
+    QCOMPARE(process.readAllStandardError(),
+             (port + QStringLiteral(": interrupted; nothing was sent whole.\n")).toUtf8());
+    QVERIFY(!pty.exclusive()); // the next upload finds the port free
+}
+
+void TestCommandLine::withoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("outputToFullDisk");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out"); // what standard output holds, or begins with
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("help") << QStringList{"--help"} << false << int(exitDone)
+                          << QByteArray("Usage: ") << QByteArray();
+    QTest::newRow("-?") << QStringList{"-?"} << false << int(exitDone) << QByteArray("Usage: ")
+                        << QByteArray();
+    QTest::newRow("help with the toolkit's options")
+        << QStringList{"--help-all"} << false << int(exitDone) << QByteArray("Usage: ")
+        << QByteArray();
+    QTest::newRow("version") << QStringList{"--version"} << false << int(exitDone)
+                             << QByteArray("corvantis-panel 1.0.0\n") << QByteArray();
+    QTest::newRow("a typo") << QStringList{"--list-port"} << false << int(exitUsage) << QByteArray()
+                            << QByteArray("Unknown option 'list-port'.\n");
+    QTest::newRow("a missing value")
+        << QStringList{"--upload"} << false << int(exitUsage) << QByteArray()
+        << QByteArray("Missing value after '--upload'.\n");
+    QTest::newRow("upload without port")
+        << QStringList{"--upload", "f.svo"} << false << int(exitUsage) << QByteArray()
+        << QByteArray("--upload and --port go together.\n");
+    QTest::newRow("output to a full disk")
+        << QStringList{"--version"} << true << int(exitNoOutput) << QByteArray()
+        << QByteArray("corvantis-panel: the output could not be written.\n");
+}
+
+void TestCommandLine::withoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, outputToFullDisk);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    if (outputToFullDisk)
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(PANEL), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit); // no abort for want of a display
+    QCOMPARE(process.exitCode(), status);
+    QVERIFY2(process.readAllStandardOutput().startsWith(out), qPrintable(QString::fromUtf8(out)));
+    QCOMPARE(process.readAllStandardError(), err);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <map>
 
 namespace {
@@ -80,26 +81,44 @@ void TestLink::probeEnablesWhatOpens_data()
 {
     using Hold = HeldByAnotherProcess::Hold;
     QTest::addColumn<Hold>("hold");
-    QTest::newRow("held with a lock") << Hold::Lock;
-    QTest::newRow("held by a plain open") << Hold::Open;
-    QTest::newRow("held in exclusive mode") << Hold::Exclusive;
+    QTest::addColumn<QString>("name");  // of the holding process
+    QTest::addColumn<QString>("shown"); // as its tooltip shows it
+    QTest::newRow("held with a lock") << Hold::Lock << ""
+                                      << "tst_link";
+    QTest::newRow("held by a plain open") << Hold::Open << ""
+                                          << "tst_link";
+    QTest::newRow("held in exclusive mode") << Hold::Exclusive << ""
+                                            << "tst_link";
+    QTest::newRow("held by a program whose name is markup") << Hold::Open << "<h1>PRESS\x1bOK"
+                                                            << "<h1>PRESS\\x1bOK";
 }
 
 void TestLink::probeEnablesWhatOpens()
 {
     QFETCH(HeldByAnotherProcess::Hold, hold);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
     PtyPair free1, held, free4;
     QTemporaryDir dir;
     const std::string missing = (dir.path() + "/ttyUSB9").toStdString();
     desk().devices = {free1.device(), missing, held.device(), free4.device()};
     form()->selectCOM4->trigger();
     {
-        HeldByAnotherProcess other(held.device(), hold);
+        HeldByAnotherProcess other(held.device(), hold, name.toStdString());
         QVERIFY(other.holding());
+        std::vector<std::unique_ptr<OpenWatch>> watches;
+        for (const PtyPair *pty : {&free1, &held, &free4})
+            watches.push_back(std::make_unique<OpenWatch>(pty->device()));
         openPortMenu();
-        QCOMPARE(form()->selectCOM3->toolTip(),
+        // The menu looks at the devices without opening any: it never disturbs their lines nor
+        // the program that holds one.
+        for (const auto &watch : watches)
+            QCOMPARE(watch->opens(), 0);
+        const QString tip = form()->selectCOM3->toolTip();
+        QCOMPARE(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText()
+                                          : tip,
                  QString::fromStdString(held.device()) +
-                     QStringLiteral(": in use by tst_link (pid %1)").arg(other.pid()));
+                     QStringLiteral(": in use by %1 (pid %2)").arg(shown).arg(other.pid()));
         // Nothing of ours reaches it while it is held, and its exclusive mode stays its own.
         form()->selectCOM3->trigger();
         QTest::mouseClick(form()->Button1, Qt::LeftButton);

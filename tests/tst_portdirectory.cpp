@@ -4,7 +4,11 @@
 #include "tests/faketree.h"
 #include "tests/ptypair.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 Q_DECLARE_METATYPE(std::optional<LineSettings>)
 
@@ -18,6 +22,8 @@ class TestPortDirectory : public QObject
     void skipsWhatIsNotASerialPort();
     void missingTreeListsNothing();
     void usbAdaptersSayWhatTheyAre();
+    void numbersKeptAcrossRuns_data();
+    void numbersKeptAcrossRuns();
     void portNames();
     void modeStrings_data();
     void modeStrings();
@@ -84,6 +90,71 @@ void TestPortDirectory::usbAdaptersSayWhatTheyAre()
     QVERIFY(after[0].sameAdapter(before[1]));
     QVERIFY(!after[0].sameAdapter(before[0]));
     QVERIFY(!after[1].sameAdapter(before[1]));
+}
+
+void TestPortDirectory::numbersKeptAcrossRuns_data()
+{
+    // Each stage is what is plugged in, as adapter letter (each with its own serial number) and
+    // ttyUSB number: "A0 B1". A stage that begins with '!' is a new run of the program, with '#'
+    // one whose record was damaged before it started. `numbers` gives, stage by stage, COM1 to
+    // COM4: the adapter's letter, in lower case while it is not connected, '-' for none. A stage
+    // takes place 100 seconds after the one before.
+    QTest::addColumn<QStringList>("stages");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("kept while away for a run")
+        << QStringList{"A0 B1", "!B1", "!A1 B0"} << QStringList{"AB--", "aB--", "AB--"};
+    QTest::newRow("a new adapter takes a free number, not an absent one's")
+        << QStringList{"A0 B1", "!C0"} << QStringList{"AB--", "abC-"};
+    QTest::newRow("replaced on the same node")
+        << QStringList{"A0", "!B0", "!A0"} << QStringList{"A---", "aB--", "Ab--"};
+    QTest::newRow("all taken: the one seen least recently passes on")
+        << QStringList{"A0 B1 C2 D3", "!A0 B1", "!B0", "!E0"}
+        << QStringList{"ABCD", "ABcd", "aBcd", "abEd"};
+    QTest::newRow("never one that was here in this run")
+        << QStringList{"A0 B1 C2 D3", "E0", "!E0"} << QStringList{"ABCD", "abcd", "Ebcd"};
+    QTest::newRow("a damaged record is rebuilt")
+        << QStringList{"A0 B1", "#B1 C2"} << QStringList{"AB--", "BC--"};
+}
+
+void TestPortDirectory::numbersKeptAcrossRuns()
+{
+    QFETCH(QStringList, stages);
+    QFETCH(QStringList, numbers);
+    FakeTree tree;
+    QTemporaryDir state;
+    const std::string record =
+        state.filePath(QStringLiteral("corvantis-panel/com-ports")).toStdString();
+    std::int64_t now = 1'000'000;
+    std::unique_ptr<PortDirectory> run;
+    for (int stage = 0; stage < stages.size(); ++stage) {
+        QString plugged = stages[stage];
+        if (plugged.startsWith(QLatin1Char('#'))) {
+            QFile damaged(QString::fromStdString(record));
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write("corvantis-panel com-ports 1\n1\tsoon\t\t\t\t\n");
+        }
+        if (!run || plugged.startsWith(QLatin1Char('!')) || plugged.startsWith(QLatin1Char('#')))
+            run = std::make_unique<PortDirectory>(
+                [&] { return listSerialDevices(tree.sysClassTty(), tree.devDir()); }, record,
+                [&] { return now; });
+        tree.unplugUsb();
+        for (const QString &token : plugged.remove(QRegularExpression(QStringLiteral("[!#]")))
+                                        .split(' ', Qt::SkipEmptyParts)) {
+            const std::string letter = token.left(1).toStdString();
+            tree.plugUsb("ttyUSB" + token.mid(1).toStdString(), "1-" + letter, "SN" + letter,
+                         "/dev/null");
+        }
+        now += 100;
+        run->refresh();
+        QString shown;
+        for (int port = 1; port <= PortDirectory::portCount; ++port) {
+            const std::optional<PortDirectory::Entry> &entry = run->entry(port);
+            const QChar letter = entry ? QChar(entry->device.serialKey[12]) : QLatin1Char('-');
+            shown += entry && !entry->present ? letter.toLower() : letter;
+        }
+        QVERIFY2(shown == numbers[stage],
+                 qPrintable(QStringLiteral("stage %1: %2").arg(stage).arg(shown)));
+    }
 }
 
 void TestPortDirectory::portNames()

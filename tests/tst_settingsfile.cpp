@@ -238,7 +238,9 @@ void TestSettingsFile::savedFileReadsBackByteIdentical()
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
 {
-    QTest::addColumn<QString>("kind"); // "file" with these bytes, "missing", "fifo" or "folder"
+    // "file" with these bytes, "markup" the same with markup and an escape in its name,
+    // "missing", "fifo" or "folder"
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("why"); // the message after the quoted path
     const QString notOne = QStringLiteral("is not a servo settings file.");
@@ -250,6 +252,8 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
     QTest::newRow("one digit") << "file" << digit << notOne;
     QTest::newRow("five bytes") << "file" << QByteArray("Servo") << notOne;
     QTest::newRow("empty file") << "file" << QByteArray() << notOne;
+    QTest::newRow("a name with markup and an escape, shown as it is")
+        << "markup" << QByteArray("Servo") << notOne;
     QByteArray zero = fileBytes(99, 4800, 0, 1, {{1, 2}});
     zero[3] = '\0';
     QTest::newRow("zero byte in the tag") << "file" << zero << notOne;
@@ -274,8 +278,8 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, why);
-    const QString file = path("other.svo");
-    if (kind == QLatin1String("file"))
+    const QString file = path(kind == QLatin1String("markup") ? "<h1>BIG\x1b.svo" : "other.svo");
+    if (kind == QLatin1String("file") || kind == QLatin1String("markup"))
         write(file, bytes);
     else if (kind == QLatin1String("fifo"))
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
@@ -299,7 +303,8 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("Open Servo Settings"));
-    QCOMPARE(desk().boxes[0].text, '"' + file + "\" " + why);
+    QCOMPARE(desk().boxes[0].text,
+             '"' + QString(file).replace(QChar(0x1b), QStringLiteral("\\x1b")) + "\" " + why);
 }
 
 void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
