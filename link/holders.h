@@ -37,7 +37,7 @@ class HolderScan
     std::optional<PortHolder> holderOf(const std::string &node, const DeviceStamp &device,
                                        Freshness freshness);
     // A live process's UUCP lock file for the device; no process list is needed for it.
-    std::optional<PortHolder> lockHolder(const std::string &node) const;
+    std::optional<PortHolder> lockHolder(const std::string &node, const DeviceStamp &device) const;
     // Looks through every process now.
     void scanNow();
 

@@ -1,6 +1,8 @@
 // Which processes have a device open, read from /proc as fuser does, and UUCP lock files.
 #include "link/holders.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -11,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <pthread.h>
+#include <sched.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <thread>
@@ -39,6 +43,22 @@ std::string commandOf(int pid)
     return name;
 }
 
+bool neverSerial(std::string_view node)
+{
+    static constexpr std::string_view names[] = {"/dev/null",    "/dev/zero",  "/dev/full",
+                                                 "/dev/random",  "/dev/urandom", "/dev/ptmx",
+                                                 "/dev/pts/ptmx", "/dev/kmsg",  "/dev/fuse"};
+    static constexpr std::string_view folders[] = {"/dev/dri/", "/dev/snd/", "/dev/input/",
+                                                   "/dev/shm/"};
+    for (const std::string_view name : names)
+        if (node == name)
+            return true;
+    for (const std::string_view folder : folders)
+        if (node.starts_with(folder))
+            return true;
+    return false;
+}
+
 // Calls `found` with the device number of every character device below /dev the process has
 // open; a process that may not be inspected has none. Stops early when `stop` is set.
 template <typename Found>
@@ -55,9 +75,10 @@ void devicesOpenBy(const std::string &pid, Found &&found, const std::atomic<bool
         if (entry->d_name[0] == '.')
             continue;
         const std::string link = fdDir + entry->d_name;
-        // Most descriptors are sockets, pipes and files; only nodes under /dev are looked at.
+        // Most descriptors are sockets, pipes and files; only nodes under /dev are looked at, and
+        // not those that every desktop holds by the thousand and no serial port is.
         const ssize_t n = ::readlink(link.c_str(), target, sizeof target);
-        if (n < 5 || std::string_view(target, 5) != "/dev/")
+        if (n < 5 || std::string_view(target, 5) != "/dev/" || neverSerial({target, size_t(n)}))
             continue;
         struct stat st
         {
@@ -131,6 +152,9 @@ struct HolderScan::State
     std::thread background;
     std::atomic<bool> running{false};
     std::atomic<bool> stop{false};
+    // The lock file names of the device last asked about (only the window's thread asks).
+    std::pair<std::string, DeviceStamp> lockNamesOf;
+    std::array<std::string, 2> lockNames;
 
     void store(Holders found, Clock::time_point started)
     {
@@ -164,7 +188,7 @@ void HolderScan::scanNow()
 std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const DeviceStamp &device,
                                                Freshness freshness)
 {
-    if (std::optional<PortHolder> locked = lockHolder(node))
+    if (std::optional<PortHolder> locked = lockHolder(node, device))
         return locked;
     if (device.device == 0)
         return std::nullopt;
@@ -182,6 +206,9 @@ std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const De
                 s.background.join();
             s.running = true;
             s.background = std::thread([&s] {
+                // Only when nothing else wants the processor: never at the cost of the window.
+                const sched_param idle{};
+                ::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &idle);
                 const Clock::time_point started = Clock::now();
                 s.store(scanProcesses(s.stop), started);
                 s.running = false;
@@ -200,20 +227,26 @@ std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const De
     return holder;
 }
 
-std::optional<PortHolder> HolderScan::lockHolder(const std::string &node) const
+std::optional<PortHolder> HolderScan::lockHolder(const std::string &node,
+                                                 const DeviceStamp &device) const
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // Named after the device as it was given and as the name it stands for under /dev.
-    std::string names[2] = {fs::path(node).filename().string(), {}};
-    const fs::path real = fs::canonical(node, ec);
-    if (!ec && real.string().starts_with("/dev/")) {
-        names[1] = real.string().substr(5);
-        for (char &c : names[1])
-            if (c == '/')
-                c = '_';
+    State &s = *m_state;
+    // Named after the device as it was given and as it is named under /dev; worked out once
+    // for each device instance, as messages to it follow each other.
+    if (s.lockNamesOf != std::pair(node, device)) {
+        namespace fs = std::filesystem;
+        s.lockNamesOf = {node, device};
+        s.lockNames = {fs::path(node).filename().string(), {}};
+        std::error_code ec;
+        const fs::path real = fs::canonical(node, ec);
+        if (!ec && real.string().starts_with("/dev/")) {
+            std::string name = real.string().substr(5);
+            std::replace(name.begin(), name.end(), '/', '_');
+            if (name != s.lockNames[0])
+                s.lockNames[1] = name;
+        }
     }
-    for (const std::string &name : names) {
+    for (const std::string &name : s.lockNames) {
         if (name.empty())
             continue;
         const int pid = lockOwner(m_lockDir + "/LCK.." + name);

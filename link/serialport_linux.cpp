@@ -4,12 +4,14 @@
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <vector>
 
 extern "C" int ioctl(int fd, unsigned long request, ...);
 
@@ -42,19 +44,22 @@ dev_t controllingTerminal()
     return dev_t(tty);
 }
 
-// Whether the device is the terminal the program runs in: its own output would land there.
+// Whether the device is the terminal the program runs in: its own output would land there. The
+// program never changes its terminal, so it is looked up once.
 bool ownTerminal(dev_t device)
 {
-    if (device == controllingTerminal())
-        return true;
-    for (int fd = 0; fd <= 2; ++fd) {
-        struct stat st
-        {
-        };
-        if (::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device)
-            return true;
-    }
-    return false;
+    static const std::vector<dev_t> own = [] {
+        std::vector<dev_t> terminals{controllingTerminal()};
+        for (int fd = 0; fd <= 2; ++fd) {
+            struct stat st
+            {
+            };
+            if (::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode))
+                terminals.push_back(st.st_rdev);
+        }
+        return terminals;
+    }();
+    return std::find(own.begin(), own.end(), device) != own.end();
 }
 
 // A terminal device the kernel lists in its tty class: serial ports of every kind, also those
