@@ -16,8 +16,19 @@ ensure_packages() {
             exit 1
         fi
         export DEBIAN_FRONTEND=noninteractive
-        apt-get update -q
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
+        # Another apt-get may be running on a shared machine: wait for its lock rather than fail.
+        # update ignores the timeout for the package lists' own lock, so it is tried again instead.
+        local log tries=0
+        log=$(mktemp)
+        until apt-get -o DPkg::Lock::Timeout=600 update -q 2>"$log"; do
+            cat "$log" >&2
+            grep -q "Could not get lock" "$log" && ((++tries < 60)) || { rm -f "$log"; exit 1; }
+            echo "Waiting for another apt-get to finish updating the package lists"
+            sleep 10
+        done
+        cat "$log" >&2
+        rm -f "$log"
+        apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
     fi
 }
 

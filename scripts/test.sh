@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
-               shared-mime-info xdg-utils libfile-mimeinfo-perl man-db)
+               shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian)
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 
 echo "== Test suite"
