@@ -311,7 +311,7 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
     } else {
         opened = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
     }
-    SendResult sent{opened.error(), opened.holder(), false};
+    SendResult sent{opened.error(), opened.holder(), false, opened.device()};
     if (!opened.isOpen() && !portWaitsInterrupted()) {
         errors << Texts::notSent(port, &link, number.value_or(0), sent) << Qt::endl;
         return exitPortUnusable;

@@ -35,7 +35,8 @@ QString Texts::outside(const std::string &word)
     return outside(QString::fromUtf8(word));
 }
 
-QString Texts::portError(PortError error, const std::optional<PortHolder> &holder)
+QString Texts::portError(PortError error, const std::optional<PortHolder> &holder,
+                         const std::string &node)
 {
     switch (error) {
     case PortError::None:
@@ -43,7 +44,7 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
     case PortError::NoDevice:
         return tr("no device");
     case PortError::PermissionDenied:
-        return tr("permission denied: add your user to the dialout group");
+        return tr("permission denied: %1").arg(permissionAdvice(deviceAccess(node)));
     case PortError::InUse:
         if (holder)
             return tr("in use by %1 (pid %2)").arg(outside(holder->name)).arg(holder->pid);
@@ -56,6 +57,19 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         break;
     }
     return tr("cannot be opened");
+}
+
+QString Texts::permissionAdvice(const DeviceAccess &access)
+{
+    const QString group = outside(access.group);
+    // A group joined since this session began counts only from the next login.
+    if (access.inGroupListed && !access.inGroupNow)
+        return tr("already in group %1: log out and in again").arg(group);
+    if (access.group == "dialout" && !access.inGroupNow)
+        return tr("add your user to the dialout group, then log out and in again");
+    return tr("owned by %1:%2, mode %3")
+        .arg(outside(access.owner), group)
+        .arg(access.mode, 4, 8, QLatin1Char('0'));
 }
 
 QString Texts::device(const SerialDevice &device)
@@ -76,7 +90,8 @@ PortReport Texts::port(PortLink &link, int port)
         return {false, tr("%1: not connected").arg(what)};
     if (status.usable())
         return {true, what};
-    return {false, tr("%1: %2").arg(what, portError(status.error, status.holder))};
+    return {false, tr("%1: %2").arg(
+                       what, portError(status.error, status.holder, status.entry->device.node))};
 }
 
 QString Texts::notSent(const QString &port, PortLink *link, int number, const SendResult &sent)
@@ -96,7 +111,7 @@ QString Texts::notSent(const QString &port, PortLink *link, int number, const Se
         return tr("%1: the port did not take the bytes within %2 seconds; nothing was sent whole.")
             .arg(name)
             .arg(std::chrono::seconds(PortCycle::stallLimit).count());
-    return tr("%1: %2").arg(name, portError(sent.error, sent.holder));
+    return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node));
 }
 
 QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/deviceaccess.h"
 #include "link/porterror.h"
 #include "link/portlink.h"
 #include "link/senders.h"
@@ -30,8 +31,11 @@ class Texts
     static QString outside(const QString &word);
     static QString outside(const std::string &word);
 
-    // Why a port cannot be used: "no device", "in use by minicom (pid 4242)", ...
-    static QString portError(PortError error, const std::optional<PortHolder> &holder);
+    // Why a port cannot be used: "no device", "in use by minicom (pid 4242)", ... For a device
+    // the user may not write to, advice that fits its owner, group and the user's groups.
+    static QString portError(PortError error, const std::optional<PortHolder> &holder,
+                             const std::string &node = {});
+    static QString permissionAdvice(const DeviceAccess &access);
     // "/dev/ttyUSB0 — FTDI FT232R USB UART, serial A50285BI", or the node alone.
     static QString device(const SerialDevice &device);
     // What COMn stands for, also when its adapter is not connected, and why it cannot be used now.

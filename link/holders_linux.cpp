@@ -45,9 +45,9 @@ std::string commandOf(int pid)
 
 bool neverSerial(std::string_view node)
 {
-    static constexpr std::string_view names[] = {"/dev/null",    "/dev/zero",  "/dev/full",
-                                                 "/dev/random",  "/dev/urandom", "/dev/ptmx",
-                                                 "/dev/pts/ptmx", "/dev/kmsg",  "/dev/fuse"};
+    static constexpr std::string_view names[] = {"/dev/null",     "/dev/zero",    "/dev/full",
+                                                 "/dev/random",   "/dev/urandom", "/dev/ptmx",
+                                                 "/dev/pts/ptmx", "/dev/kmsg",    "/dev/fuse"};
     static constexpr std::string_view folders[] = {"/dev/dri/", "/dev/snd/", "/dev/input/",
                                                    "/dev/shm/"};
     for (const std::string_view name : names)

@@ -9,7 +9,7 @@ SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Me
     if (port == 0)
         return {PortError::NoDevice, {}, false};
     SerialPort opened = link.open(port, freshness);
-    SendResult result{opened.error(), opened.holder(), false};
+    SendResult result{opened.error(), opened.holder(), false, opened.device()};
     PortCycle cycle(std::move(opened), mode);
     for (const Write &write : message)
         cycle.write(write);

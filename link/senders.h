@@ -5,6 +5,7 @@
 #include "link/porterror.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 class PortLink;
@@ -15,6 +16,7 @@ struct SendResult
     PortError error = PortError::None; // why the port could not be opened
     std::optional<PortHolder> holder;  // who holds it, when in use
     bool delivered = false;            // every byte left the port in time
+    std::string node;                  // the device it went to, or would have
 };
 
 // Sends one message in one port cycle on COMn. Nothing happens for port 0. Other programs' holds

@@ -39,6 +39,8 @@ class SerialPort
     const std::optional<PortHolder> &holder() const { return m_holder; }
     // The node instance that was opened.
     DeviceStamp stamp() const { return m_stamp; }
+    // The path it was opened by, or would have been.
+    const std::string &device() const { return m_device; }
 
     // Raw mode at the given rate and frame, flow control off, everything else as the port had it.
     bool applyLineSettings(const LineSettings &line);
@@ -58,6 +60,7 @@ class SerialPort
     PortError m_error = PortError::NoDevice;
     std::optional<PortHolder> m_holder;
     DeviceStamp m_stamp;
+    std::string m_device;
     int m_baud = 9600;
 };
 

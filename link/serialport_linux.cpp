@@ -2,9 +2,9 @@
 // Its header clashes with <termios.h> and <sys/ioctl.h>, so this file includes neither.
 #include "link/serialport_p.h"
 
+#include <algorithm>
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

@@ -1,16 +1,20 @@
+#include "link/deviceaccess.h"
 #include "link/interruption.h"
 #include "link/serialport_p.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 PortError portErrorOf(int error)
@@ -54,6 +58,7 @@ SerialPort::SerialPort() = default;
 
 SerialPort::SerialPort(const std::string &device, HolderScan &holders,
                        HolderScan::Freshness freshness)
+    : m_device(device)
 {
     // What the path names is judged before it is opened: opening a file with write access is
     // harmless, but opening some devices is not, and a pipe or a terminal must not get the bytes.
@@ -147,6 +152,7 @@ SerialPort &SerialPort::operator=(SerialPort &&other) noexcept
         m_error = other.m_error;
         m_holder = std::move(other.m_holder);
         m_stamp = other.m_stamp;
+        m_device = std::move(other.m_device);
         m_baud = other.m_baud;
     }
     return *this;
@@ -231,4 +237,36 @@ void SerialPort::discardOutput()
 {
     if (m_handle)
         ::tcflush(m_handle->fd, TCOFLUSH);
+}
+
+DeviceAccess deviceAccess(const std::string &device)
+{
+    DeviceAccess access;
+    struct stat st
+    {
+    };
+    if (::stat(device.c_str(), &st) != 0)
+        return access;
+    access.mode = st.st_mode & 07777;
+    const passwd *owner = ::getpwuid(st.st_uid);
+    access.owner = owner ? owner->pw_name : std::to_string(st.st_uid);
+    const group *devices = ::getgrgid(st.st_gid);
+    access.group = devices ? devices->gr_name : std::to_string(st.st_gid);
+
+    std::vector<gid_t> now(std::size_t(std::max(::getgroups(0, nullptr), 0)));
+    now.resize(std::size_t(std::max(::getgroups(int(now.size()), now.data()), 0)));
+    access.inGroupNow =
+        ::getegid() == st.st_gid || std::find(now.begin(), now.end(), st.st_gid) != now.end();
+    // The groups the database gives the user now, which a session started earlier lacks.
+    if (const passwd *user = ::getpwuid(::geteuid())) {
+        int count = 64;
+        std::vector<gid_t> listed(64);
+        if (::getgrouplist(user->pw_name, user->pw_gid, listed.data(), &count) < 0) {
+            listed.resize(std::size_t(count));
+            ::getgrouplist(user->pw_name, user->pw_gid, listed.data(), &count);
+        }
+        listed.resize(std::size_t(std::max(count, 0)));
+        access.inGroupListed = std::find(listed.begin(), listed.end(), st.st_gid) != listed.end();
+    }
+    return access;
 }

@@ -101,20 +101,25 @@ class TestCommandLine : public QObject
 void TestCommandLine::uploadSendsWhatTheWindowSends_data()
 {
     QTest::addColumn<SettingsFileContent>("file");
-    QTest::newRow("Mini SSC, Servo Controller") << content(1, 0, 10, 9600, 1843, 5529);
-    QTest::newRow("Quorvel, Servo Controller") << content(0, 0, 1000, 14400, 2000, 6000);
-    QTest::newRow("Mini SSC, Digital Controller") << content(1, 1, 255, 57600, 0, 7300);
-    QTest::newRow("Quorvel, Digital Controller") << content(0, 1, 65535, 115200, 3000, 3040);
+    QTest::addColumn<bool>("latin1Name"); // named in Latin-1, as a file from an old archive
+    QTest::newRow("Mini SSC, Servo Controller") << content(1, 0, 10, 9600, 1843, 5529) << false;
+    QTest::newRow("Quorvel, Servo Controller") << content(0, 0, 1000, 14400, 2000, 6000) << false;
+    QTest::newRow("Mini SSC, Digital Controller") << content(1, 1, 255, 57600, 0, 7300) << false;
+    QTest::newRow("Quorvel, Digital Controller")
+        << content(0, 1, 65535, 115200, 3000, 3040) << false;
     // Servo 0 goes through the bars over their start-up positions; the address through the range.
-    QTest::newRow("servo 0 above the start-up end") << content(1, 0, 5, 9600, 6000, 7000);
-    QTest::newRow("servo 0 end at its start-up place") << content(1, 0, 5, 9600, 5500, 5529);
-    QTest::newRow("address above the range") << content(1, 0, 300, 9600, 1843, 5529);
-    QTest::newRow("negative address") << content(0, 0, -7, 9600, 1843, 5529);
+    QTest::newRow("servo 0 above the start-up end") << content(1, 0, 5, 9600, 6000, 7000) << false;
+    QTest::newRow("servo 0 end at its start-up place")
+        << content(1, 0, 5, 9600, 5500, 5529) << false;
+    QTest::newRow("address above the range") << content(1, 0, 300, 9600, 1843, 5529) << false;
+    QTest::newRow("negative address") << content(0, 0, -7, 9600, 1843, 5529) << false;
+    QTest::newRow("a file name that is not UTF-8") << content(1, 0, 10, 9600, 1843, 5529) << true;
 }
 
 void TestCommandLine::uploadSendsWhatTheWindowSends()
 {
     QFETCH(SettingsFileContent, file);
+    QFETCH(bool, latin1Name);
     const QString path = write(file);
     PtyPair viaWindow, viaCommandLine(false);
     {
@@ -127,8 +132,20 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
     const QByteArray sent = viaWindow.readAll(20);
     QCOMPARE(sent.size(), 41);
 
-    const Run upload = panel({QStringLiteral("--upload"), path, QStringLiteral("--port"),
-                              QString::fromStdString(viaCommandLine.device())});
+    const QString port = QString::fromStdString(viaCommandLine.device());
+    Run upload;
+    if (latin1Name) {
+        // "café.svo" with é as the single byte E9: such a name reaches the program only as bytes.
+        const QByteArray name = QFile::encodeName(m_dir.path()) + "/caf\xE9.svo";
+        QVERIFY(::rename(QFile::encodeName(path).constData(), name.constData()) == 0);
+        upload = run(QStringLiteral("/bin/sh"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("exec \"$0\" --upload \"$(printf "
+                                     "'%s/caf\\351.svo' \"$1\")\" --port \"$2\""),
+                      QStringLiteral(PANEL), m_dir.path(), port});
+    } else {
+        upload = panel({QStringLiteral("--upload"), path, QStringLiteral("--port"), port});
+    }
     QCOMPARE(upload.err, QByteArray());
     QCOMPARE(upload.status, int(exitDone));
     QCOMPARE(viaCommandLine.readAll(20), sent);

@@ -71,6 +71,7 @@ class TestPortFaults : public QObject
     void tenThousandMessagesArriveCompleteAndInOrder();
     void ptyClosedInTheMiddleOfADrag();
     void deviceNodeGoneAndBack();
+    void deviceTheUserMayNotWriteTo_data();
     void deviceTheUserMayNotWriteTo();
     void stalledPortNeverFreezesTheWindow();
 
@@ -171,20 +172,44 @@ void TestPortFaults::deviceNodeGoneAndBack()
     QCOMPARE(settings.sweepEnds[0], 6300);
 }
 
+void TestPortFaults::deviceTheUserMayNotWriteTo_data()
+{
+    // The device's group and mode; the groups the user has in this session (the first one is
+    // its own group); the advice.
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("session");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("dialout device, user not in dialout")
+        << "dialout" << QStringList{"nogroup"}
+        << "add your user to the dialout group, then log out and in again";
+    QTest::newRow("root's device, user already in dialout")
+        << "root" << QStringList{"nogroup", "dialout"} << "owned by root:root, mode 0660";
+    // nobody's own group is nogroup by the database, but not in a session started without it.
+    QTest::newRow("group joined since the session began")
+        << "nogroup" << QStringList{"staff"} << "already in group nogroup: log out and in again";
+}
+
 void TestPortFaults::deviceTheUserMayNotWriteTo()
 {
+    QFETCH(QString, group);
+    QFETCH(QStringList, session);
+    QFETCH(QString, advice);
+    if (::geteuid() != 0)
+        QSKIP("becoming another user needs root");
     PtyPair pty;
     m_fresh->desk.devices = {pty.device()};
+    QVERIFY(::chown(pty.device().c_str(), 0, ::getgrnam(qPrintable(group))->gr_gid) == 0);
+    QVERIFY(::chmod(pty.device().c_str(), 0660) == 0);
+    std::vector<gid_t> groups;
+    for (const QString &name : session)
+        groups.push_back(::getgrnam(qPrintable(name))->gr_gid);
     int answer[2];
     QVERIFY(::pipe(answer) == 0);
     const pid_t child = ::fork();
     if (child == 0) {
-        // An ordinary user: as root, become nobody; otherwise take the write permission away.
-        bool dropped = true;
-        if (::geteuid() == 0)
-            dropped = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        else
-            dropped = ::chmod(pty.device().c_str(), 0400) == 0;
+        // An ordinary user, nobody, in the session's groups.
+        const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
+                             ::setgid(groups[0]) == 0 && ::setuid(65534) == 0;
         form()->SerialPort2Click(form()->SerialPort2);
         const QByteArray report = (dropped ? QByteArray("dropped\n") : QByteArray("kept\n")) +
                                   (form()->selectCOM1->isEnabled() ? "enabled\n" : "disabled\n") +
@@ -204,8 +229,8 @@ void TestPortFaults::deviceTheUserMayNotWriteTo()
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0], QByteArray("dropped"));
     QCOMPARE(lines[1], QByteArray("disabled"));
-    QCOMPARE(lines[2], QByteArray(pty.device().c_str()) +
-                           ": permission denied: add your user to the dialout group");
+    QCOMPARE(QString::fromUtf8(lines[2]),
+             QString::fromStdString(pty.device()) + ": permission denied: " + advice);
 }
 
 void TestPortFaults::stalledPortNeverFreezesTheWindow()
