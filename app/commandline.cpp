@@ -317,8 +317,9 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
         return exitPortUnusable;
     }
     {
-        PortCycle cycle(std::move(opened), setupMode);
-        for (const Write &write : uploadSequence(content))
+        const Message upload = uploadSequence(content);
+        PortCycle cycle(std::move(opened), upload.line, link.stalls());
+        for (const Write &write : upload.writes)
             cycle.write(write);
         sent.delivered = cycle.finish();
     }

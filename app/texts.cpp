@@ -110,7 +110,9 @@ QString Texts::notSent(const QString &port, PortLink *link, int number, const Se
     if (sent.error == PortError::None)
         return tr("%1: the port did not take the bytes within %2 seconds; nothing was sent whole.")
             .arg(name)
-            .arg(std::chrono::seconds(PortCycle::stallLimit).count());
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(link ? link->stalls().limit()
+                                                                       : StallMemory::defaultLimit)
+                     .count());
     return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node));
 }
 

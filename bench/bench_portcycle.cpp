@@ -19,8 +19,9 @@ int main()
     link.refresh();
     auto ours = [&] {
         {
-            PortCycle cycle(link.open(1, HolderScan::Freshness::Recent), setupMode);
-            for (const Write &write : message)
+            PortCycle cycle(link.open(1, HolderScan::Freshness::Recent), message.line,
+                            link.stalls());
+            for (const Write &write : message.writes)
                 cycle.write(write);
         }
         readExactly(pty.master(), 4);

@@ -5,7 +5,6 @@
 #include "link/senders.h"
 #include "settings/dialmapping.h"
 
-
 void TForm1::startSweepChange(QObject *)
 {
     if (!settings.sweepEventsEnabled)

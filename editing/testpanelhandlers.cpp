@@ -18,9 +18,9 @@ void TForm1::sendTestPosition()
     const int position = ScrollBar1->position();
     // The address is converted before the port is opened, so a bad address sends no lone sync byte.
     const Message message = RadioButton5->isChecked()
-                                ? miniSscTestMessage(toInt(Edit1->text()), servo, position)
-                                : nativeTestMessage(servo, position);
-    sendMessage(portLink(), settings.comPort, modeString(baud), message);
+                                ? miniSscTestMessage(toInt(Edit1->text()), servo, position, baud)
+                                : nativeTestMessage(servo, position, baud);
+    sendMessage(portLink(), settings.comPort, message);
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

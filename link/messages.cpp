@@ -19,23 +19,25 @@ std::uint8_t byte(std::int32_t value)
 
 Message livePositionMessage(int servo, int position)
 {
-    return {{0xFE}, {byte(servo)}, little16(std::int64_t{position} + wireOffset)};
+    return {setupLine, {{0xFE}, {byte(servo)}, little16(std::int64_t{position} + wireOffset)}};
 }
 
-Message miniSscTestMessage(int address, int servo, int position)
+Message miniSscTestMessage(int address, int servo, int position, int baud)
 {
     const std::int64_t number = std::int64_t{address} + servo;
-    return {
-        {0xFF}, {number > 255 ? std::uint8_t{255} : byte(std::int32_t(number))}, {byte(position)}};
+    return {{baud, 'N', 8, 1},
+            {{0xFF},
+             {number > 255 ? std::uint8_t{255} : byte(std::int32_t(number))},
+             {byte(position)}}};
 }
 
-Message nativeTestMessage(int servo, int position)
+Message nativeTestMessage(int servo, int position, int baud)
 {
     Write bytes{0xFF, 0xFF, 0x08, 0x00};
     for (int i = 0; i < servoCount; ++i)
         bytes.push_back(i == servo ? byte(position) : std::uint8_t{0x80});
     bytes.push_back(0x00);
-    return {bytes};
+    return {{baud, 'N', 8, 1}, {bytes}};
 }
 
 std::uint8_t modeByte(bool nativeFormat, bool digitalController)
@@ -59,14 +61,15 @@ UploadContent uploadContentOf(const SettingsFileContent &content)
 
 Message uploadSequence(const UploadContent &content)
 {
-    Message message(5, Write{0xFF});
-    message.push_back(little16(content.address));
-    message.push_back({byte(content.baudDivisor)});
-    message.push_back({modeByte(content.nativeFormat, content.digitalController)});
+    Message message{setupLine, std::vector<Write>(5, Write{0xFF})};
+    std::vector<Write> &writes = message.writes;
+    writes.push_back(little16(content.address));
+    writes.push_back({byte(content.baudDivisor)});
+    writes.push_back({modeByte(content.nativeFormat, content.digitalController)});
     // 16-bit arithmetic, as the board takes it: the span wraps rather than saturates.
     for (int i = 0; i < servoCount; ++i)
-        message.push_back(little16(std::int64_t{content.sweepEnds[i]} - content.sweepStarts[i]));
+        writes.push_back(little16(std::int64_t{content.sweepEnds[i]} - content.sweepStarts[i]));
     for (int i = 0; i < servoCount; ++i)
-        message.push_back(little16(std::int64_t{content.sweepStarts[i]} + wireOffset));
+        writes.push_back(little16(std::int64_t{content.sweepStarts[i]} + wireOffset));
     return message;
 }

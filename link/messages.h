@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/modestring.h"
 #include "settings/settings.h"
 #include "settings/svofile.h"
 
@@ -8,9 +9,16 @@
 #include <vector>
 
 // Every message to the board, as the list of writes it is handed to the port in: the grouping of
-// bytes into writes is part of each format. Multi-byte values go low byte first.
+// bytes into writes is part of each format. Multi-byte values go low byte first. Each message
+// carries the line settings it goes at.
 using Write = std::vector<std::uint8_t>;
-using Message = std::vector<Write>;
+struct Message
+{
+    LineSettings line = setupLine;
+    std::vector<Write> writes;
+
+    bool operator==(const Message &) const = default;
+};
 
 // The board receives a sweep position plus this offset.
 inline constexpr int wireOffset = 1843;
@@ -18,11 +26,12 @@ inline constexpr int wireOffset = 1843;
 // FE, servo, wire position: three writes at the setup rate.
 Message livePositionMessage(int servo, int position);
 
-// FF, address plus servo (255 when above), slider position: three writes.
-Message miniSscTestMessage(int address, int servo, int position);
+// FF, address plus servo (255 when above), slider position: three writes at the board's rate.
+Message miniSscTestMessage(int address, int servo, int position, int baud);
 
-// FF FF 08 00, the slider position for the servo and 128 for the other seven, 00: one write.
-Message nativeTestMessage(int servo, int position);
+// FF FF 08 00, the slider position for the servo and 128 for the other seven, 00: one write at
+// the board's rate.
+Message nativeTestMessage(int servo, int position, int baud);
 
 // 2 for the native "Quorvel" data format, plus 1 for the "Digital Controller" function.
 std::uint8_t modeByte(bool nativeFormat, bool digitalController);

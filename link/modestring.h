@@ -16,7 +16,8 @@ struct LineSettings
     bool operator==(const LineSettings &) const = default;
 };
 
-inline constexpr std::string_view setupMode = "9600,N,8,1";
+// The setup rate, at which the board takes its live positions and its settings.
+inline constexpr LineSettings setupLine{9600, 'N', 8, 1};
 
 std::optional<LineSettings> parseModeString(std::string_view mode);
 

@@ -6,21 +6,6 @@
 namespace {
 using Clock = SerialPort::Clock;
 
-// The devices whose last cycle gave up. A handful at most: one entry per stalled adapter.
-std::vector<DeviceStamp> stalledDevices;
-
-bool hasStalled(const DeviceStamp &device)
-{
-    return std::find(stalledDevices.begin(), stalledDevices.end(), device) != stalledDevices.end();
-}
-
-void rememberStall(const DeviceStamp &device, bool stalled)
-{
-    std::erase(stalledDevices, device);
-    if (stalled)
-        stalledDevices.push_back(device);
-}
-
 // Ten bits a byte: start, eight data bits, stop.
 Clock::duration lineTime(std::size_t bytes, int baud)
 {
@@ -28,15 +13,27 @@ Clock::duration lineTime(std::size_t bytes, int baud)
 }
 } // namespace
 
-PortCycle::PortCycle(SerialPort port, std::string_view mode) : m_port(std::move(port))
+bool StallMemory::hasStalled(const DeviceStamp &device) const
+{
+    return std::find(m_stalled.begin(), m_stalled.end(), device) != m_stalled.end();
+}
+
+void StallMemory::remember(const DeviceStamp &device, bool stalled)
+{
+    std::erase(m_stalled, device);
+    if (stalled)
+        m_stalled.push_back(device);
+}
+
+PortCycle::PortCycle(SerialPort port, const LineSettings &line, StallMemory &stalls)
+    : m_port(std::move(port)), m_stalls(stalls)
 {
     if (!m_port.isOpen())
         return;
-    m_stalledBefore = hasStalled(m_port.stamp());
-    m_deadline = Clock::now() + (m_stalledBefore ? Clock::duration(stalledMargin) : stallLimit);
-    // Every cycle sets the line from the port's current settings and the mode string alone.
-    if (const std::optional<LineSettings> line = parseModeString(mode))
-        m_port.applyLineSettings(*line);
+    m_stalledBefore = m_stalls.hasStalled(m_port.stamp());
+    m_deadline = Clock::now() + (m_stalledBefore ? m_stalls.margin() : m_stalls.limit());
+    // Every cycle sets the line from the port's current settings and its message's alone.
+    m_port.applyLineSettings(line);
 }
 
 void PortCycle::write(std::span<const std::uint8_t> bytes)
@@ -61,7 +58,7 @@ bool PortCycle::finish()
     // What a given-up cycle leaves behind would reach the board late, mixed into the next message.
     if (!delivered)
         m_port.discardOutput();
-    rememberStall(m_port.stamp(), !delivered);
+    m_stalls.remember(m_port.stamp(), !delivered);
     m_port.close();
     return delivered;
 }

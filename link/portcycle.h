@@ -1,27 +1,51 @@
 #pragma once
 
+#include "link/modestring.h"
 #include "link/serialport.h"
 
 #include <chrono>
 #include <cstdint>
 #include <span>
-#include <string_view>
+#include <vector>
+
+// The devices whose last cycle gave up, and how long a cycle waits for a device before it gives
+// up: a stalled adapter must never freeze the window. Kept by the link for its devices.
+class StallMemory
+{
+  public:
+    static constexpr std::chrono::milliseconds defaultLimit{2000};
+    static constexpr std::chrono::milliseconds defaultMargin{5};
+
+    explicit StallMemory(std::chrono::milliseconds limit = defaultLimit,
+                         std::chrono::milliseconds margin = defaultMargin)
+        : m_limit(limit), m_margin(margin)
+    {}
+
+    // How long a cycle waits for its bytes to leave: the limit, or for a device that has stalled
+    // before, only as long as the bytes need on the line plus the margin.
+    std::chrono::milliseconds limit() const { return m_limit; }
+    std::chrono::milliseconds margin() const { return m_margin; }
+    bool hasStalled(const DeviceStamp &device) const;
+    void remember(const DeviceStamp &device, bool stalled);
+
+  private:
+    std::chrono::milliseconds m_limit;
+    std::chrono::milliseconds m_margin;
+    std::vector<DeviceStamp> m_stalled; // a handful at most: one entry per stalled adapter
+};
 
 // One use of a serial port for one message: open, line settings, the writes in order, and on
 // leaving the scope a wait until every byte has left at this cycle's settings, then close. The
 // port is closed on every path, also when an error ends the handler part way.
 //
 // A port that cannot be opened loses the message without a word. A cycle that has not got its
-// bytes out within stallLimit gives up, throws the rest away and closes, so that a stalled
-// adapter never freezes the window; until that device takes bytes again, later cycles to it wait
-// only as long as their own bytes need on the line, plus stalledMargin.
+// bytes out within the stall limit gives up, throws the rest away and closes; until that device
+// takes bytes again, later cycles to it wait only as long as their own bytes need on the line,
+// plus the margin.
 class PortCycle
 {
   public:
-    static constexpr std::chrono::seconds stallLimit{2};
-    static constexpr std::chrono::milliseconds stalledMargin{5};
-
-    PortCycle(SerialPort port, std::string_view mode);
+    PortCycle(SerialPort port, const LineSettings &line, StallMemory &stalls);
     ~PortCycle();
     PortCycle(const PortCycle &) = delete;
     PortCycle &operator=(const PortCycle &) = delete;
@@ -34,6 +58,7 @@ class PortCycle
 
   private:
     SerialPort m_port;
+    StallMemory &m_stalls;
     SerialPort::Clock::time_point m_deadline;
     bool m_stalledBefore = false;
     bool m_givenUp = false;

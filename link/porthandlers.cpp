@@ -71,8 +71,8 @@ void TForm1::Button1Click(QObject *)
     // Converted before the port is opened: a bad address sends nothing rather than leaving the
     // board part way through an upload.
     const UploadContent content = uploadContentOf(settingsInWindow());
-    const SendResult sent = sendMessage(portLink(), settings.comPort, setupMode,
-                                        uploadSequence(content), HolderScan::Freshness::Now);
+    const SendResult sent = sendMessage(portLink(), settings.comPort, uploadSequence(content),
+                                        HolderScan::Freshness::Now);
     // An upload that did not reach the board must not look like one that did: the user is told
     // why, in the command line's words, in the application's error box.
     if (!sent.delivered)

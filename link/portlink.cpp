@@ -1,7 +1,9 @@
 #include "link/portlink.h"
 
-PortLink::PortLink(PortDirectory::DeviceSource devices, std::string recordPath, std::string lockDir)
-    : m_holders(std::move(lockDir)), m_directory(std::move(devices), std::move(recordPath))
+PortLink::PortLink(PortDirectory::DeviceSource devices, std::string recordPath, std::string lockDir,
+                   StallMemory stalls)
+    : m_holders(std::move(lockDir)), m_directory(std::move(devices), std::move(recordPath)),
+      m_stalls(stalls)
 {}
 
 void PortLink::refresh()

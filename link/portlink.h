@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/holders.h"
+#include "link/portcycle.h"
 #include "link/portdirectory.h"
 #include "link/serialport.h"
 
@@ -18,15 +19,16 @@ struct PortStatus
 };
 
 // Everything between a COM number and its device for one window or one command line: which
-// adapter each number stands for, and who else holds the devices.
+// adapter each number stands for, who else holds the devices, and which have stalled.
 class PortLink
 {
   public:
     explicit PortLink(PortDirectory::DeviceSource devices, std::string recordPath = {},
-                      std::string lockDir = "/run/lock");
+                      std::string lockDir = "/run/lock", StallMemory stalls = StallMemory());
 
     PortDirectory &directory() { return m_directory; }
     HolderScan &holders() { return m_holders; }
+    StallMemory &stalls() { return m_stalls; }
 
     // Reads the devices and other programs' holds anew, as the port menu does when it opens.
     void refresh();
@@ -39,4 +41,5 @@ class PortLink
   private:
     HolderScan m_holders;
     PortDirectory m_directory;
+    StallMemory m_stalls;
 };

@@ -3,15 +3,15 @@
 #include "link/portcycle.h"
 #include "link/portlink.h"
 
-SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Message &message,
+SendResult sendMessage(PortLink &link, int port, const Message &message,
                        HolderScan::Freshness freshness)
 {
     if (port == 0)
         return {PortError::NoDevice, {}, false};
     SerialPort opened = link.open(port, freshness);
     SendResult result{opened.error(), opened.holder(), false, opened.device()};
-    PortCycle cycle(std::move(opened), mode);
-    for (const Write &write : message)
+    PortCycle cycle(std::move(opened), message.line, link.stalls());
+    for (const Write &write : message.writes)
         cycle.write(write);
     result.delivered = cycle.finish();
     return result;
@@ -19,5 +19,5 @@ SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Me
 
 void sendLivePosition(PortLink &link, int port, int servo, int position)
 {
-    sendMessage(link, port, setupMode, livePositionMessage(servo, position));
+    sendMessage(link, port, livePositionMessage(servo, position));
 }

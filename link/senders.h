@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 class PortLink;
 
@@ -19,9 +18,9 @@ struct SendResult
     std::string node;                  // the device it went to, or would have
 };
 
-// Sends one message in one port cycle on COMn. Nothing happens for port 0. Other programs' holds
-// are looked up as fresh as `freshness` asks.
-SendResult sendMessage(PortLink &link, int port, std::string_view mode, const Message &message,
+// Sends one message in one port cycle on COMn, at the message's own line settings. Nothing happens
+// for port 0. Other programs' holds are looked up as fresh as `freshness` asks.
+SendResult sendMessage(PortLink &link, int port, const Message &message,
                        HolderScan::Freshness freshness = HolderScan::Freshness::Recent);
 
 // The live-position message for the servo at the setup rate, when a port is chosen.

@@ -4,6 +4,7 @@
 #include "link/modestring.h"
 #include "link/porterror.h"
 #include "link/serialdevice.h"
+#include "link/serialdriver.h"
 
 #include <chrono>
 #include <cstdint>
@@ -29,6 +30,8 @@ class SerialPort
     // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks.
     SerialPort(const std::string &device, HolderScan &holders,
                HolderScan::Freshness freshness = HolderScan::Freshness::Now);
+    // An open port on a driver of one's own, as a test stands one in.
+    SerialPort(std::unique_ptr<SerialDriver> driver, DeviceStamp stamp);
     ~SerialPort();
     SerialPort(SerialPort &&other) noexcept;
     SerialPort &operator=(SerialPort &&other) noexcept;
@@ -55,8 +58,7 @@ class SerialPort
     void close();
 
   private:
-    struct Handle; // the platform's own
-    std::unique_ptr<Handle> m_handle;
+    std::unique_ptr<SerialDriver> m_driver;
     PortError m_error = PortError::NoDevice;
     std::optional<PortHolder> m_holder;
     DeviceStamp m_stamp;

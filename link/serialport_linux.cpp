@@ -92,11 +92,8 @@ PortError serialDeviceCheck(const struct stat &node)
     return PortError::None;
 }
 
-bool SerialPort::applyLineSettings(const LineSettings &line)
+bool applyTerminalLine(int fd, const LineSettings &line)
 {
-    if (!m_handle)
-        return false;
-    const int fd = m_handle->fd;
     struct termios2 t
     {
     };
@@ -150,7 +147,6 @@ bool SerialPort::applyLineSettings(const LineSettings &line)
         t.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
         t.c_ospeed = speed_t(line.baud);
         t.c_ispeed = speed_t(line.baud);
-        m_baud = line.baud;
     }
     return ioctl(fd, TCSETS2, &t) == 0;
 }

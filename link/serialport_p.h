@@ -5,10 +5,8 @@
 
 #include <sys/stat.h>
 
-struct SerialPort::Handle
-{
-    int fd = -1;
-};
+// Raw mode at the given rate and frame, flow control off, everything else as the terminal had it.
+bool applyTerminalLine(int fd, const LineSettings &line);
 
 // Whether the terminal is in exclusive mode already, that is another program's.
 bool exclusiveModeSet(int fd);

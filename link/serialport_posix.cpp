@@ -42,6 +42,69 @@ DeviceStamp stampOf(const struct stat &st)
 {
     return {std::uint64_t(st.st_rdev), std::uint64_t(st.st_ino)};
 }
+
+// A terminal device opened without blocking: writes wait with poll, and a signal ends any wait.
+class TerminalDriver final : public SerialDriver
+{
+  public:
+    explicit TerminalDriver(int fd) : m_fd(fd) {}
+
+    bool setLine(const LineSettings &line) override { return applyTerminalLine(m_fd, line); }
+
+    long writeSome(std::span<const std::uint8_t> bytes) override
+    {
+        for (;;) {
+            const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+            if (n >= 0)
+                return long(n);
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                return 0;
+            if (errno != EINTR || portWaitsInterrupted())
+                return -1;
+        }
+    }
+
+    bool waitForRoom(std::chrono::milliseconds timeout) override
+    {
+        pollfd p{m_fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, int(timeout.count()));
+        if (ready < 0)
+            return errno == EINTR; // the caller looks at why
+        return ready > 0 && !(p.revents & (POLLERR | POLLHUP | POLLNVAL));
+    }
+
+    int unsent() override
+    {
+        int pending = 0;
+        return ::ioctl(m_fd, TIOCOUTQ, &pending) == 0 ? pending : 0;
+    }
+
+    void waitForLine(std::chrono::milliseconds time) override
+    {
+        // poll, unlike sleep_for, does not carry on after a signal.
+        ::poll(nullptr, 0, int(time.count()));
+    }
+
+    bool finishTransmitter() override
+    {
+        while (::tcdrain(m_fd) != 0)
+            if (errno != EINTR || portWaitsInterrupted())
+                return false;
+        return true;
+    }
+
+    void discardUnsent() override { ::tcflush(m_fd, TCOFLUSH); }
+
+    void close() override
+    {
+        // Only an open port is ever made exclusive by us, so this clears our own mode alone.
+        ::ioctl(m_fd, TIOCNXCL);
+        ::close(m_fd);
+    }
+
+  private:
+    int m_fd;
+};
 } // namespace
 
 DeviceStamp stampOf(const std::string &device)
@@ -53,8 +116,6 @@ DeviceStamp stampOf(const std::string &device)
         return {};
     return stampOf(st);
 }
-
-SerialPort::SerialPort() = default;
 
 SerialPort::SerialPort(const std::string &device, HolderScan &holders,
                        HolderScan::Freshness freshness)
@@ -110,7 +171,7 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
         m_error = PortError::InUse;
     } else {
         ::ioctl(fd, TIOCEXCL);
-        m_handle = std::make_unique<Handle>(Handle{fd});
+        m_driver = std::make_unique<TerminalDriver>(fd);
         m_error = PortError::None;
         return;
     }
@@ -135,108 +196,6 @@ PortCheck checkWithoutOpening(const std::string &device, HolderScan &holders)
             holders.holderOf(device, stampOf(named), HolderScan::Freshness::Recent))
         return {PortError::InUse, holder};
     return {};
-}
-
-SerialPort::~SerialPort()
-{
-    close();
-}
-
-SerialPort::SerialPort(SerialPort &&other) noexcept = default;
-
-SerialPort &SerialPort::operator=(SerialPort &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = std::move(other.m_handle);
-        m_error = other.m_error;
-        m_holder = std::move(other.m_holder);
-        m_stamp = other.m_stamp;
-        m_device = std::move(other.m_device);
-        m_baud = other.m_baud;
-    }
-    return *this;
-}
-
-bool SerialPort::isOpen() const
-{
-    return m_handle != nullptr;
-}
-
-void SerialPort::close()
-{
-    if (!m_handle)
-        return;
-    // Only an open port is ever made exclusive by us, so this clears our own mode alone.
-    ::ioctl(m_handle->fd, TIOCNXCL);
-    ::close(m_handle->fd);
-    m_handle.reset();
-}
-
-bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point deadline)
-{
-    if (!m_handle)
-        return false;
-    const int fd = m_handle->fd;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        if (portWaitsInterrupted())
-            return false;
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) {
-            done += size_t(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-            if (left.count() <= 0)
-                return false;
-            pollfd p{fd, POLLOUT, 0};
-            const int ready = ::poll(&p, 1, int(left.count()));
-            if (ready < 0 && errno == EINTR)
-                continue; // the loop's head looks at why
-            if (ready <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
-                return false;
-            continue;
-        }
-        return false; // the device has gone away
-    }
-    return true;
-}
-
-bool SerialPort::drain(Clock::time_point deadline)
-{
-    if (!m_handle)
-        return false;
-    using namespace std::chrono;
-    for (;;) {
-        int pending = 0;
-        if (::ioctl(m_handle->fd, TIOCOUTQ, &pending) != 0 || pending <= 0)
-            break;
-        const auto now = Clock::now();
-        if (now >= deadline || portWaitsInterrupted())
-            return false;
-        // About the time the queued bytes need on the line (10 bits each), at least 1 ms. A
-        // signal ends the wait early (poll, unlike sleep_for, does not carry on after one).
-        const auto lineTime = microseconds(pending * 10'000'000LL / std::max(m_baud, 1));
-        const auto wait = std::min<Clock::duration>(
-            std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now);
-        ::poll(nullptr, 0, int(std::chrono::ceil<milliseconds>(wait).count()));
-    }
-    // Only the transmitter's own few bytes can be left; they go at the line's rate.
-    while (::tcdrain(m_handle->fd) != 0) {
-        if (errno != EINTR || portWaitsInterrupted())
-            return false;
-    }
-    return true;
-}
-
-void SerialPort::discardOutput()
-{
-    if (m_handle)
-        ::tcflush(m_handle->fd, TCOFLUSH);
 }
 
 DeviceAccess deviceAccess(const std::string &device)

@@ -158,7 +158,7 @@ void TestCommandLine::refusals_data()
     // folder, which is also the current folder, SVO the settings file itself.
     QTest::addColumn<QString>("port");
     // "held" by another process; "file" or "fifo" (with a reader) made at the port's path;
-    // "terminal": the adapter is the program's controlling terminal.
+    // "terminal": the adapter is the program's controlling terminal; "stalled": it takes no bytes.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("status");
     // %1 the settings file, %2 the port as given, %3 the holder's pid; empty when it is sent.
@@ -199,6 +199,10 @@ void TestCommandLine::refusals_data()
                                               << "terminal" << int(exitPortUnusable) << terminal;
     QTest::newRow("/dev/null") << good << "/dev/null"
                                << "" << int(exitPortUnusable) << notSerial;
+    QTest::newRow("a port that takes no bytes")
+        << good << "PTY"
+        << "stalled" << int(exitNotSent)
+        << "%2: the port did not take the bytes within 2 seconds; nothing was sent whole.";
     QTest::newRow("a FIFO with a reader") << good << "DIR/fifo"
                                           << "fifo" << int(exitPortUnusable) << notSerial;
 }
@@ -214,7 +218,11 @@ void TestCommandLine::refusals()
     QFile file(here.filePath(QStringLiteral("r.svo")));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
-    PtyPair pty(false);
+    PtyPair pty(setup == QLatin1String("stalled"));
+    if (setup == QLatin1String("stalled")) {
+        pty.stall();
+        pty.letGo();
+    }
     FakeTree tree;
     tree.plugUsb("ttyUSB0", "1-1", "A1B2", pty.device());
     port.replace(QStringLiteral("PTY"), QString::fromStdString(tree.devDir()) + "/ttyUSB0")
@@ -247,7 +255,8 @@ void TestCommandLine::refusals()
     line.replace(QStringLiteral("%3"), QString::number(other ? other->pid() : 0));
     QCOMPARE(QString::fromUtf8(upload.err), line.isEmpty() ? line : line + '\n');
     // Nothing reaches the adapter unless it was the port, and nothing else is touched.
-    QCOMPARE(pty.readAll(20).size(), status == exitDone ? 41 : 0);
+    if (setup != QLatin1String("stalled"))
+        QCOMPARE(pty.readAll(20).size(), status == exitDone ? 41 : 0);
     QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
     if (setup == QLatin1String("file")) {
         QFile other(target);

@@ -9,7 +9,7 @@ namespace {
 QString show(const Message &message)
 {
     QStringList writes;
-    for (const Write &write : message) {
+    for (const Write &write : message.writes) {
         QStringList bytes;
         for (std::uint8_t b : write)
             bytes << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
@@ -91,7 +91,10 @@ void TestMessages::miniSscTest()
     QFETCH(int, servo);
     QFETCH(int, position);
     QFETCH(QString, wire);
-    QCOMPARE(show(miniSscTestMessage(address, servo, position)), wire);
+    const Message message = miniSscTestMessage(address, servo, position, 57600);
+    QCOMPARE(show(message), wire);
+    QCOMPARE(message.line,
+             (LineSettings{57600, 'N', 8, 1})); // the board's rate, not the setup rate
 }
 
 void TestMessages::nativeTest_data()
@@ -110,7 +113,9 @@ void TestMessages::nativeTest()
     QFETCH(int, servo);
     QFETCH(int, position);
     QFETCH(QString, wire);
-    QCOMPARE(show(nativeTestMessage(servo, position)), wire);
+    const Message message = nativeTestMessage(servo, position, 14700);
+    QCOMPARE(show(message), wire);
+    QCOMPARE(message.line, (LineSettings{14700, 'N', 8, 1}));
 }
 
 void TestMessages::modeByte_data()
@@ -172,9 +177,10 @@ void TestMessages::upload()
     QFETCH(UploadContent, content);
     QFETCH(QString, wire);
     const Message message = uploadSequence(content);
-    QCOMPARE(message.size(), size_t(24));
+    QCOMPARE(message.writes.size(), size_t(24));
+    QCOMPARE(message.line, setupLine);
     size_t bytes = 0;
-    for (const Write &w : message)
+    for (const Write &w : message.writes)
         bytes += w.size();
     QCOMPARE(bytes, size_t(41));
     QCOMPARE(show(message), wire);

@@ -1,6 +1,7 @@
 // The port cycle on pseudo-terminals: bytes, line settings, exclusivity and closing on every path.
 #include "link/messages.h"
 #include "link/portcycle.h"
+#include "tests/heldoutput.h"
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
@@ -14,10 +15,12 @@ SerialPort port(const std::string &device)
     return SerialPort(device, holders);
 }
 
-void send(const std::string &device, std::string_view mode, const Message &message)
+StallMemory stalls;
+
+void send(const std::string &device, const Message &message)
 {
-    PortCycle cycle(port(device), mode);
-    for (const Write &write : message)
+    PortCycle cycle(port(device), message.line, stalls);
+    for (const Write &write : message.writes)
         cycle.write(write);
 }
 
@@ -39,6 +42,8 @@ class TestPortCycle : public QObject
     void missingDevice();
     void removedDeviceLosesTheMessage();
     void portIsClosedWhenAnErrorEndsTheHandler();
+    void outputHeldByTheDevice_data();
+    void outputHeldByTheDevice();
 };
 
 void TestPortCycle::messagesArriveByteExact_data()
@@ -53,8 +58,9 @@ void TestPortCycle::messagesArriveByteExact_data()
         << "9600,N,8,1" << livePositionMessage(10, 0x0D0A - wireOffset)
         << QByteArray::fromHex("FE0A0A0D");
     QTest::newRow("Mini SSC test at 115200")
-        << "115200,N,8,1" << miniSscTestMessage(10, 2, 128) << QByteArray::fromHex("FF0C80");
-    QTest::newRow("native test at 57600") << "57600,N,8,1" << nativeTestMessage(2, 200)
+        << "115200,N,8,1" << miniSscTestMessage(10, 2, 128, 115200)
+        << QByteArray::fromHex("FF0C80");
+    QTest::newRow("native test at 57600") << "57600,N,8,1" << nativeTestMessage(2, 200, 57600)
                                           << QByteArray::fromHex("FFFF08008080C88080808080"
                                                                  "00");
     UploadContent content;
@@ -71,9 +77,10 @@ void TestPortCycle::messagesArriveByteExact()
     QFETCH(Message, message);
     QFETCH(QByteArray, bytes);
     PtyPair pty;
-    send(pty.device(), mode.toStdString(), message);
+    send(pty.device(), message);
     QCOMPARE(pty.read(bytes.size()), bytes);
     QCOMPARE(pty.readAll(50), QByteArray());
+    QCOMPARE(pty.line().speed, unsigned(parseModeString(mode.toStdString())->baud));
 }
 
 void TestPortCycle::lineIsSetAsTheModeSays_data()
@@ -94,7 +101,7 @@ void TestPortCycle::lineIsSetAsTheModeSays()
     QFETCH(unsigned, speed);
     PtyPair pty;
     pty.setSpeed(4800);
-    send(pty.device(), mode.toStdString(), {{0x55}});
+    send(pty.device(), {*parseModeString(mode.toStdString()), {{0x55}}});
     const PtyPair::Line line = pty.line();
     QCOMPARE(line.speed, speed);
     QVERIFY(line.eightBits);
@@ -118,7 +125,7 @@ void TestPortCycle::rateThePortCannotTakeLeavesSpeed()
     QFETCH(QString, mode);
     PtyPair pty;
     pty.setSpeed(4800);
-    send(pty.device(), mode.toStdString(), {{0x01, 0x02}});
+    send(pty.device(), {*parseModeString(mode.toStdString()), {{0x01, 0x02}}});
     QCOMPARE(pty.read(2), QByteArray::fromHex("0102"));
     const PtyPair::Line line = pty.line();
     QCOMPARE(line.speed, 4800u);
@@ -130,16 +137,18 @@ void TestPortCycle::secondOpenFailsWhileACycleHoldsThePort()
 {
     PtyPair pty;
     {
-        PortCycle first(port(pty.device()), setupMode);
+        PortCycle first(port(pty.device()), setupLine, stalls);
         QVERIFY(first.isOpen());
+        QVERIFY(pty.exclusive()); // against other programs, for as long as the cycle lasts
         const SerialPort second = port(pty.device());
         QVERIFY(!second.isOpen());
         QCOMPARE(second.error(), PortError::InUse);
-        PortCycle third(port(pty.device()), setupMode);
+        PortCycle third(port(pty.device()), setupLine, stalls);
         QVERIFY(!third.isOpen());
         third.write(Write{0x33}); // lost without a word
         first.write(Write{0x11});
     }
+    QVERIFY(!pty.exclusive());
     const SerialPort afterwards = port(pty.device());
     QVERIFY(afterwards.isOpen());
     QCOMPARE(pty.read(1), QByteArray::fromHex("11"));
@@ -166,19 +175,19 @@ void TestPortCycle::missingDevice()
     const SerialPort missing = port(path);
     QVERIFY(!missing.isOpen());
     QCOMPARE(missing.error(), PortError::NoDevice);
-    send(path, setupMode, livePositionMessage(0, 0)); // nothing to see, nothing breaks
+    send(path, livePositionMessage(0, 0)); // nothing to see, nothing breaks
 }
 
 void TestPortCycle::removedDeviceLosesTheMessage()
 {
     PtyPair pty;
     const std::string device = pty.device();
-    send(device, setupMode, livePositionMessage(1, 100));
+    send(device, livePositionMessage(1, 100));
     QCOMPARE(pty.read(4).size(), 4);
     pty.remove();
     QElapsedTimer timer;
     timer.start();
-    send(device, setupMode, livePositionMessage(1, 200));
+    send(device, livePositionMessage(1, 200));
     QVERIFY(timer.elapsed() < 5000); // no hang
 }
 
@@ -186,13 +195,44 @@ void TestPortCycle::portIsClosedWhenAnErrorEndsTheHandler()
 {
     PtyPair pty;
     try {
-        PortCycle cycle(port(pty.device()), setupMode);
+        PortCycle cycle(port(pty.device()), setupLine, stalls);
         cycle.write(Write{0xFF});
         throw std::runtime_error("conversion failed");
     } catch (const std::runtime_error &) {
     }
     QVERIFY(port(pty.device()).isOpen());
     QCOMPARE(pty.read(1), QByteArray::fromHex("FF"));
+}
+
+void TestPortCycle::outputHeldByTheDevice_data()
+{
+    // How many times the device is asked before it lets the bytes go, and what the cycle makes
+    // of it within a 500 ms limit: waiting for them before it closes, or giving up at the limit
+    // and throwing them away, so that they never reach the board late.
+    QTest::addColumn<int>("polls");
+    QTest::addColumn<bool>("delivered");
+    QTest::newRow("sent soon: waited for before closing") << 3 << true;
+    QTest::newRow("held past the limit: given up and thrown away") << 5000 << false;
+}
+
+void TestPortCycle::outputHeldByTheDevice()
+{
+    QFETCH(int, polls);
+    QFETCH(bool, delivered);
+    auto log = std::make_shared<HeldOutput::Log>();
+    StallMemory stalls(std::chrono::milliseconds(500));
+    {
+        PortCycle cycle(SerialPort(std::make_unique<HeldOutput>(log, polls), {1, 1}), setupLine,
+                        stalls);
+        for (const Write &write : uploadSequence(UploadContent{}).writes)
+            cycle.write(write);
+        QCOMPARE(cycle.finish(), delivered);
+    }
+    QCOMPARE(log->taken, 41);
+    QCOMPARE(log->unsentAtClose, 0);
+    QCOMPARE(log->transmitterFinished, delivered);
+    QCOMPARE(log->discarded, !delivered);
+    QCOMPARE(stalls.hasStalled({1, 1}), !delivered);
 }
 
 QTEST_GUILESS_MAIN(TestPortCycle)
