@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 #include <string>
 #include <sys/types.h>
+
+class QProcessEnvironment;
 
 // Another program holding a file or device: a child process that opens it until this object goes
 // away, and then by default takes an exclusive lock on it.
@@ -32,3 +35,16 @@ class HeldByAnotherProcess
 
 // The bytes of a live-position message, as they arrive on the line.
 QByteArray liveBytes(int servo, int position);
+
+// A program built with the tests, run to its end as from a script.
+struct ProgramRun
+{
+    int status = -1;      // exit status; -1 when it did not exit by itself within the time
+    bool crashed = false; // ended by a signal
+    QByteArray out, err;
+};
+// Runs it with this environment for at most 30 seconds; in a cross build through the emulator that
+// runs the tests. Not with QProcess: a user-mode emulator may not know how Qt starts a child (a
+// clone that returns a process descriptor).
+ProgramRun runBuiltProgram(const QString &program, const QStringList &arguments,
+                           const QProcessEnvironment &environment);

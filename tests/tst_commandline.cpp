@@ -21,17 +21,14 @@ struct Run
 // A program run as from a script on a machine without a display.
 Run run(const QString &program, const QStringList &arguments, const QStringList &environment = {})
 {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     for (const QString &setting : environment)
         env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    const ProgramRun done = runBuiltProgram(program, arguments, env);
+    return {done.status, done.out, done.err};
 }
 
 Run panel(const QStringList &arguments)
