@@ -16,8 +16,9 @@ ensure_packages() {
             exit 1
         fi
         export DEBIAN_FRONTEND=noninteractive
-        apt-get update -q
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
+        # Others may be installing at the same time: wait for them rather than fail.
+        apt-get -o DPkg::Lock::Timeout=600 update -q
+        apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
     fi
 }
 
