@@ -3,13 +3,15 @@
 # test suite on it through the user-mode emulator, makes build/<arch>/corvantis-panel_*_<arch>.deb
 # and checks that the packaged program sends an upload byte for byte.
 #   bash scripts/cross.sh arm64      (a Raspberry Pi with the 64-bit OS)
+#   bash scripts/cross.sh armhf      (the 32-bit OS)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 arch=${1:-}
 case $arch in
 arm64) triplet=aarch64-linux-gnu emulator=qemu-aarch64-static machine="ARM aarch64" ;;
+armhf) triplet=arm-linux-gnueabihf emulator=qemu-arm-static machine="ARM, EABI5" ;;
 *)
-    echo "usage: bash scripts/cross.sh arm64" >&2
+    echo "usage: bash scripts/cross.sh arm64|armhf" >&2
     exit 1
     ;;
 esac
