@@ -1,24 +1,36 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and every test, and runs them all: the test suite,
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each
-# fuzz target.
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
+# target, and the suite built for arm64 and run through an emulator, with that package checked.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+stage_start=$SECONDS
+stage_done() {
+    echo "== $1: $((SECONDS - stage_start)) s"
+    stage_start=$SECONDS
+}
 
 test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
                shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian)
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
+stage_done install
 
 echo "== Test suite"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure -j2 --timeout 300
+stage_done "test suite"
 
 echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTIS_SANITIZE=ON
 cmake --build build/sanitize
 ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 300
+stage_done "sanitizer suite"
 
 echo "== Fuzz targets, ${FUZZ_SECONDS:-10} seconds each"
 cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}"
 cmake --build build/fuzz
 ctest --test-dir build/fuzz --output-on-failure -j2
+stage_done "fuzz targets"
+
+echo "== Test suite for arm64 under emulation, and its package"
+bash scripts/cross.sh arm64

@@ -12,6 +12,50 @@
 
 extern "C" int ioctl(int fd, unsigned long request, ...);
 
+namespace {
+// The speed constants a line may carry when termios2 cannot be read; its other rates read as 0.
+constexpr struct
+{
+    unsigned baud;
+    tcflag_t code;
+} namedRates[] = {{1200, B1200},     {2400, B2400},     {4800, B4800},    {9600, B9600},
+                  {19200, B19200},   {38400, B38400},   {57600, B57600},  {115200, B115200},
+                  {230400, B230400}, {460800, B460800}, {921600, B921600}};
+
+// Whether the system knows a request, asked on a fresh pseudo-terminal.
+bool ptyTakes(unsigned long request)
+{
+    const int fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    struct termios2 answer
+    {
+    }; // room for any of the answers asked for
+    const bool takes = fd >= 0 && ioctl(fd, request, &answer) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return takes;
+}
+} // namespace
+
+bool PtyPair::takesAnyRate()
+{
+    static const bool takes = ptyTakes(TCGETS2);
+    return takes;
+}
+
+bool PtyPair::exclusiveModeReadable()
+{
+    static const bool readable = ptyTakes(TIOCGEXCL);
+    return readable;
+}
+
+bool PtyPair::classicRate(unsigned baud)
+{
+    for (const auto &rate : namedRates)
+        if (rate.baud == baud)
+            return true;
+    return false;
+}
+
 PtyPair::PtyPair(bool holdSlave)
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -112,10 +156,25 @@ QByteArray PtyPair::readAll(int quietMs)
 
 PtyPair::Line PtyPair::line() const
 {
+    // On the master this reads the slave's settings.
     struct termios2 t
     {
     };
-    ioctl(m_master, TCGETS2, &t); // on the master this reads the slave's settings
+    if (takesAnyRate()) {
+        ioctl(m_master, TCGETS2, &t);
+    } else {
+        struct termios classic
+        {
+        };
+        ioctl(m_master, TCGETS, &classic);
+        t.c_iflag = classic.c_iflag;
+        t.c_oflag = classic.c_oflag;
+        t.c_cflag = classic.c_cflag;
+        t.c_lflag = classic.c_lflag;
+        for (const auto &rate : namedRates)
+            if ((classic.c_cflag & CBAUD) == rate.code)
+                t.c_ospeed = rate.baud;
+    }
     Line line;
     line.speed = t.c_ospeed;
     line.hungUp = (t.c_cflag & CBAUD) == B0;
@@ -143,6 +202,18 @@ bool PtyPair::exclusive() const
 
 void PtyPair::setSpeed(unsigned baud)
 {
+    if (!takesAnyRate()) {
+        struct termios t
+        {
+        };
+        ioctl(m_master, TCGETS, &t);
+        t.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));
+        for (const auto &rate : namedRates)
+            if (rate.baud == baud)
+                t.c_cflag |= rate.code;
+        ioctl(m_master, TCSETS, &t);
+        return;
+    }
     struct termios2 t
     {
     };

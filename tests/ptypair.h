@@ -37,6 +37,14 @@ class PtyPair
     // Whatever arrives until the line stays quiet for `quietMs`.
     QByteArray readAll(int quietMs = 100);
 
+    // Whether the system sets and reads any rate on a line, as termios2 does. A user-mode emulator
+    // may know only the classic requests, which take a rate with a speed constant alone.
+    static bool takesAnyRate();
+    // A common rate with a speed constant, which the classic requests set and read back.
+    static bool classicRate(unsigned baud);
+    // Whether the system can tell if a line is in exclusive mode; an emulator may not know how.
+    static bool exclusiveModeReadable();
+
     Line line() const;
     // Whether some program has put the line in exclusive mode.
     bool exclusive() const;

@@ -8,7 +8,7 @@
 #include "tests/ptypair.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -23,19 +23,10 @@ struct Run
     QByteArray out, err;
 };
 
-// A program run as from a script on a machine without a display; in `folder`, and with the
-// pseudo-terminal `terminal` as its controlling terminal, when given.
+// A program run as from a script on a machine without a display.
 Run run(const QString &program, const QStringList &arguments, const QStringList &environment = {},
-        const QString &folder = {}, const std::string &terminal = {})
+        const ProgramSetting &setting = {})
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    if (!terminal.empty())
-        process.setChildProcessModifier([terminal] {
-            // A new session's first terminal opened becomes its controlling terminal.
-            ::setsid();
-            ::open(terminal.c_str(), O_RDWR);
-        });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // COM numbers a run gives are kept here, never in the user's own record.
     static QTemporaryDir state;
@@ -43,12 +34,10 @@ Run run(const QString &program, const QStringList &arguments, const QStringList 
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    for (const QString &setting : environment)
-        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    for (const QString &entry : environment)
+        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+    const ProgramRun done = runBuiltProgram(program, arguments, env, setting);
+    return {done.crashed ? -1 : done.status, done.out, done.err};
 }
 
 Run panel(const QStringList &arguments)
@@ -135,14 +124,11 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
     const QString port = QString::fromStdString(viaCommandLine.device());
     Run upload;
     if (latin1Name) {
-        // "café.svo" with é as the single byte E9: such a name reaches the program only as bytes.
-        const QByteArray name = QFile::encodeName(m_dir.path()) + "/caf\xE9.svo";
-        QVERIFY(::rename(QFile::encodeName(path).constData(), name.constData()) == 0);
-        upload = run(QStringLiteral("/bin/sh"),
-                     {QStringLiteral("-c"),
-                      QStringLiteral("exec \"$0\" --upload \"$(printf "
-                                     "'%s/caf\\351.svo' \"$1\")\" --port \"$2\""),
-                      QStringLiteral(PANEL), m_dir.path(), port});
+        // "café.svo" with é as the single byte E9: such a name reaches the program only as bytes,
+        // here the byte kept as U+DCE9, which the run passes on as the byte itself.
+        const QString latin1 = m_dir.path() + QStringLiteral("/caf\xDCE9.svo");
+        QVERIFY(::rename(QFile::encodeName(path).constData(), encodedPath(latin1).c_str()) == 0);
+        upload = panel({QStringLiteral("--upload"), latin1, QStringLiteral("--port"), port});
     } else {
         upload = panel({QStringLiteral("--upload"), path, QStringLiteral("--port"), port});
     }
@@ -249,7 +235,7 @@ void TestCommandLine::refusals()
             {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
              "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
              "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
-            here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string());
+            {here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string()});
     QCOMPARE(upload.status, status);
     line.replace(QStringLiteral("%1"), file.fileName()).replace(QStringLiteral("%2"), port);
     line.replace(QStringLiteral("%3"), QString::number(other ? other->pid() : 0));
@@ -331,17 +317,13 @@ void TestCommandLine::interruptedUploadClosesThePort()
     pty.stall();
     pty.letGo();
     const QString port = QString::fromStdString(pty.device());
-    QProcess process;
-    process.start(QStringLiteral(PANEL),
-                  {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
-                   QStringLiteral("--port"), port});
-    QVERIFY(process.waitForStarted());
-    QTest::qWait(500); // well inside the 2 seconds it waits for the stalled port
-    ::kill(pid_t(process.processId()), signal);
-    QVERIFY(process.waitForFinished(10000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 128 + signal);
-    QCOMPARE(process.readAllStandardError(),
+    // Signalled well inside the 2 seconds it waits for the stalled port.
+    const Run upload = run(QStringLiteral(PANEL),
+                           {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
+                            QStringLiteral("--port"), port},
+                           {}, {{}, {}, {}, signal, std::chrono::milliseconds(500)});
+    QCOMPARE(upload.status, 128 + signal); // not killed by it
+    QCOMPARE(upload.err,
              (port + QStringLiteral(": interrupted; nothing was sent whole.\n")).toUtf8());
     QVERIFY(!pty.exclusive()); // the next upload finds the port free
 }
@@ -382,19 +364,13 @@ void TestCommandLine::withoutADisplay()
     QFETCH(int, status);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(env);
+    ProgramSetting setting;
     if (outputToFullDisk)
-        process.setStandardOutputFile(QStringLiteral("/dev/full"));
-    process.start(QStringLiteral(PANEL), arguments);
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit); // no abort for want of a display
-    QCOMPARE(process.exitCode(), status);
-    QVERIFY2(process.readAllStandardOutput().startsWith(out), qPrintable(QString::fromUtf8(out)));
-    QCOMPARE(process.readAllStandardError(), err);
+        setting.output = QStringLiteral("/dev/full");
+    const Run done = run(QStringLiteral(PANEL), arguments, {}, setting);
+    QCOMPARE(done.status, status); // -1 for an abort for want of a display
+    QVERIFY2(done.out.startsWith(out), qPrintable(QString::fromUtf8(done.out)));
+    QCOMPARE(done.err, err);
 }
 
 QTEST_MAIN(TestCommandLine)

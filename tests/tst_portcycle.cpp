@@ -99,6 +99,9 @@ void TestPortCycle::lineIsSetAsTheModeSays()
 {
     QFETCH(QString, mode);
     QFETCH(unsigned, speed);
+    if (!PtyPair::takesAnyRate() && !PtyPair::classicRate(speed))
+        QSKIP(
+            "This system (a user-mode emulator) lacks termios2: only rates with a speed constant");
     PtyPair pty;
     pty.setSpeed(4800);
     send(pty.device(), {*parseModeString(mode.toStdString()), {{0x55}}});

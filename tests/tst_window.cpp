@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "settings/settings.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -435,14 +436,12 @@ struct ProbeRun
 
 ProbeRun runQuitProbe(const QString &mode, const QString &file = {})
 {
-    QProcess probe;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(QUITPROBE),
-                file.isEmpty() ? QStringList{mode} : QStringList{mode, file});
-    probe.waitForFinished(30000);
-    return {probe.exitCode(), probe.exitStatus(), probe.readAllStandardOutput()};
+    const ProgramRun probe =
+        runBuiltProgram(QStringLiteral(QUITPROBE),
+                        file.isEmpty() ? QStringList{mode} : QStringList{mode, file}, env);
+    return {probe.status, probe.crashed ? QProcess::CrashExit : QProcess::NormalExit, probe.out};
 }
 } // namespace
 
