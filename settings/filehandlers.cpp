@@ -7,6 +7,7 @@
 #include "settings/svofile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <stdexcept>
 
@@ -31,9 +32,14 @@ SettingsFileContent TForm1::settingsInWindow() const
 void TForm1::fileSaveSettingsClick(QObject *)
 {
     SaveDialog->setTitle(tr("Save Servo Settings"));
-    const std::optional<QString> path = SaveDialog->execute();
-    if (!path)
-        return;
+    // A file that is there already is replaced only when the user says so; No goes back to the
+    // dialog, at the name given.
+    std::optional<QString> path;
+    do {
+        path = SaveDialog->execute(path.value_or(QString()));
+        if (!path)
+            return;
+    } while (QFileInfo::exists(*path) && !desktop().askReplace(*path, SaveDialog->title()));
 
     // Every text is converted before the file is touched, so a bad one leaves an existing file as
     // it was.

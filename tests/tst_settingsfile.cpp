@@ -14,6 +14,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -70,6 +71,8 @@ class TestSettingsFile : public QObject
     void failedSaveLeavesTheExistingFileIntact_data();
     void failedSaveLeavesTheExistingFileIntact();
     void saveThatCannotBeWrittenIsReported();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void fileHeldByAnotherProgramIsNotRead();
 
   private:
@@ -498,6 +501,43 @@ void TestSettingsFile::saveThatCannotBeWrittenIsReported()
     save(path("no/such/folder/x.svo"));
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("could not be saved")));
+}
+
+void TestSettingsFile::saveAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<bool>("yes");          // the answer to the question
+    QTest::addColumn<bool>("anotherUsers"); // nobody's, mode 0640, replaced by root
+    QTest::newRow("new file: not asked") << false << true << false;
+    QTest::newRow("existing, Yes: replaced") << true << true << false;
+    QTest::newRow("existing, No: kept, the dialog again") << true << false << false;
+}
+
+void TestSettingsFile::saveAsksBeforeReplacing()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, yes);
+    QFETCH(bool, anotherUsers);
+    if (anotherUsers && ::geteuid() != 0)
+        QSKIP("only root can save over another user's file");
+    const QString file = path("robot.svo");
+    const QByteArray name = QFile::encodeName(file), robot = fileBytes(77, 14400, 0, 1, {});
+    if (existing)
+        write(file, robot);
+    if (anotherUsers)
+        QVERIFY(::chown(name, 65534, 65534) == 0 && ::chmod(name, 0640) == 0);
+    struct stat before = {}, after = {};
+    ::stat(name, &before);
+    desk().replaceAnswers << yes;
+    save(file); // after No the dialog comes back, and the empty queue cancels it
+    QCOMPARE(desk().replaceQuestions, existing ? QStringList{file} : QStringList{});
+    QCOMPARE(read(file), yes ? startUpFile : robot);
+    QCOMPARE(desk().fileRequests.size(), yes ? 1u : 2u);
+    QCOMPARE(desk().fileRequests.back().selectedFile, yes ? QString() : file);
+    QCOMPARE(::stat(name, &after), 0);
+    if (existing)
+        QCOMPARE(QList({after.st_uid, after.st_gid, after.st_mode}),
+                 QList({before.st_uid, before.st_gid, before.st_mode}));
 }
 
 void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
