@@ -53,6 +53,8 @@ void TForm1::fileSaveSettingsClick(QObject *)
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockForWriting(file.handle()))
         saveFailed(*path, file.errorString());
+    if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
+        saveFailed(*path, qt_error_string(error));
     for (qint64 written = 0; written < qint64(bytes.size());) {
         const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
                                     qint64(bytes.size()) - written);

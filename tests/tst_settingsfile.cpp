@@ -511,6 +511,8 @@ void TestSettingsFile::saveAsksBeforeReplacing_data()
     QTest::newRow("new file: not asked") << false << true << false;
     QTest::newRow("existing, Yes: replaced") << true << true << false;
     QTest::newRow("existing, No: kept, the dialog again") << true << false << false;
+    QTest::newRow("another user's 0640 file, by root: owner, group and mode kept")
+        << true << true << true;
 }
 
 void TestSettingsFile::saveAsksBeforeReplacing()
