@@ -17,6 +17,8 @@ class ScrollBar : public QScrollBar
     void setPosition(int position);
 };
 
+// Its ticks are drawn in the text colour: a style's own shade of the window colour all but
+// vanishes on a dark window.
 class TrackBar : public QSlider
 {
     Q_OBJECT
@@ -26,4 +28,7 @@ class TrackBar : public QSlider
 
     int position() const { return value(); }
     void setPosition(int position);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -1,10 +1,12 @@
 #include "app/tform1.h"
 
 #include "app/accessible.h"
+#include "app/colours.h"
 #include "app/eventguard.h"
 #include "app/openingplacement.h"
 #include "link/portdirectory.h"
 
+#include <QEvent>
 #include <QLayout>
 #include <QShortcut>
 #include <algorithm>
@@ -12,6 +14,15 @@
 #include <cstdlib>
 
 TForm1 *Form1 = nullptr;
+
+namespace {
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+} // namespace
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent),
@@ -79,12 +90,18 @@ void TForm1::applyLookAndFeel()
     SerialPort2->setToolTipsVisible(true);
 
     Label6->setBackgroundRole(QPalette::Light);
+    followColourScheme();
     // The test panel's labels take their own presses, which do not grey out the upload button.
     Label12->setAttribute(Qt::WA_NoMousePropagation);
     Label51->setAttribute(Qt::WA_NoMousePropagation);
-    QPalette green = Panel1->palette();
-    green.setColor(QPalette::Window, QColor(128, 255, 128));
-    Panel1->setPalette(green);
+    const QColor green(128, 255, 128);
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, green);
+    Panel1->setPalette(panel);
+    // The green stays in a dark scheme too, and so must the text on it. Not the panel's own text
+    // colour: the slider's arrows take theirs from it, on the scheme's button colour.
+    setTextColour(Label12, textColourOn(green));
+    setTextColour(Label51, textColourOn(green));
 
     // Fixed border: the client area below the menu bar is 496 x 394 and cannot be resized.
     centralWidget()->setFixedSize(496, 394);
@@ -92,6 +109,21 @@ void TForm1::applyLookAndFeel()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     new OpeningPlacement(this, QPoint(517, 165));
+}
+
+void TForm1::followColourScheme()
+{
+    // The servo's label stands on the scheme's light shade, which is white in one scheme and mid
+    // grey in another. The window's palette, as the label's own follows it only after this event.
+    setTextColour(Label6, textColourOn(palette().color(QPalette::Light)));
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The form sets the central widget once every control in it is made.
+    if (event->type() == QEvent::PaletteChange && centralWidget())
+        followColourScheme();
 }
 
 void TForm1::makeAccessible()

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 namespace {
 QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
@@ -51,6 +52,8 @@ class TestWindow : public QObject
     void noTabStops_data();
     void noTabStops();
     void tabOrder();
+    void textStandsOutInEitherScheme_data();
+    void textStandsOutInEitherScheme();
     void quitEndsAtOnceWithZero();
     void closingEndsWithZero();
 
@@ -423,6 +426,46 @@ void TestWindow::tabOrder()
     form()->baudSelector->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form()->RadioButton4);
+}
+
+void TestWindow::textStandsOutInEitherScheme_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QColor>("light"); // the dark scheme's light shade; none: the light scheme
+    for (const char *control : {"Label12", "Label51", "Label6"}) {
+        QTest::addRow("%s, light", control) << control << QColor();
+        QTest::addRow("%s, dark", control) << control << QColor(0x97, 0x97, 0x97);
+    }
+    QTest::newRow("Label6, dark, deep light shade") << "Label6" << QColor(0x4a, 0x49, 0x47);
+}
+
+void TestWindow::textStandsOutInEitherScheme()
+{
+    QFETCH(QString, control);
+    QFETCH(QColor, light);
+    const QPalette original = QApplication::palette();
+    QPalette scheme = original;
+    if (light.isValid()) { // as a desktop switches to it: white text on a near-black window
+        scheme.setColor(QPalette::WindowText, Qt::white);
+        scheme.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
+        scheme.setColor(QPalette::Light, light);
+    }
+    QApplication::setPalette(scheme);
+    QCoreApplication::processEvents(); // the widgets follow
+    const auto *label = form()->findChild<QWidget *>(control);
+    const auto luminance = [label](QPalette::ColorRole role) {
+        const QColor c = label->palette().color(role);
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
+               0.0722 * linear(c.blueF()) + 0.05;
+    };
+    const double text = luminance(label->foregroundRole()),
+                 ground = luminance(label->backgroundRole());
+    QApplication::setPalette(original);
+    QVERIFY2(std::max(text, ground) / std::min(text, ground) >= 4.5,
+             qPrintable(QString::number(std::max(text, ground) / std::min(text, ground))));
 }
 
 namespace {
