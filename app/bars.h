@@ -15,6 +15,10 @@ class ScrollBar : public QScrollBar
 
     int position() const { return value(); }
     void setPosition(int position);
+
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // Its ticks are drawn in the text colour: a style's own shade of the window colour all but

@@ -3,6 +3,7 @@
 #include "app/accessible.h"
 #include "app/colours.h"
 #include "app/eventguard.h"
+#include "app/focusroute.h"
 #include "app/openingplacement.h"
 #include "link/portdirectory.h"
 
@@ -141,6 +142,15 @@ void TForm1::makeAccessible()
             [this] { MenuBar->setActiveAction(SerialPort1->menuAction()); });
     // The rate box's edit part holds the focus, so it answers to the box's caption too.
     baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
+
+    // Tab keeps to the four settings; the servo's controls and the upload have a route of their
+    // own.
+    new FocusRoute(this, {Selector, startSweep, endSweep, ScrollBar1, Button1}, Edit1);
+    setAccessibleDescription(
+        tr("Tab moves between the baud rate, the data format, the function and the board address. "
+           "F6 and Shift+F6 move through the servo selector, the start and end of sweep, the test "
+           "slider and Upload settings; the arrow keys then move the one that has the focus, Space "
+           "presses Upload settings, and Escape returns to the board address."));
 }
 
 // Every handler is given the control that raised the event, and runs under the error report.

@@ -54,6 +54,8 @@ class TestWindow : public QObject
     void tabOrder();
     void textStandsOutInEitherScheme_data();
     void textStandsOutInEitherScheme();
+    void f6RouteThroughTheServosControls_data();
+    void f6RouteThroughTheServosControls();
     void quitEndsAtOnceWithZero();
     void closingEndsWithZero();
 
@@ -466,6 +468,50 @@ void TestWindow::textStandsOutInEitherScheme()
     QApplication::setPalette(original);
     QVERIFY2(std::max(text, ground) / std::min(text, ground) >= 4.5,
              qPrintable(QString::number(std::max(text, ground) / std::min(text, ground))));
+}
+
+void TestWindow::f6RouteThroughTheServosControls_data()
+{
+    QTest::addColumn<QString>("setup"); // "panel": the test panel shows; "digital": that function
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("focus"); // after each key; then the start of servo 0's sweep
+    QTest::newRow("F6 round") << "panel"
+                              << "F6 F6 F6 F6 F6 F6"
+                              << "Selector startSweep endSweep ScrollBar1 Button1 Selector 1843";
+    QTest::newRow("Shift+F6 back") << "panel"
+                                   << "Shift+F6 Shift+F6 Shift+F6"
+                                   << "Button1 ScrollBar1 endSweep 1843";
+    QTest::newRow("hidden panel passed over") << ""
+                                              << "F6 F6 F6 F6"
+                                              << "Selector startSweep endSweep Button1 1843";
+    QTest::newRow("Digital Controller: Upload alone") << "digital"
+                                                      << "F6 F6"
+                                                      << "Button1 Button1 1843";
+    QTest::newRow("the right arrow moves the bar right, Escape goes to the address")
+        << ""
+        << "F6 F6 Right Esc"
+        << "Selector startSweep startSweep Edit1 1846";
+}
+
+void TestWindow::f6RouteThroughTheServosControls()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, keys);
+    QFETCH(QString, focus);
+    form()->Panel1->setVisible(setup == "panel");
+    form()->RadioButton7->setChecked(setup == "digital");
+    form()->show();
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
+    form()->Edit1->setFocus();
+    QStringList visited;
+    for (const QString &key : keys.split(' ')) {
+        const QKeyCombination combination = QKeySequence(key)[0];
+        QTest::keyClick(QApplication::focusWidget(), combination.key(),
+                        combination.keyboardModifiers());
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited.join(' ') + ' ' + QString::number(settings.sweepStarts[0]), focus);
 }
 
 namespace {
