@@ -433,12 +433,12 @@ void TestWindow::tabOrder()
 void TestWindow::textStandsOutInEitherScheme_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QColor>("light"); // the dark scheme's light shade; none: the light scheme
-    for (const char *control : {"Label12", "Label51", "Label6"}) {
-        QTest::addRow("%s, light", control) << control << QColor();
-        QTest::addRow("%s, dark", control) << control << QColor(0x97, 0x97, 0x97);
-    }
-    QTest::newRow("Label6, dark, deep light shade") << "Label6" << QColor(0x4a, 0x49, 0x47);
+    QTest::addColumn<QColor>("light"); // a dark scheme's light shade; none: the light scheme
+    for (const char *control : {"Label12", "Label51", "Label6"})
+        for (const QColor &light : {QColor(), QColor(0x979797)})
+            QTest::addRow("%s, %s", control, light.isValid() ? "dark" : "light")
+                << control << light;
+    QTest::newRow("Label6, dark, deep light shade") << "Label6" << QColor(0x4a4947);
 }
 
 void TestWindow::textStandsOutInEitherScheme()
@@ -449,25 +449,24 @@ void TestWindow::textStandsOutInEitherScheme()
     QPalette scheme = original;
     if (light.isValid()) { // as a desktop switches to it: white text on a near-black window
         scheme.setColor(QPalette::WindowText, Qt::white);
-        scheme.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
+        scheme.setColor(QPalette::Window, QColor(0x222020));
         scheme.setColor(QPalette::Light, light);
     }
     QApplication::setPalette(scheme);
     QCoreApplication::processEvents(); // the widgets follow
     const auto *label = form()->findChild<QWidget *>(control);
-    const auto luminance = [label](QPalette::ColorRole role) {
-        const QColor c = label->palette().color(role);
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
-               0.0722 * linear(c.blueF()) + 0.05;
-    };
-    const double text = luminance(label->foregroundRole()),
-                 ground = luminance(label->backgroundRole());
+    std::vector<double> luminance; // relative, of the text and of the ground, plus 0.05
+    for (const QColor c : {label->palette().color(label->foregroundRole()),
+                           label->palette().color(label->backgroundRole())}) {
+        luminance.push_back(0.05);
+        for (auto [v, weight] :
+             {std::pair{c.redF(), 0.2126f}, {c.greenF(), 0.7152f}, {c.blueF(), 0.0722f}})
+            luminance.back() +=
+                weight * (v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
     QApplication::setPalette(original);
-    QVERIFY2(std::max(text, ground) / std::min(text, ground) >= 4.5,
-             qPrintable(QString::number(std::max(text, ground) / std::min(text, ground))));
+    const double contrast = std::ranges::max(luminance) / std::ranges::min(luminance);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 void TestWindow::f6RouteThroughTheServosControls_data()
@@ -475,18 +474,13 @@ void TestWindow::f6RouteThroughTheServosControls_data()
     QTest::addColumn<QString>("setup"); // "panel": the test panel shows; "digital": that function
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("focus"); // after each key; then the start of servo 0's sweep
-    QTest::newRow("F6 round") << "panel"
-                              << "F6 F6 F6 F6 F6 F6"
-                              << "Selector startSweep endSweep ScrollBar1 Button1 Selector 1843";
-    QTest::newRow("Shift+F6 back") << "panel"
-                                   << "Shift+F6 Shift+F6 Shift+F6"
-                                   << "Button1 ScrollBar1 endSweep 1843";
-    QTest::newRow("hidden panel passed over") << ""
-                                              << "F6 F6 F6 F6"
-                                              << "Selector startSweep endSweep Button1 1843";
-    QTest::newRow("Digital Controller: Upload alone") << "digital"
-                                                      << "F6 F6"
-                                                      << "Button1 Button1 1843";
+    QTest::newRow("F6 round with the test panel shown, Shift+F6 back")
+        << "panel"
+        << "F6 F6 F6 F6 F6 F6 Shift+F6 Shift+F6"
+        << "Selector startSweep endSweep ScrollBar1 Button1 Selector Button1 ScrollBar1 1843";
+    QTest::newRow("Digital Controller hides all but Upload") << "digital"
+                                                             << "F6 F6"
+                                                             << "Button1 Button1 1843";
     QTest::newRow("the right arrow moves the bar right, Escape goes to the address")
         << ""
         << "F6 F6 Right Esc"
