@@ -4,6 +4,7 @@
 #include <QShortcut>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 FocusRoute::FocusRoute(QWidget *window, std::vector<QWidget *> stops, QWidget *home)
     : QObject(window), m_stops(std::move(stops))
