@@ -15,8 +15,14 @@ class ScrollBar : public QScrollBar
 
     int position() const { return value(); }
     void setPosition(int position);
+
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
+// Its ticks are drawn in the text colour: a style's own shade of the window colour all but
+// vanishes on a dark window.
 class TrackBar : public QSlider
 {
     Q_OBJECT
@@ -26,4 +32,7 @@ class TrackBar : public QSlider
 
     int position() const { return value(); }
     void setPosition(int position);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -23,16 +23,19 @@ class Desktop
         QString title;
         QString filter;        // "description|pattern"
         QString defaultSuffix; // without the dot; empty for none
+        QString selectedFile;  // the name the dialog starts with; empty for its own choice
     };
 
     virtual ~Desktop() = default;
 
     virtual void beep() = 0;
-    // OK button only, no icon, no owner window.
+    // OK button only, no icon. Boxes and dialogs open over the main window.
     virtual void messageBox(const QString &text, const QString &caption) = 0;
     // The application's error report.
     virtual void errorBox(const QString &text, const QString &caption) = 0;
     virtual std::optional<QString> chooseFile(const FileDialogRequest &request) = 0;
+    // The save dialog's question for a file that is there already: true to replace it.
+    virtual bool askReplace(const QString &path, const QString &caption) = 0;
     // The serial devices present, in the order new ones are numbered COM1, COM2, ...
     virtual std::vector<SerialDevice> serialDevices() = 0;
 };

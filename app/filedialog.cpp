@@ -5,10 +5,10 @@ FileDialog::FileDialog(Desktop::FileDialogKind kind, const QString &filter,
     : QObject(parent), m_kind(kind), m_filter(filter), m_defaultExt(defaultExt)
 {}
 
-std::optional<QString> FileDialog::execute() const
+std::optional<QString> FileDialog::execute(const QString &selected) const
 {
     QString suffix = m_defaultExt;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
-    return desktop().chooseFile({m_kind, m_title, m_filter, suffix});
+    return desktop().chooseFile({m_kind, m_title, m_filter, suffix, selected});
 }

@@ -21,8 +21,8 @@ class FileDialog : public QObject
     QString filter() const { return m_filter; }
     QString defaultExt() const { return m_defaultExt; }
 
-    // The chosen path, or nothing when the user cancels.
-    std::optional<QString> execute() const;
+    // The chosen path, or nothing when the user cancels; the dialog starts at `selected` if given.
+    std::optional<QString> execute(const QString &selected = {}) const;
 
   private:
     Desktop::FileDialogKind m_kind;

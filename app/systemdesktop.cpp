@@ -1,11 +1,27 @@
 #include "app/systemdesktop.h"
 
+#include "app/texts.h"
 #include "app/tform1.h"
 #include "link/portdirectory.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+
+namespace {
+// Owned by the main window, a box opens centred over it rather than in the middle of the screen.
+// Its text names files and says what the system said: shown as it is, never as markup.
+QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString &caption,
+                                    const QString &text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton preselected)
+{
+    QMessageBox box(icon, caption, text, buttons, Form1);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(preselected);
+    return QMessageBox::StandardButton(box.exec());
+}
+} // namespace
 
 void SystemDesktop::beep()
 {
@@ -14,17 +30,22 @@ void SystemDesktop::beep()
 
 void SystemDesktop::messageBox(const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
-    // File and device names in the text are shown as they are, never as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void SystemDesktop::errorBox(const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, Form1);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool SystemDesktop::askReplace(const QString &path, const QString &caption)
+{
+    // The file dialog's own question, in the words the toolkit's translations already have.
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+            .arg(Texts::outside(QFileInfo(path).fileName()));
+    return showBox(QMessageBox::Warning, caption, question, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No) == QMessageBox::Yes;
 }
 
 QStringList toolkitNameFilters(const QString &barSeparatedFilter)
@@ -43,6 +64,7 @@ std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &reques
 {
     QFileDialog dialog(Form1, request.title);
     // Each description names its own pattern: show it alone rather than followed by the pattern.
+    // The window asks before it replaces a file (askReplace), so the dialog does not.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(toolkitNameFilters(request.filter));
     if (request.kind == FileDialogKind::Save) {
@@ -53,6 +75,8 @@ std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &reques
     }
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.selectedFile.isEmpty())
+        dialog.selectFile(request.selectedFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

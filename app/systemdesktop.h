@@ -11,6 +11,7 @@ class SystemDesktop final : public Desktop
     void messageBox(const QString &text, const QString &caption) override;
     void errorBox(const QString &text, const QString &caption) override;
     std::optional<QString> chooseFile(const FileDialogRequest &request) override;
+    bool askReplace(const QString &path, const QString &caption) override;
     std::vector<SerialDevice> serialDevices() override;
 };
 

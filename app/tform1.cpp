@@ -1,10 +1,13 @@
 #include "app/tform1.h"
 
 #include "app/accessible.h"
+#include "app/colours.h"
 #include "app/eventguard.h"
+#include "app/focusroute.h"
 #include "app/openingplacement.h"
 #include "link/portrecord.h"
 
+#include <QEvent>
 #include <QLayout>
 #include <QShortcut>
 #include <algorithm>
@@ -12,6 +15,15 @@
 #include <cstdlib>
 
 TForm1 *Form1 = nullptr;
+
+namespace {
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+} // namespace
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent),
@@ -80,12 +92,18 @@ void TForm1::applyLookAndFeel()
     SerialPort2->setToolTipsVisible(true);
 
     Label6->setBackgroundRole(QPalette::Light);
+    followColourScheme();
     // The test panel's labels take their own presses, which do not grey out the upload button.
     Label12->setAttribute(Qt::WA_NoMousePropagation);
     Label51->setAttribute(Qt::WA_NoMousePropagation);
-    QPalette green = Panel1->palette();
-    green.setColor(QPalette::Window, QColor(128, 255, 128));
-    Panel1->setPalette(green);
+    const QColor green(128, 255, 128);
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, green);
+    Panel1->setPalette(panel);
+    // The green stays in a dark scheme too, and so must the text on it. Not the panel's own text
+    // colour: the slider's arrows take theirs from it, on the scheme's button colour.
+    setTextColour(Label12, textColourOn(green));
+    setTextColour(Label51, textColourOn(green));
 
     // Fixed border: the client area below the menu bar is 496 x 394 and cannot be resized.
     centralWidget()->setFixedSize(496, 394);
@@ -93,6 +111,21 @@ void TForm1::applyLookAndFeel()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     new OpeningPlacement(this, QPoint(517, 165));
+}
+
+void TForm1::followColourScheme()
+{
+    // The servo's label stands on the scheme's light shade, which is white in one scheme and mid
+    // grey in another. The window's palette, as the label's own follows it only after this event.
+    setTextColour(Label6, textColourOn(palette().color(QPalette::Light)));
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The form sets the central widget once every control in it is made.
+    if (event->type() == QEvent::PaletteChange && centralWidget())
+        followColourScheme();
 }
 
 void TForm1::makeAccessible()
@@ -110,6 +143,15 @@ void TForm1::makeAccessible()
             [this] { MenuBar->setActiveAction(SerialPort1->menuAction()); });
     // The rate box's edit part holds the focus, so it answers to the box's caption too.
     baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
+
+    // Tab keeps to the four settings; the servo's controls and the upload have a route of their
+    // own.
+    new FocusRoute(this, {Selector, startSweep, endSweep, ScrollBar1, Button1}, Edit1);
+    setAccessibleDescription(
+        tr("Tab moves between the baud rate, the data format, the function and the board address. "
+           "F6 and Shift+F6 move through the servo selector, the start and end of sweep, the test "
+           "slider and Upload settings; the arrow keys then move the one that has the focus, Space "
+           "presses Upload settings, and Escape returns to the board address."));
 }
 
 // Every handler is given the control that raised the event, and runs under the error report.

@@ -79,6 +79,9 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     // before anything is written: a text that does not convert sends nothing.
     void sendTestPosition();
 
+  protected:
+    void changeEvent(QEvent *event) override;
+
   private:
     std::unique_ptr<PortLink> m_portLink;
 
@@ -91,6 +94,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void choosePort(int port);
     QAction *portItem(int port) const;
     void applyLookAndFeel();
+    // Text on a background the scheme sets, legible as the desktop switches schemes.
+    void followColourScheme();
     void makeAccessible();
     void connectEvents();
     template <typename Sender, typename Signal, typename... Args>

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Takes the README's pictures under a virtual X server: the window at start (docs/screenshot.png),
-# after a drag on the travel dial (docs/screenshot-dial.png) and at start with everything drawn
-# twice as large on a 1280x1024 screen (docs/screenshot-scale2.png). Needs a built program.
+# after a drag on the travel dial (docs/screenshot-dial.png), at start with everything drawn
+# twice as large on a 1280x1024 screen (docs/screenshot-scale2.png), and in a dark colour scheme
+# with the test panel shown and the start of sweep reached with F6 (docs/screenshot-dark.png).
+# Needs a built program; the last picture chooses COM1 through tests/wiretap beside it, if built.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-ensure_packages xvfb xdotool imagemagick
+ensure_packages xvfb xdotool imagemagick qt6ct
 exe=${1:-build/release/corvantis-panel}
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
@@ -28,4 +30,31 @@ stop_xvfb_window
 XVFB_SCREEN=1280x1024x24 QT_SCALE_FACTOR=2 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
 sleep 0.5
 import -window "$win" docs/screenshot-scale2.png
-echo "docs/screenshot.png, docs/screenshot-dial.png and docs/screenshot-scale2.png written"
+stop_xvfb_window
+
+# A dark scheme as a desktop without a Qt theme of its own gives it: qt6ct with its "darker"
+# colours, as its users set it in ~/.config/qt6ct/qt6ct.conf.
+config=$(mktemp -d)
+mkdir "$config/qt6ct"
+printf '[Appearance]\ncustom_palette=true\ncolor_scheme_path=%s\nstyle=Fusion\n' \
+    /usr/share/qt6ct/colors/darker.conf >"$config/qt6ct/qt6ct.conf"
+tap=$(dirname "$exe")/tests/wiretap
+[[ -x $tap ]] || tap=$exe
+XDG_CONFIG_HOME=$config QT_QPA_PLATFORMTHEME=qt6ct \
+    source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$tap" >/dev/null
+eval "$(xdotool getwindowgeometry --shell "$win")"
+sleep 0.5
+# Serial Port, COM1; then servo 3 and the start of sweep from the keyboard.
+xdotool mousemove $((X + 80)) $((Y + 6)) click 1
+sleep 0.5
+xdotool key Down Return
+sleep 0.3
+xdotool mousemove $((X + 250)) $((Y + 200))
+for key in F6 Right Right Right F6; do
+    xdotool key $key
+    sleep 0.1
+done
+sleep 0.3
+import -window "$win" docs/screenshot-dark.png
+rm -rf "$config"
+echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png and docs/screenshot-dark.png written"

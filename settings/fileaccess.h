@@ -28,6 +28,10 @@ FileRead readRegularFile(const std::string &path, std::size_t limit);
 
 // A file being written is held exclusively until it closes: false when another program holds it.
 bool lockForWriting(int fd);
+// The file being written in place of the one at `path` takes on its owner and group where the
+// process may give them (as root: a user's file stays the user's). Elsewhere it stays the writer's,
+// as a new file would be; its mode is kept by the replace itself. 0, or the errno of the failure.
+int keepOwner(int fd, const std::string &path);
 // Every byte written so far is on the disk; otherwise the errno of the failure.
 int syncToDisk(int fd);
 

@@ -23,6 +23,17 @@ bool lockForWriting(int fd)
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
+int keepOwner(int fd, const std::string &path)
+{
+    struct stat existing = {};
+    if (::stat(path.c_str(), &existing) != 0)
+        return 0; // nothing there to take after
+    // Without the right to give a file away, EPERM: the file is the writer's, as any file it makes.
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 && errno != EPERM)
+        return errno;
+    return 0;
+}
+
 int syncToDisk(int fd)
 {
     return ::fsync(fd) == 0 ? 0 : errno;

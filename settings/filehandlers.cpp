@@ -8,6 +8,7 @@
 #include "settings/svofile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <stdexcept>
 
@@ -32,9 +33,14 @@ SettingsFileContent TForm1::settingsInWindow() const
 void TForm1::fileSaveSettingsClick(QObject *)
 {
     SaveDialog->setTitle(tr("Save Servo Settings"));
-    const std::optional<QString> path = SaveDialog->execute();
-    if (!path)
-        return;
+    // A file that is there already is replaced only when the user says so; No goes back to the
+    // dialog, at the name given.
+    std::optional<QString> path;
+    do {
+        path = SaveDialog->execute(path.value_or(QString()));
+        if (!path)
+            return;
+    } while (QFileInfo::exists(*path) && !desktop().askReplace(*path, SaveDialog->title()));
 
     // Every text is converted before the file is touched, so a bad one leaves an existing file as
     // it was.
@@ -48,6 +54,8 @@ void TForm1::fileSaveSettingsClick(QObject *)
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockForWriting(file.handle()))
         saveFailed(*path, file.errorString());
+    if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
+        saveFailed(*path, qt_error_string(error));
     for (qint64 written = 0; written < qint64(bytes.size());) {
         const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
                                     qint64(bytes.size()) - written);

@@ -10,7 +10,8 @@
 class TForm1;
 
 // Stands in for the desktop: counts beeps, records every box, answers file dialogs from a queue
-// (an empty queue cancels too) and lists whatever devices a test puts up.
+// (an empty queue cancels too) and the replace question from another (an empty one replaces), and
+// lists whatever devices a test puts up.
 class FakeDesktop final : public Desktop
 {
   public:
@@ -25,6 +26,8 @@ class FakeDesktop final : public Desktop
     std::vector<Box> boxes;
     std::vector<FileDialogRequest> fileRequests;
     std::deque<QString> fileAnswers;  // a null string cancels the dialog
+    QStringList replaceQuestions;     // the paths asked about
+    QList<bool> replaceAnswers;       // an empty list replaces
     std::vector<std::string> devices; // known by their nodes alone
     // Or, when set, the devices of a laid-out sysfs tty class and /dev.
     std::string sysClassTty, devDir;
@@ -39,6 +42,11 @@ class FakeDesktop final : public Desktop
         boxes.push_back({QStringLiteral("error"), caption, text});
     }
     std::optional<QString> chooseFile(const FileDialogRequest &request) override;
+    bool askReplace(const QString &path, const QString &) override
+    {
+        replaceQuestions << path;
+        return replaceAnswers.isEmpty() || replaceAnswers.takeFirst();
+    }
     std::vector<SerialDevice> serialDevices() override;
 
     // The texts of the error boxes shown so far.

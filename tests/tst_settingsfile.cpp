@@ -14,6 +14,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QByteArray le32(qint32 v)
@@ -70,6 +71,8 @@ class TestSettingsFile : public QObject
     void failedSaveLeavesTheExistingFileIntact_data();
     void failedSaveLeavesTheExistingFileIntact();
     void saveThatCannotBeWrittenIsReported();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void fileHeldByAnotherProgramIsNotRead();
 
   private:
@@ -503,6 +506,40 @@ void TestSettingsFile::saveThatCannotBeWrittenIsReported()
     save(path("no/such/folder/x.svo"));
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("could not be saved")));
+}
+
+void TestSettingsFile::saveAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<bool>("yes");   // the answer to the question
+    QTest::addColumn<uint>("owner"); // given the file, mode 0640, before root saves over it
+    QTest::newRow("new file: not asked") << false << true << 0u;
+    QTest::newRow("existing, Yes: replaced") << true << true << 0u;
+    QTest::newRow("existing, No: kept, the dialog again") << true << false << 0u;
+    QTest::newRow("another user's file: owner, group and mode kept") << true << true << 65534u;
+}
+
+void TestSettingsFile::saveAsksBeforeReplacing()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, yes);
+    QFETCH(uint, owner);
+    const QString file = path("robot.svo");
+    const QByteArray name = QFile::encodeName(file), robot = fileBytes(77, 14400, 0, 1, {});
+    if (existing)
+        write(file, robot);
+    if (owner && (::geteuid() != 0 || ::chown(name, owner, owner) != 0 || ::chmod(name, 0640) != 0))
+        QSKIP("only root can give a file to another user");
+    desk().replaceAnswers << yes;
+    save(file); // after No the dialog comes back at that name, and the empty queue cancels it
+    QCOMPARE(desk().replaceQuestions, existing ? QStringList{file} : QStringList{});
+    QCOMPARE(desk().fileRequests.back().selectedFile, yes ? QString() : file);
+    QCOMPARE(read(file), yes ? startUpFile : robot);
+    struct stat after = {};
+    QCOMPARE(::stat(name, &after), 0);
+    if (owner)
+        QCOMPARE(QList({after.st_uid, after.st_gid, after.st_mode & 07777}),
+                 QList({owner, owner, 0640u}));
 }
 
 void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 namespace {
 QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
@@ -52,6 +53,8 @@ class TestWindow : public QObject
     void noTabStops_data();
     void noTabStops();
     void tabOrder();
+    void textStandsOutInEitherScheme_data();
+    void textStandsOutInEitherScheme();
     void quitEndsAtOnceWithZero();
     void closingEndsWithZero();
 
@@ -338,23 +341,31 @@ void TestWindow::accessibleControls()
 
 void TestWindow::keyboardCommands_data()
 {
-    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("Ctrl+O loads") << (Qt::CTRL | Qt::Key_O) << "Open Servo Settings";
-    QTest::newRow("Ctrl+S saves") << (Qt::CTRL | Qt::Key_S) << "Save Servo Settings";
-    QTest::newRow("Alt+U uploads") << (Qt::ALT | Qt::Key_U) << "Please select a COM port.";
-    QTest::newRow("F10 opens File") << QKeyCombination(Qt::Key_F10) << "SerialPort1";
+    QTest::newRow("Ctrl+O loads") << QKeySequence("Ctrl+O") << "Open Servo Settings";
+    QTest::newRow("Ctrl+S saves") << QKeySequence("Ctrl+S") << "Save Servo Settings";
+    QTest::newRow("Alt+U uploads") << QKeySequence("Alt+U") << "Please select a COM port.";
+    QTest::newRow("F10 opens File") << QKeySequence("F10") << "SerialPort1";
+    // Where the focus ends, and servo 0's start: the test panel is hidden.
+    QTest::newRow("F6 on, past the hidden test slider")
+        << QKeySequence("F6, F6, F6, F6") << "Button1, start 1843";
+    QTest::newRow("Shift+F6 back") << QKeySequence("Shift+F6, Shift+F6") << "endSweep, start 1843";
+    QTest::newRow("F6 round") << QKeySequence("Shift+F6, F6") << "Selector, start 1843";
+    QTest::newRow("Right moves the bar right, Escape goes to the address")
+        << QKeySequence("F6, F6, Right, Esc") << "Edit1, start 1846";
 }
 
 void TestWindow::keyboardCommands()
 {
-    QFETCH(QKeyCombination, key);
+    QFETCH(QKeySequence, keys);
     QFETCH(QString, outcome);
     form()->show();
     form()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form()));
     form()->Edit1->setFocus(); // typing keys there are filtered: none may get through
-    QTest::keyClick(form()->Edit1, key.key(), key.keyboardModifiers());
+    for (int i = 0; i < keys.count(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), keys[i].key(), keys[i].keyboardModifiers());
     const FakeDesktop &desk = m_fresh->desk;
     auto happened = [&]() -> QString {
         if (!desk.fileRequests.empty())
@@ -363,7 +374,10 @@ void TestWindow::keyboardCommands()
             return desk.boxes.back().text;
         if (const QWidget *menu = QApplication::activePopupWidget())
             return menu->objectName();
-        return desk.beeps ? "beep" : "nothing";
+        if (desk.beeps)
+            return "beep";
+        return QApplication::focusWidget()->objectName() + ", start " +
+               QString::number(settings.sweepStarts[0]);
     };
     QTRY_COMPARE(happened(), outcome);
 }
@@ -424,6 +438,42 @@ void TestWindow::tabOrder()
     form()->baudSelector->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form()->RadioButton4);
+}
+
+void TestWindow::textStandsOutInEitherScheme_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QColor>("light"); // a dark scheme's light shade; none: the light scheme
+    for (const char *control : {"Label12", "Label51", "Label6"})
+        for (const QColor &light : {QColor(), QColor(0x979797)})
+            QTest::addRow("%s, %s", control, light.isValid() ? "dark" : "light")
+                << control << light;
+    QTest::newRow("Label6, dark, deep light shade") << "Label6" << QColor(0x4a4947);
+}
+
+void TestWindow::textStandsOutInEitherScheme()
+{
+    QFETCH(QString, control);
+    QFETCH(QColor, light);
+    QPalette scheme = form()->palette();
+    if (light.isValid()) { // as a desktop switches to it: white text on a near-black window
+        scheme.setColor(QPalette::WindowText, Qt::white);
+        scheme.setColor(QPalette::Window, QColor(0x222020));
+        scheme.setColor(QPalette::Light, light);
+    }
+    form()->setPalette(scheme);
+    const auto *label = form()->findChild<QWidget *>(control);
+    std::vector<double> luminance; // relative, of the text and of the ground, plus 0.05
+    for (const QColor c : {label->palette().color(label->foregroundRole()),
+                           label->palette().color(label->backgroundRole())}) {
+        luminance.push_back(0.05);
+        for (auto [v, weight] :
+             {std::pair{c.redF(), 0.2126f}, {c.greenF(), 0.7152f}, {c.blueF(), 0.0722f}})
+            luminance.back() +=
+                weight * (v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    const double contrast = std::ranges::max(luminance) / std::ranges::min(luminance);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 namespace {

@@ -33,6 +33,10 @@ class TapDesktop final : public Desktop
     {
         return m_system.chooseFile(request);
     }
+    bool askReplace(const QString &path, const QString &caption) override
+    {
+        return m_system.askReplace(path, caption);
+    }
     std::vector<SerialDevice> serialDevices() override { return m_devices; }
 
   private:
