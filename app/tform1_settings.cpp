@@ -1,4 +1,4 @@
-// "Save Settings..." and "Load Settings..." in the "File" menu.
+// Servo settings: "Save Settings..." and "Load Settings..." in the "File" menu.
 #include "app/commandline.h"
 #include "app/conversion.h"
 #include "app/desktop.h"

@@ -1,4 +1,4 @@
-// The "Serial Port" menu and the "Upload settings" button.
+// Controller link: the "Serial Port" menu and the "Upload settings" button.
 #include "app/texts.h"
 #include "app/tform1.h"
 #include "link/portlink.h"

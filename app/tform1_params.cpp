@@ -1,4 +1,4 @@
-// The "Baud Rate", "Data Format", "Function" and "Board Address" groups.
+// Link parameters: the "Baud Rate", "Data Format", "Function" and "Board Address" groups.
 #include "app/conversion.h"
 #include "app/desktop.h"
 #include "app/tform1.h"
