@@ -25,6 +25,17 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 
     // What the COM numbers stand for and who else holds their devices.
     PortLink &portLink() { return *m_portLink; }
+    // The settings record: the sweeps, the chosen port, the dial's angles and the divisor.
+    ServoSettings &record() { return m_settings; }
+    const ServoSettings &record() const { return m_settings; }
+    // The flags that coordinate the editing handlers.
+    struct EditingFlags
+    {
+        bool dialDragging = false;        // a button pressed on the dial is held
+        bool sweepEventsEnabled = true;   // false while the program moves the sweep bars itself
+        bool dialGrabsStartAngle = false; // the drag moves the end of sweep, not its start
+    };
+    const EditingFlags &editingFlags() const { return m_flags; }
 
     // Application shell
     void FormCreate(QObject *sender);
@@ -84,6 +95,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 
   private:
     std::unique_ptr<PortLink> m_portLink;
+    ServoSettings m_settings;
+    EditingFlags m_flags;
 
     static QFont layoutFont();
     BoardChoices choices() const;

@@ -28,7 +28,7 @@ constexpr int minimumGap = 2;
 
 void TForm1::startSweepChange(QObject *)
 {
-    if (!settings.sweepEventsEnabled)
+    if (!m_flags.sweepEventsEnabled)
         return;
     // The moving bar gives way; setting it runs this handler again, nested, for the corrected
     // position, so a corrected edit is stored and sent twice.
@@ -36,24 +36,24 @@ void TForm1::startSweepChange(QObject *)
         startSweep->setPosition(endSweep->position() - minimumSweep);
     const int servo = Selector->position();
     const int start = startSweep->position();
-    settings.dialEndAngle = dialAngleOfPosition(start, startSweep->maximum());
-    travel->setEndAngle(settings.dialEndAngle);
-    settings.sweepStarts[servo] = start;
-    sendLivePosition(portLink(), settings.comPort, servo, start);
+    m_settings.dialEndAngle = dialAngleOfPosition(start, startSweep->maximum());
+    travel->setEndAngle(m_settings.dialEndAngle);
+    m_settings.sweepStarts[servo] = start;
+    sendLivePosition(portLink(), m_settings.comPort, servo, start);
 }
 
 void TForm1::endSweepChange(QObject *)
 {
-    if (!settings.sweepEventsEnabled)
+    if (!m_flags.sweepEventsEnabled)
         return;
     if (endSweep->position() < startSweep->position() + minimumSweep)
         endSweep->setPosition(startSweep->position() + minimumSweep);
     const int servo = Selector->position();
     const int end = endSweep->position();
-    settings.dialStartAngle = dialAngleOfPosition(end, endSweep->maximum());
-    travel->setStartAngle(settings.dialStartAngle);
-    settings.sweepEnds[servo] = end;
-    sendLivePosition(portLink(), settings.comPort, servo, end);
+    m_settings.dialStartAngle = dialAngleOfPosition(end, endSweep->maximum());
+    travel->setStartAngle(m_settings.dialStartAngle);
+    m_settings.sweepEnds[servo] = end;
+    sendLivePosition(portLink(), m_settings.comPort, servo, end);
 }
 
 void TForm1::SelectorChange(QObject *)
@@ -61,63 +61,64 @@ void TForm1::SelectorChange(QObject *)
     const int servo = Selector->position();
     {
         // Shown as stored, even closer than the least distance or inverted; nothing is sent.
-        QuietSweepBars quiet(settings.sweepEventsEnabled);
-        startSweep->setPosition(settings.sweepStarts[servo]);
-        endSweep->setPosition(settings.sweepEnds[servo]);
+        QuietSweepBars quiet(m_flags.sweepEventsEnabled);
+        startSweep->setPosition(m_settings.sweepStarts[servo]);
+        endSweep->setPosition(m_settings.sweepEnds[servo]);
     }
-    settings.dialEndAngle = dialAngleOfPosition(startSweep->position(), startSweep->maximum());
-    travel->setEndAngle(settings.dialEndAngle);
-    settings.dialStartAngle = dialAngleOfPosition(endSweep->position(), endSweep->maximum());
-    travel->setStartAngle(settings.dialStartAngle);
+    m_settings.dialEndAngle = dialAngleOfPosition(startSweep->position(), startSweep->maximum());
+    travel->setEndAngle(m_settings.dialEndAngle);
+    m_settings.dialStartAngle = dialAngleOfPosition(endSweep->position(), endSweep->maximum());
+    travel->setStartAngle(m_settings.dialStartAngle);
     Label6->setText(tr("Servo %1").arg(servo));
 }
 
 void TForm1::travelMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    settings.dialDragging = true;
+    m_flags.dialDragging = true;
     const int angle = pointerAngle(x, y, travel->width(), travel->height());
     // Plain differences, no wrap-around; a tie takes the start angle (the end of sweep).
-    settings.dialGrabsStartAngle =
-        std::abs(angle - settings.dialStartAngle) <= std::abs(angle - settings.dialEndAngle);
+    m_flags.dialGrabsStartAngle =
+        std::abs(angle - m_settings.dialStartAngle) <= std::abs(angle - m_settings.dialEndAngle);
 }
 
 void TForm1::travelMouseMove(QObject *, Qt::KeyboardModifiers, int x, int y)
 {
-    if (!settings.dialDragging)
+    if (!m_flags.dialDragging)
         return;
     int angle = pointerAngle(x, y, travel->width(), travel->height());
     const int servo = Selector->position();
     int position = 0;
-    if (settings.dialGrabsStartAngle) {
-        if (angle > settings.dialEndAngle - minimumGap)
-            angle = settings.dialEndAngle - minimumGap;
+    if (m_flags.dialGrabsStartAngle) {
+        if (angle > m_settings.dialEndAngle - minimumGap)
+            angle = m_settings.dialEndAngle - minimumGap;
         if (angle < 0)
             angle = 0;
         travel->setStartAngle(angle);
-        settings.dialStartAngle = angle;
-        QuietSweepBars quiet(settings.sweepEventsEnabled);
-        endSweep->setPosition(positionOfDialAngle(settings.dialStartAngle, endSweep->maximum()));
+        m_settings.dialStartAngle = angle;
+        QuietSweepBars quiet(m_flags.sweepEventsEnabled);
+        endSweep->setPosition(positionOfDialAngle(m_settings.dialStartAngle, endSweep->maximum()));
         position = endSweep->position();
-        settings.sweepEnds[servo] = position;
+        m_settings.sweepEnds[servo] = position;
     } else {
         if (angle > dialTopAngle)
             angle = dialTopAngle;
-        if (angle < settings.dialStartAngle + minimumGap)
-            angle = settings.dialStartAngle + minimumGap;
+        if (angle < m_settings.dialStartAngle + minimumGap)
+            angle = m_settings.dialStartAngle + minimumGap;
         travel->setEndAngle(angle);
-        settings.dialEndAngle = angle;
-        QuietSweepBars quiet(settings.sweepEventsEnabled);
-        startSweep->setPosition(positionOfDialAngle(settings.dialEndAngle, startSweep->maximum()));
+        m_settings.dialEndAngle = angle;
+        QuietSweepBars quiet(m_flags.sweepEventsEnabled);
+        startSweep->setPosition(
+            positionOfDialAngle(m_settings.dialEndAngle, startSweep->maximum()));
         position = startSweep->position();
-        settings.sweepStarts[servo] = position;
+        m_settings.sweepStarts[servo] = position;
     }
     // One message per mouse movement, also when nothing changed, so the servo follows the pointer.
-    sendLivePosition(portLink(), settings.comPort, servo, position);
+    sendLivePosition(portLink(), m_settings.comPort, servo, position);
 }
 
 void TForm1::travelMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
-    settings.dialDragging = false;
+    m_flags.dialDragging = false;
 }
 
 void TForm1::ScrollBar1Change(QObject *)
@@ -127,7 +128,7 @@ void TForm1::ScrollBar1Change(QObject *)
 
 void TForm1::sendTestPosition()
 {
-    if (settings.comPort == 0)
+    if (m_settings.comPort == 0)
         return;
     const int baud = toInt(baudSelector->text());
     const int servo = Selector->position();
@@ -136,7 +137,7 @@ void TForm1::sendTestPosition()
     const Message message = RadioButton5->isChecked()
                                 ? miniSscTestMessage(toInt(Edit1->text()), servo, position, baud)
                                 : nativeTestMessage(servo, position, baud);
-    sendMessage(portLink(), settings.comPort, message);
+    sendMessage(portLink(), m_settings.comPort, message);
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

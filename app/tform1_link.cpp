@@ -25,7 +25,7 @@ void TForm1::choosePort(int port)
 {
     for (int n = 1; n <= PortDirectory::portCount; ++n)
         portItem(n)->setChecked(n == port);
-    settings.comPort = port;
+    m_settings.comPort = port;
     Panel1->setVisible(true);
     // The messages of the edits that follow use this look at other programs' holds.
     portLink().holders().scanNow();
@@ -60,23 +60,24 @@ QAction *TForm1::portItem(int port) const
 
 void TForm1::Button1Click(QObject *)
 {
-    if (settings.comPort == 0) {
+    if (m_settings.comPort == 0) {
         desktop().messageBox(Texts::noPortChosen(), Texts::noPortChosenCaption());
         return;
     }
-    if (!divisorAchievable(settings.baudDivisor)) {
+    if (!divisorAchievable(m_settings.baudDivisor)) {
         desktop().messageBox(Texts::rateNotAchievable(), Texts::uploadCaption());
         return;
     }
     // Converted before the port is opened: a bad address sends nothing rather than leaving the
     // board part way through an upload.
     const UploadContent content = uploadContentOf(settingsInWindow());
-    const SendResult sent = sendMessage(portLink(), settings.comPort, uploadSequence(content),
+    const SendResult sent = sendMessage(portLink(), m_settings.comPort, uploadSequence(content),
                                         HolderScan::Freshness::Now);
     // An upload that did not reach the board must not look like one that did: the user is told
     // why, in the command line's words, in the application's error box.
     if (!sent.delivered)
-        throw std::runtime_error(Texts::notSent(QString::fromStdString(portName(settings.comPort)),
-                                                &portLink(), settings.comPort, sent)
-                                     .toStdString());
+        throw std::runtime_error(
+            Texts::notSent(QString::fromStdString(portName(m_settings.comPort)), &portLink(),
+                           m_settings.comPort, sent)
+                .toStdString());
 }

@@ -13,7 +13,7 @@ void TForm1::recalcBaudAndCapacity()
     const std::int32_t baud = toInt(baudSelector->text());
     const BoardChoices chosen = choices();
     const BaudFigures figures = baudFigures(baud, chosen.nativeFormat, chosen.digitalController);
-    settings.baudDivisor = figures.divisor;
+    m_settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
         Label50->setText(tr("Not Achievable"));
         Label8->setText(QStringLiteral("0"));
@@ -91,7 +91,7 @@ void TForm1::RadioButton6Click(QObject *)
     recalcBaudAndCapacity();
     for (QWidget *control : servoRangeControls())
         control->show();
-    if (settings.comPort != 0)
+    if (m_settings.comPort != 0)
         Panel1->show();
 }
 

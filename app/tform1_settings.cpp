@@ -25,8 +25,8 @@ SettingsFileContent TForm1::settingsInWindow() const
     content.address = toInt(Edit1->text());
     content.baudRate = toInt(baudSelector->text());
     storeChoices(content, choices());
-    content.sweepStarts = settings.sweepStarts;
-    content.sweepEnds = settings.sweepEnds;
+    content.sweepStarts = m_settings.sweepStarts;
+    content.sweepEnds = m_settings.sweepEnds;
     return content;
 }
 
@@ -103,11 +103,11 @@ void TForm1::loadSettingsFrom(const QString &path)
     // for a choice that changes: the figures and the divisor that Upload sends follow it here.
     recalcBaudAndCapacity();
     Edit1->setText(QString::number(content.address));
-    settings.sweepStarts = content.sweepStarts;
-    settings.sweepEnds = content.sweepEnds;
+    m_settings.sweepStarts = content.sweepStarts;
+    m_settings.sweepEnds = content.sweepEnds;
 
     // Servo 0's pair goes through the bars' own change handling, as an edit would.
     Selector->setPosition(0);
-    startSweep->setPosition(settings.sweepStarts[0]);
-    endSweep->setPosition(settings.sweepEnds[0]);
+    startSweep->setPosition(m_settings.sweepStarts[0]);
+    endSweep->setPosition(m_settings.sweepEnds[0]);
 }

@@ -5,8 +5,9 @@
 
 inline constexpr int servoCount = 8;
 
-// The one set of process-wide settings. The board address, baud rate text, data format and
-// function have no copy here: the window's controls hold them and readers take them from there.
+// The settings record: each servo's sweep, the chosen port, the dial's two angles and the board's
+// baud divisor; one per window. The board address, baud rate text, data format and function have
+// no copy here: the window's controls hold them and readers take them from there.
 struct ServoSettings
 {
     std::array<std::int32_t, servoCount> sweepStarts{1843, 1843, 1843, 1843,
@@ -16,9 +17,4 @@ struct ServoSettings
     std::int32_t dialStartAngle = 45;
     std::int32_t dialEndAngle = 135;
     std::int32_t baudDivisor = 95; // the divisor for 9600 baud
-    bool dialDragging = false;
-    bool sweepEventsEnabled = true;
-    bool dialGrabsStartAngle = false;
 };
-
-extern ServoSettings settings;

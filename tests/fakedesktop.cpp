@@ -3,7 +3,6 @@
 #include "app/application.h"
 #include "app/tform1.h"
 #include "link/portlink.h"
-#include "settings/settings.h"
 
 std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
 {
@@ -38,7 +37,6 @@ QStringList FakeDesktop::errors() const
 
 FreshWindow::FreshWindow()
 {
-    settings = ServoSettings{};
     setDesktop(&desk);
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     qputenv("XDG_STATE_HOME", state.path().toUtf8());

@@ -120,7 +120,8 @@ ProgramRun runBuiltProgram(const QString &program, const QStringList &arguments,
         ::dup2(err[1], STDERR_FILENO);
         if (!setting.output.isEmpty())
             ::dup2(::open(QFile::encodeName(setting.output).constData(), O_WRONLY), STDOUT_FILENO);
-        if (!setting.folder.isEmpty() && ::chdir(QFile::encodeName(setting.folder).constData()) != 0)
+        if (!setting.folder.isEmpty() &&
+            ::chdir(QFile::encodeName(setting.folder).constData()) != 0)
             ::_exit(127);
         if (!setting.terminal.empty()) {
             // A new session's first terminal opened becomes its controlling terminal.

@@ -30,9 +30,6 @@ void TestDialMapping::defaults()
     QCOMPARE(fresh.dialStartAngle, 45);
     QCOMPARE(fresh.dialEndAngle, 135);
     QCOMPARE(fresh.baudDivisor, 95);
-    QCOMPARE(fresh.dialDragging, false);
-    QCOMPARE(fresh.sweepEventsEnabled, true);
-    QCOMPARE(fresh.dialGrabsStartAngle, false);
 }
 
 void TestDialMapping::angleOfPosition_data()

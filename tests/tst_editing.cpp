@@ -2,7 +2,6 @@
 // is sent while the user edits.
 #include "app/tform1.h"
 #include "settings/dialmapping.h"
-#include "settings/settings.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
@@ -157,14 +156,14 @@ void TestEditing::barEdits()
     form()->findChild<ScrollBar *>(bar)->setPosition(moveTo);
     QCOMPARE(form()->startSweep->position(), start);
     QCOMPARE(form()->endSweep->position(), end);
-    QCOMPARE(settings.sweepStarts[0], start);
-    QCOMPARE(settings.sweepEnds[0], end);
-    QCOMPARE(settings.dialStartAngle, startAngle);
-    QCOMPARE(settings.dialEndAngle, endAngle);
+    QCOMPARE(form()->record().sweepStarts[0], start);
+    QCOMPARE(form()->record().sweepEnds[0], end);
+    QCOMPARE(form()->record().dialStartAngle, startAngle);
+    QCOMPARE(form()->record().dialEndAngle, endAngle);
     QCOMPARE(form()->travel->startAngle(), startAngle);
     QCOMPARE(form()->travel->endAngle(), endAngle);
     expectSent(sent);
-    QVERIFY(settings.sweepEventsEnabled);
+    QVERIFY(form()->editingFlags().sweepEventsEnabled);
 }
 
 void TestEditing::noPortStoresAndDrawsOnly()
@@ -172,8 +171,8 @@ void TestEditing::noPortStoresAndDrawsOnly()
     m_fresh->desk.devices = {m_pty->device()}; // present, but not chosen
     form()->startSweep->setPosition(6000);
     form()->endSweep->setPosition(7000);
-    QCOMPARE(settings.sweepStarts[0], 5429);
-    QCOMPARE(settings.sweepEnds[0], 7000);
+    QCOMPARE(form()->record().sweepStarts[0], 5429);
+    QCOMPARE(form()->record().sweepEnds[0], 7000);
     QCOMPARE(form()->travel->endAngle(), 47);
     QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(7000));
     QCOMPARE(m_pty->readAll(50), QByteArray());
@@ -187,8 +186,8 @@ void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
     form()->startSweep->setPosition(2500);
     form()->endSweep->setPosition(6000);
     expectSent(liveBytes(3, 2500) + liveBytes(3, 6000));
-    settings.sweepStarts[4] = 1000;
-    settings.sweepEnds[4] = 2000;
+    form()->record().sweepStarts[4] = 1000;
+    form()->record().sweepEnds[4] = 2000;
 
     form()->Selector->setPosition(4);
     QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 4"));
@@ -196,11 +195,11 @@ void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
     QCOMPARE(form()->endSweep->position(), 2000);
     QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(1000));
     QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(2000));
-    QCOMPARE(settings.dialEndAngle, dialAngleOfPosition(1000));
-    QCOMPARE(settings.dialStartAngle, dialAngleOfPosition(2000));
-    QCOMPARE(settings.sweepStarts[3], 2500);
-    QCOMPARE(settings.sweepEnds[3], 6000);
-    QVERIFY(settings.sweepEventsEnabled);
+    QCOMPARE(form()->record().dialEndAngle, dialAngleOfPosition(1000));
+    QCOMPARE(form()->record().dialStartAngle, dialAngleOfPosition(2000));
+    QCOMPARE(form()->record().sweepStarts[3], 2500);
+    QCOMPARE(form()->record().sweepEnds[3], 6000);
+    QVERIFY(form()->editingFlags().sweepEventsEnabled);
     expectSent(QByteArray());
 }
 
@@ -224,43 +223,43 @@ void TestEditing::eachServoKeepsItsOwnPair()
 void TestEditing::pairCloserThanTheGapIsShownUnchanged()
 {
     usePort();
-    settings.sweepStarts[5] = 3000;
-    settings.sweepEnds[5] = 3040;
+    form()->record().sweepStarts[5] = 3000;
+    form()->record().sweepEnds[5] = 3040;
     form()->Selector->setPosition(5);
     QCOMPARE(form()->startSweep->position(), 3000);
     QCOMPARE(form()->endSweep->position(), 3040);
     expectSent(QByteArray());
     form()->startSweep->setPosition(3010); // any move above 100 below the end
     QCOMPARE(form()->startSweep->position(), 2940);
-    QCOMPARE(settings.sweepStarts[5], 2940);
+    QCOMPARE(form()->record().sweepStarts[5], 2940);
     expectSent(liveBytes(5, 2940) + liveBytes(5, 2940));
 }
 
 void TestEditing::pairBeyondTheBarIsShownAtItsEnd()
 {
-    settings.sweepStarts[6] = -500;
-    settings.sweepEnds[6] = 9000;
+    form()->record().sweepStarts[6] = -500;
+    form()->record().sweepEnds[6] = 9000;
     form()->Selector->setPosition(6);
     QCOMPARE(form()->startSweep->position(), 0);
     QCOMPARE(form()->endSweep->position(), 7300);
-    QCOMPARE(settings.sweepStarts[6], -500); // unchanged until the bar moves
-    QCOMPARE(settings.sweepEnds[6], 9000);
+    QCOMPARE(form()->record().sweepStarts[6], -500); // unchanged until the bar moves
+    QCOMPARE(form()->record().sweepEnds[6], 9000);
     QCOMPARE(form()->travel->startAngle(), 0);
     QCOMPARE(form()->travel->endAngle(), 181);
     form()->endSweep->setPosition(7000);
-    QCOMPARE(settings.sweepEnds[6], 7000);
+    QCOMPARE(form()->record().sweepEnds[6], 7000);
 }
 
 void TestEditing::correctionStopsAtTheBarsEnd()
 {
     usePort();
-    settings.sweepStarts[1] = 7250;
-    settings.sweepEnds[1] = 7290;
+    form()->record().sweepStarts[1] = 7250;
+    form()->record().sweepEnds[1] = 7290;
     form()->Selector->setPosition(1);
     form()->endSweep->setPosition(7295);
     // It would have to go to 7350; it stops at 7300, less than 100 above the start.
     QCOMPARE(form()->endSweep->position(), 7300);
-    QCOMPARE(settings.sweepEnds[1], 7300);
+    QCOMPARE(form()->record().sweepEnds[1], 7300);
     expectSent(liveBytes(1, 7300) + liveBytes(1, 7300));
 }
 
@@ -282,7 +281,7 @@ void TestEditing::thumbDragSendsEveryReportedPosition()
         expected += liveBytes(0, event[0].toInt());
     expectSent(expected);
     QVERIFY(bar->position() > 1843);
-    QCOMPARE(settings.sweepStarts[0], bar->position());
+    QCOMPARE(form()->record().sweepStarts[0], bar->position());
     QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(bar->position()));
 }
 
@@ -303,15 +302,15 @@ void TestEditing::mouseDownPicksAnEnd()
     QFETCH(bool, grabsStart);
     usePort();
     form()->travelMouseDown(form()->travel, Qt::LeftButton, {}, at.x(), at.y());
-    QVERIFY(settings.dialDragging);
-    QCOMPARE(settings.dialGrabsStartAngle, grabsStart);
+    QVERIFY(form()->editingFlags().dialDragging);
+    QCOMPARE(form()->editingFlags().dialGrabsStartAngle, grabsStart);
     // Nothing else changes on mouse down.
     QCOMPARE(form()->travel->startAngle(), 45);
     QCOMPARE(form()->travel->endAngle(), 135);
     QCOMPARE(form()->endSweep->position(), 5529);
     expectSent(QByteArray());
     form()->travelMouseUp(form()->travel, Qt::RightButton, {}, at.x(), at.y());
-    QVERIFY(!settings.dialDragging);
+    QVERIFY(!form()->editingFlags().dialDragging);
 }
 
 void TestEditing::dragClamps_data()
@@ -344,13 +343,13 @@ void TestEditing::dragClamps()
     drag(path);
     QCOMPARE(form()->travel->startAngle(), startAngle);
     QCOMPARE(form()->travel->endAngle(), endAngle);
-    QCOMPARE(settings.dialStartAngle, startAngle);
-    QCOMPARE(settings.dialEndAngle, endAngle);
+    QCOMPARE(form()->record().dialStartAngle, startAngle);
+    QCOMPARE(form()->record().dialEndAngle, endAngle);
     QCOMPARE(form()->startSweep->position(), start);
     QCOMPARE(form()->endSweep->position(), end);
-    QCOMPARE(settings.sweepStarts[0], start);
-    QCOMPARE(settings.sweepEnds[0], end);
-    QVERIFY(settings.sweepEventsEnabled);
+    QCOMPARE(form()->record().sweepStarts[0], start);
+    QCOMPARE(form()->record().sweepEnds[0], end);
+    QVERIFY(form()->editingFlags().sweepEventsEnabled);
     expectSent(sent);
 }
 
@@ -362,7 +361,7 @@ void TestEditing::dragStopsTwoDegreesShortOfTheOtherEnd()
     drag({{150, 40}, {0, 80}}); // the start angle all the way to the left
     QCOMPARE(form()->travel->startAngle(), 133);
     QCOMPARE(form()->endSweep->position(), 1935);
-    QCOMPARE(settings.sweepEnds[0] - settings.sweepStarts[0], 80);
+    QCOMPARE(form()->record().sweepEnds[0] - form()->record().sweepStarts[0], 80);
     expectSent(liveBytes(0, 1855) + liveBytes(0, 1935));
 }
 
@@ -374,8 +373,8 @@ void TestEditing::dragAfterABarEditMayLeaveOnly40()
     drag({{150, 40}, {0, 80}});
     QCOMPARE(form()->travel->startAngle(), 179);
     QCOMPARE(form()->endSweep->position(), 80);
-    QCOMPARE(settings.sweepEnds[0], 80);
-    QCOMPARE(settings.sweepStarts[0], 40);
+    QCOMPARE(form()->record().sweepEnds[0], 80);
+    QCOMPARE(form()->record().sweepStarts[0], 40);
     expectSent(liveBytes(0, 40) + liveBytes(0, 80));
 }
 
@@ -403,7 +402,7 @@ void TestEditing::dragWithoutPortStillEdits()
     drag({{150, 40}, {160, 0}});
     QCOMPARE(form()->travel->startAngle(), 44);
     QCOMPARE(form()->endSweep->position(), 5525);
-    QCOMPARE(settings.sweepEnds[3], 5525);
+    QCOMPARE(form()->record().sweepEnds[3], 5525);
     QCOMPARE(m_pty->readAll(50), QByteArray());
 }
 
@@ -411,11 +410,11 @@ void TestEditing::selectorMapsDraggedAngleBack()
 {
     drag({{150, 40}, {159, 0}}); // leaves the start angle at 45
     QCOMPARE(form()->travel->startAngle(), 45);
-    QCOMPARE(settings.sweepEnds[0], 5485);
+    QCOMPARE(form()->record().sweepEnds[0], 5485);
     form()->Selector->setPosition(1);
     form()->Selector->setPosition(0);
     QCOMPARE(form()->travel->startAngle(), 46);
-    QCOMPARE(settings.dialStartAngle, 46);
+    QCOMPARE(form()->record().dialStartAngle, 46);
 }
 
 void TestEditing::dragThroughRealMouseEvents()
@@ -431,8 +430,8 @@ void TestEditing::dragThroughRealMouseEvents()
     QTest::mouseMove(pie, QPoint(80, 0)); // after the release: nothing
     QCOMPARE(form()->travel->startAngle(), 0);
     QCOMPARE(form()->endSweep->position(), 7300);
-    QCOMPARE(settings.sweepEnds[0], 7300);
-    QVERIFY(!settings.dialDragging);
+    QCOMPARE(form()->record().sweepEnds[0], 7300);
+    QVERIFY(!form()->editingFlags().dialDragging);
     QCOMPARE(QAccessible::queryAccessibleInterface(pie)->text(QAccessible::Description),
              QStringLiteral("Start of sweep at 135 degrees, end of sweep at 0 degrees"));
     // 44 degrees, then 61 outside the box, then below the horizontal: clamped to 0.

@@ -1,7 +1,6 @@
 // Choosing a port, probing the ports, and every message through the window to a pseudo-terminal.
 #include "app/tform1.h"
 #include "link/senders.h"
-#include "settings/settings.h"
 #include "tests/fakedesktop.h"
 #include "tests/faketree.h"
 #include "tests/otherprocess.h"
@@ -136,7 +135,7 @@ void TestLink::probeEnablesWhatOpens()
     QCOMPARE(form()->selectCOM2->toolTip(), QString::fromStdString(missing) + ": no device");
     QVERIFY(form()->SerialPort2->toolTipsVisible());
     // The probe leaves the choice alone, and sends nothing.
-    QCOMPARE(settings.comPort, 3);
+    QCOMPARE(form()->record().comPort, 3);
     QVERIFY(form()->selectCOM3->isChecked());
     QVERIFY(!form()->selectCOM1->isChecked());
     QCOMPARE(free1.readAll(10), QByteArray());
@@ -176,7 +175,7 @@ void TestLink::choosingAPort()
     items[port - 1]->trigger();
     for (int n = 1; n <= 4; ++n)
         QCOMPARE(items[n - 1]->isChecked(), n == port);
-    QCOMPARE(settings.comPort, port);
+    QCOMPARE(form()->record().comPort, port);
     QVERIFY(!form()->Panel1->isHidden());
     items[port - 1]->trigger(); // choosing the chosen one again keeps it checked
     QVERIFY(items[port - 1]->isChecked());
@@ -187,7 +186,7 @@ void TestLink::laterChoiceReplacesEarlier()
 {
     form()->selectCOM3->trigger();
     form()->selectCOM1->trigger();
-    QCOMPARE(settings.comPort, 1);
+    QCOMPARE(form()->record().comPort, 1);
     QVERIFY(form()->selectCOM1->isChecked());
     QVERIFY(!form()->selectCOM3->isChecked());
 }
@@ -325,7 +324,7 @@ void TestLink::uploadWithEmptyAddressSendsNothing()
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("Corvantis utility"));
     // The port was left free: the next message goes through.
-    sendLivePosition(form()->portLink(), settings.comPort, 0, 0);
+    sendLivePosition(form()->portLink(), form()->record().comPort, 0, 0);
     QCOMPARE(pty.read(4), QByteArray::fromHex("FE003307"));
 }
 
@@ -337,14 +336,14 @@ void TestLink::removedPortLosesMessagesSilently()
     QElapsedTimer timer;
     timer.start();
     QTest::mouseClick(form()->Button1, Qt::LeftButton);
-    sendLivePosition(form()->portLink(), settings.comPort, 2, 100);
+    sendLivePosition(form()->portLink(), form()->record().comPort, 2, 100);
     form()->baudSelector->setText(QStringLiteral("115200"));
     form()->sendTestPosition();
     QVERIFY(timer.elapsed() < 5000); // no hang: a lost message costs no waiting
     // The upload says it reached nothing; the live and test messages are lost without a word.
     QCOMPARE(desk().errors(), QStringList{"COM1: no device"});
     QCOMPARE(desk().boxes.size(), size_t(1));
-    QCOMPARE(settings.comPort, 1);
+    QCOMPARE(form()->record().comPort, 1);
     QVERIFY(form()->selectCOM1->isChecked());
     openPortMenu(); // its item goes grey at the next opening of the menu
     QVERIFY(!form()->selectCOM1->isEnabled());
@@ -361,7 +360,7 @@ void TestLink::testPositionGoesAtTheChosenRate()
     QCOMPARE(pty.read(3), QByteArray::fromHex("FF0C80"));
     QCOMPARE(pty.line().speed, 115200u);
     // The live-position message and the upload stay at the setup rate.
-    sendLivePosition(form()->portLink(), settings.comPort, 2, 0);
+    sendLivePosition(form()->portLink(), form()->record().comPort, 2, 0);
     QCOMPARE(pty.read(4), QByteArray::fromHex("FE023307"));
     QCOMPARE(pty.line().speed, 9600u);
 }
@@ -403,7 +402,7 @@ void TestLink::testPositionTextThatDoesNotConvertSendsNothing()
     form()->Edit1->setText(address);
     QVERIFY_THROWS_EXCEPTION(std::exception, form()->sendTestPosition());
     QCOMPARE(pty.readAll(50), QByteArray());
-    sendLivePosition(form()->portLink(), settings.comPort, 0, 0); // the port is free again
+    sendLivePosition(form()->portLink(), form()->record().comPort, 0, 0); // the port is free again
     QCOMPARE(pty.read(4).size(), 4);
 }
 
@@ -411,7 +410,7 @@ void TestLink::nothingIsSentWithoutAPort()
 {
     PtyPair pty;
     desk().devices = {pty.device()};
-    sendLivePosition(form()->portLink(), settings.comPort, 0, 0);
+    sendLivePosition(form()->portLink(), form()->record().comPort, 0, 0);
     form()->sendTestPosition();
     QCOMPARE(pty.readAll(50), QByteArray());
     QVERIFY(desk().boxes.empty());

@@ -1,6 +1,5 @@
 // The "Baud Rate", "Data Format", "Function" and "Board Address" groups driven through the window.
 #include "app/tform1.h"
-#include "settings/settings.h"
 #include "tests/fakedesktop.h"
 #include "tests/ptypair.h"
 
@@ -92,7 +91,7 @@ QStringList TestParams::baudGroup() const
 {
     const TForm1 *f = m_fresh->form.get();
     return {f->Label50->text(), f->Label7->text(), f->Label8->text(),
-            QString::number(settings.baudDivisor)};
+            QString::number(f->record().baudDivisor)};
 }
 
 void TestParams::listRatesThroughTheWindow_data()
@@ -187,7 +186,7 @@ void TestParams::rateOfZero()
     typeRate(rate);
     QCOMPARE(form()->Label50->text(), QStringLiteral("Not Achievable"));
     QCOMPARE(form()->Label8->text(), QStringLiteral("0"));
-    QVERIFY(settings.baudDivisor > 255);
+    QVERIFY(form()->record().baudDivisor > 255);
     chooseFormat(true);
     chooseFunction(true);
     QCOMPARE(form()->Label50->text(), QStringLiteral("Not Achievable"));

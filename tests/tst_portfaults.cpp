@@ -2,7 +2,6 @@
 // a device the user may not write to, and a port that stops taking bytes.
 #include "app/tform1.h"
 #include "link/portcycle.h"
-#include "settings/settings.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
@@ -137,7 +136,7 @@ void TestPortFaults::ptyClosedInTheMiddleOfADrag()
     QVERIFY(m_fresh->desk.boxes.empty());
     // The drag went on without the board.
     QCOMPARE(form()->travel->startAngle(), 63);
-    QCOMPARE(settings.sweepEnds[0], form()->endSweep->position());
+    QCOMPARE(form()->record().sweepEnds[0], form()->endSweep->position());
 
     // Plugged in again, it is found at the next opening of the menu and works.
     PtyPair again;
@@ -169,7 +168,7 @@ void TestPortFaults::deviceNodeGoneAndBack()
     QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
     form()->endSweep->setPosition(6300); // the same item, no new probe needed
     QCOMPARE(pty.read(4), liveBytes(0, 6300));
-    QCOMPARE(settings.sweepEnds[0], 6300);
+    QCOMPARE(form()->record().sweepEnds[0], 6300);
 }
 
 void TestPortFaults::deviceTheUserMayNotWriteTo_data()
@@ -247,7 +246,7 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
     // It waited for the port, then gave up rather than hang.
     QVERIFY2(stalled >= 1900 && stalled < 10000, qPrintable(QString::number(stalled)));
     QVERIFY(m_fresh->desk.boxes.empty());
-    QCOMPARE(settings.sweepStarts[0], 1000); // the edit itself is kept
+    QCOMPARE(form()->record().sweepStarts[0], 1000); // the edit itself is kept
 
     // A run of clicks on the bar's arrow against the stuck adapter: each gives up at once.
     timer.restart();
@@ -256,7 +255,7 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
     const qint64 fiveMore = timer.elapsed();
     qInfo("five messages after the first stall: %lld ms", fiveMore);
     QVERIFY2(fiveMore < 1000, qPrintable(QString::number(fiveMore)));
-    QCOMPARE(settings.sweepStarts[0], 1015);
+    QCOMPARE(form()->record().sweepStarts[0], 1015);
 
     // Whatever the given-up cycles had left was thrown away, not sent late into the next message.
     pty.readAll(50);

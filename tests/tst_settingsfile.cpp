@@ -1,7 +1,6 @@
 // Saving and loading .svo files: the exact bytes, every path through the loader, and the save that
 // must never destroy an existing file.
 #include "app/tform1.h"
-#include "settings/settings.h"
 #include "settings/svofile.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
@@ -204,11 +203,11 @@ void TestSettingsFile::saveThenLoadRestoresEverythingAndSendsNothing()
     form()->Edit1->setText(QStringLiteral("4242"));
     form()->baudSelector->setText(QStringLiteral("57600"));
     for (int servo = 0; servo < 8; ++servo) {
-        settings.sweepStarts[servo] = 100 * servo;
-        settings.sweepEnds[servo] = 7000 - 10 * servo;
+        form()->record().sweepStarts[servo] = 100 * servo;
+        form()->record().sweepEnds[servo] = 7000 - 10 * servo;
     }
     form()->Selector->setPosition(3);
-    const ServoSettings before = settings;
+    const ServoSettings before = form()->record();
     pty.readAll(50);
 
     save(path("all.svo"));
@@ -218,8 +217,8 @@ void TestSettingsFile::saveThenLoadRestoresEverythingAndSendsNothing()
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
     QVERIFY(form()->RadioButton4->isChecked());
     QVERIFY(form()->RadioButton7->isChecked());
-    QCOMPARE(settings.sweepStarts, before.sweepStarts);
-    QCOMPARE(settings.sweepEnds, before.sweepEnds);
+    QCOMPARE(form()->record().sweepStarts, before.sweepStarts);
+    QCOMPARE(form()->record().sweepEnds, before.sweepEnds);
     QCOMPARE(form()->Selector->position(), 0);
     QCOMPARE(form()->startSweep->position(), 0);
     QCOMPARE(form()->endSweep->position(), 7000);
@@ -288,17 +287,17 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     else if (kind == QLatin1String("folder"))
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other.svo")));
-    settings.sweepStarts[5] = 2000;
+    form()->record().sweepStarts[5] = 2000;
     form()->Selector->setPosition(5);
-    const ServoSettings before = settings;
+    const ServoSettings before = form()->record();
 
     load(file);
 
     QCOMPARE(form()->Selector->position(), 0); // moved first, whatever follows
     QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 0"));
     QCOMPARE(form()->startSweep->position(), 1843);
-    QCOMPARE(settings.sweepStarts, before.sweepStarts);
-    QCOMPARE(settings.sweepEnds, before.sweepEnds);
+    QCOMPARE(form()->record().sweepStarts, before.sweepStarts);
+    QCOMPARE(form()->record().sweepEnds, before.sweepEnds);
     QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("9600"));
     QVERIFY(form()->RadioButton5->isChecked());
@@ -342,12 +341,12 @@ void TestSettingsFile::loadedRateIsRecalculated()
     load(path("rate.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
     QCOMPARE(form()->Label50->text(), QStringLiteral("57600"));
-    QCOMPARE(settings.baudDivisor, 15);
+    QCOMPARE(form()->record().baudDivisor, 15);
 
     write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {}));
     load(path("rate2.svo"));
     QCOMPARE(form()->baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
-    QCOMPARE(settings.baudDivisor, 0);
+    QCOMPARE(form()->record().baudDivisor, 0);
     QCOMPARE(form()->Label8->text(), QStringLiteral("3327"));
 }
 
@@ -426,8 +425,8 @@ void TestSettingsFile::savedFileLoadsBackInAFreshWindow()
     form()->baudSelector->lineEdit()->selectAll();
     QTest::keyClicks(form()->baudSelector, rate);
     for (int servo = 0; servo < 8; ++servo) {
-        settings.sweepStarts[servo] = 100 * servo;
-        settings.sweepEnds[servo] = 7300 - 30 * servo;
+        form()->record().sweepStarts[servo] = 100 * servo;
+        form()->record().sweepEnds[servo] = 7300 - 30 * servo;
     }
     const QStringList saved = uploaded();
     save(path("board.svo"));
@@ -447,9 +446,9 @@ void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
     write(path("start.svo"), fileBytes(0, 9600, 1, 0, {{6000, 7000}, {6000, 7000}}));
     load(path("start.svo"));
     // Set while the end bar still shows 5529: pulled down to 5429 and stored so.
-    QCOMPARE(settings.sweepStarts[0], 5429);
-    QCOMPARE(settings.sweepEnds[0], 7000);
-    QCOMPARE(settings.sweepStarts[1], 6000); // the other servos are taken as stored
+    QCOMPARE(form()->record().sweepStarts[0], 5429);
+    QCOMPARE(form()->record().sweepEnds[0], 7000);
+    QCOMPARE(form()->record().sweepStarts[1], 6000); // the other servos are taken as stored
     QCOMPARE(form()->startSweep->position(), 5429);
     QCOMPARE(form()->endSweep->position(), 7000);
     const QByteArray expected = liveBytes(0, 5429) + liveBytes(0, 5429) + liveBytes(0, 7000);

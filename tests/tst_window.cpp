@@ -2,7 +2,6 @@
 #include "app/application.h"
 #include "app/placement.h"
 #include "app/tform1.h"
-#include "settings/settings.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
 
@@ -377,7 +376,7 @@ void TestWindow::keyboardCommands()
         if (desk.beeps)
             return "beep";
         return QApplication::focusWidget()->objectName() + ", start " +
-               QString::number(settings.sweepStarts[0]);
+               QString::number(form()->record().sweepStarts[0]);
     };
     QTRY_COMPARE(happened(), outcome);
 }
@@ -394,11 +393,11 @@ void TestWindow::formCreateSetsPieAndAddressLimit()
 
 void TestWindow::startsAtTheRecordsDefaults()
 {
-    QCOMPARE(form()->startSweep->position(), settings.sweepStarts[0]);
-    QCOMPARE(form()->endSweep->position(), settings.sweepEnds[0]);
-    QCOMPARE(form()->travel->startAngle(), settings.dialStartAngle);
-    QCOMPARE(form()->travel->endAngle(), settings.dialEndAngle);
-    QCOMPARE(settings.comPort, 0);
+    QCOMPARE(form()->startSweep->position(), form()->record().sweepStarts[0]);
+    QCOMPARE(form()->endSweep->position(), form()->record().sweepEnds[0]);
+    QCOMPARE(form()->travel->startAngle(), form()->record().dialStartAngle);
+    QCOMPARE(form()->travel->endAngle(), form()->record().dialEndAngle);
+    QCOMPARE(form()->record().comPort, 0);
 }
 
 void TestWindow::noTabStops_data()

@@ -1,3 +1,0 @@
-#include "settings/settings.h"
-
-ServoSettings settings;
