@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/commandline.h"
-#include "app/desktop.h"
 #include "app/eventguard.h"
+#include "app/systemdesktop.h"
 #include "app/tform1.h"
 
 #include <QApplication>
@@ -22,20 +22,8 @@ void setApplicationTitle(const QString &newTitle)
     title = newTitle;
 }
 
-void reportError(std::exception_ptr error)
-{
-    QString text;
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception &e) {
-        text = QString::fromUtf8(e.what());
-    } catch (...) {
-    }
-    desktop().errorBox(text, applicationTitle());
-}
-
 int runApplication(int argc, char **argv, const QString &file,
-                   const std::function<void(TForm1 &)> &started)
+                   const std::function<void(TForm1 &)> &started, Desktop *given)
 {
     setApplicationIdentity();
     QApplication app(argc, argv);
@@ -44,9 +32,12 @@ int runApplication(int argc, char **argv, const QString &file,
     for (const char *size : {"32", "64", "128"})
         icon.addFile(QStringLiteral(":/icons/%1/org.corvantis.Panel.png").arg(QLatin1String(size)));
     QGuiApplication::setWindowIcon(icon);
+    SystemDesktop system;
+    Desktop &desktop = given ? *given : system;
     try {
         setApplicationTitle(QCoreApplication::translate("Application", "Corvantis utility"));
-        TForm1 form;
+        TForm1 form(desktop);
+        system.setWindow(&form);
         form.show();
         if (!file.isEmpty())
             runHandler([&] { form.loadSettingsFrom(file); });
@@ -54,7 +45,7 @@ int runApplication(int argc, char **argv, const QString &file,
             started(form);
         QApplication::exec();
     } catch (...) {
-        reportError(std::current_exception());
+        desktop.errorBox(errorText(std::current_exception()), applicationTitle());
     }
     return 0;
 }

@@ -39,7 +39,3 @@ class Desktop
     // The serial devices present, in the order new ones are numbered COM1, COM2, ...
     virtual std::vector<SerialDevice> serialDevices() = 0;
 };
-
-Desktop &desktop();
-// Replaces the desktop; nullptr restores the system's. The caller keeps ownership.
-void setDesktop(Desktop *replacement);

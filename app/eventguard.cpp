@@ -1,11 +1,28 @@
 #include "app/eventguard.h"
 
-#include "app/application.h"
+#include <QTextStream>
 
 namespace {
 int depth = 0;
 std::exception_ptr pending;
+ErrorReport report;
 } // namespace
+
+void setErrorReport(ErrorReport newReport)
+{
+    report = std::move(newReport);
+}
+
+QString errorText(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    return {};
+}
 
 HandlerScope::HandlerScope()
 {
@@ -18,8 +35,11 @@ HandlerScope::~HandlerScope()
     if (depth == 0 && pending) {
         // Reported only at the outermost level, after every nested handler has unwound; the
         // error box runs its own event loop, so the state must be clean before it shows.
-        std::exception_ptr error = std::exchange(pending, nullptr);
-        reportError(error);
+        const QString text = errorText(std::exchange(pending, nullptr));
+        if (report)
+            report(text);
+        else
+            QTextStream(stderr) << text << Qt::endl;
     }
 }
 

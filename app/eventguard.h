@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <exception>
+#include <functional>
 #include <utility>
 
 // Every event handler runs inside runHandler. An error that escapes a handler ends it and is shown
@@ -33,3 +35,12 @@ template <typename Handler> void runHandler(Handler &&handler)
 
 // Called by the controls' setters right after a set that may have run a nested handler.
 void rethrowPendingError();
+
+// Where an error that escaped a handler is shown: the window sets it for its lifetime. Like the
+// toolkit's event dispatch, which may raise a nested change event in any control, it is
+// process-wide. Without one the error's text goes to standard error.
+using ErrorReport = std::function<void(const QString &text)>;
+void setErrorReport(ErrorReport report);
+
+// The error's text: an exception's message, empty for anything else that was thrown.
+QString errorText(std::exception_ptr error);

@@ -1,8 +1,8 @@
 #include "app/filedialog.h"
 
 FileDialog::FileDialog(Desktop::FileDialogKind kind, const QString &filter,
-                       const QString &defaultExt, QObject *parent)
-    : QObject(parent), m_kind(kind), m_filter(filter), m_defaultExt(defaultExt)
+                       const QString &defaultExt, Desktop &desktop, QObject *parent)
+    : QObject(parent), m_desktop(desktop), m_kind(kind), m_filter(filter), m_defaultExt(defaultExt)
 {}
 
 std::optional<QString> FileDialog::execute(const QString &selected) const
@@ -10,5 +10,5 @@ std::optional<QString> FileDialog::execute(const QString &selected) const
     QString suffix = m_defaultExt;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
-    return desktop().chooseFile({m_kind, m_title, m_filter, suffix, selected});
+    return m_desktop.chooseFile({m_kind, m_title, m_filter, suffix, selected});
 }

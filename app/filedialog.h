@@ -14,7 +14,7 @@ class FileDialog : public QObject
 
   public:
     FileDialog(Desktop::FileDialogKind kind, const QString &filter, const QString &defaultExt,
-               QObject *parent);
+               Desktop &desktop, QObject *parent);
 
     void setTitle(const QString &title) { m_title = title; }
     QString title() const { return m_title; }
@@ -25,6 +25,7 @@ class FileDialog : public QObject
     std::optional<QString> execute(const QString &selected = {}) const;
 
   private:
+    Desktop &m_desktop;
     Desktop::FileDialogKind m_kind;
     QString m_title;
     QString m_filter;

@@ -1,7 +1,6 @@
 #include "app/systemdesktop.h"
 
 #include "app/texts.h"
-#include "app/tform1.h"
 #include "link/portdirectory.h"
 
 #include <QApplication>
@@ -12,11 +11,11 @@
 namespace {
 // Owned by the main window, a box opens centred over it rather than in the middle of the screen.
 // Its text names files and says what the system said: shown as it is, never as markup.
-QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString &caption,
+QMessageBox::StandardButton showBox(QWidget *window, QMessageBox::Icon icon, const QString &caption,
                                     const QString &text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton preselected)
 {
-    QMessageBox box(icon, caption, text, buttons, Form1);
+    QMessageBox box(icon, caption, text, buttons, window);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(preselected);
     return QMessageBox::StandardButton(box.exec());
@@ -30,12 +29,12 @@ void SystemDesktop::beep()
 
 void SystemDesktop::messageBox(const QString &text, const QString &caption)
 {
-    showBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+    showBox(m_window, QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void SystemDesktop::errorBox(const QString &text, const QString &caption)
 {
-    showBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+    showBox(m_window, QMessageBox::Critical, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool SystemDesktop::askReplace(const QString &path, const QString &caption)
@@ -44,8 +43,8 @@ bool SystemDesktop::askReplace(const QString &path, const QString &caption)
     const QString question =
         QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
             .arg(Texts::outside(QFileInfo(path).fileName()));
-    return showBox(QMessageBox::Warning, caption, question, QMessageBox::Yes | QMessageBox::No,
-                   QMessageBox::No) == QMessageBox::Yes;
+    return showBox(m_window, QMessageBox::Warning, caption, question,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QStringList toolkitNameFilters(const QString &barSeparatedFilter)
@@ -62,7 +61,7 @@ QStringList toolkitNameFilters(const QString &barSeparatedFilter)
 
 std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &request)
 {
-    QFileDialog dialog(Form1, request.title);
+    QFileDialog dialog(m_window, request.title);
     // Each description names its own pattern: show it alone rather than followed by the pattern.
     // The window asks before it replaces a file (askReplace), so the dialog does not.
     dialog.setOption(QFileDialog::HideNameFilterDetails);

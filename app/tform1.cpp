@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/accessible.h"
+#include "app/application.h"
 #include "app/colours.h"
 #include "app/eventguard.h"
 #include "app/focusroute.h"
@@ -14,8 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-TForm1 *Form1 = nullptr;
-
 namespace {
 void setTextColour(QWidget *widget, const QColor &colour)
 {
@@ -25,12 +24,13 @@ void setTextColour(QWidget *widget, const QColor &colour)
 }
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
+TForm1::TForm1(Desktop &desktop, QWidget *parent)
     : QMainWindow(parent),
       OpenDialog(new FileDialog(Desktop::FileDialogKind::Open, tr("Servo Setup Files *.svo|*.svo"),
-                                QString(), this)),
+                                QString(), desktop, this)),
       SaveDialog(new FileDialog(Desktop::FileDialogKind::Save, tr("Servo Setup Files  *.svo|*.svo"),
-                                QStringLiteral(".svo"), this))
+                                QStringLiteral(".svo"), desktop, this)),
+      m_desktop(desktop)
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
@@ -42,17 +42,16 @@ TForm1::TForm1(QWidget *parent)
     setupUi(this);
     applyLookAndFeel();
     makeAccessible();
-    Form1 = this;
-    m_portLink = std::make_unique<PortLink>([] { return desktop().serialDevices(); },
+    m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
                                             defaultPortRecordPath());
+    setErrorReport([this](const QString &text) { m_desktop.errorBox(text, applicationTitle()); });
     connectEvents();
     runHandler([this] { FormCreate(this); });
 }
 
 TForm1::~TForm1()
 {
-    if (Form1 == this)
-        Form1 = nullptr;
+    setErrorReport({});
 }
 
 QFont TForm1::layoutFont()

@@ -9,15 +9,15 @@
 #include <array>
 #include <memory>
 
-// The main window. Every control of the layout is a public member under its own name, because
-// the handlers of every subsystem, and the free functions they share, reach the controls through
-// the one instance Form1. Handlers of one subsystem are defined in that subsystem's folder.
+// The main window, with every handler of the program: the handlers of each subsystem are defined
+// in app/tform1_<subsystem>.cpp. It owns the settings record and the port link, and works with
+// the desktop it is given.
 class TForm1 : public QMainWindow, public Ui::TForm1
 {
     Q_OBJECT
 
   public:
-    explicit TForm1(QWidget *parent = nullptr);
+    explicit TForm1(Desktop &desktop, QWidget *parent = nullptr);
     ~TForm1() override;
 
     FileDialog *OpenDialog;
@@ -94,6 +94,7 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void changeEvent(QEvent *event) override;
 
   private:
+    Desktop &m_desktop;
     std::unique_ptr<PortLink> m_portLink;
     ServoSettings m_settings;
     EditingFlags m_flags;
@@ -114,6 +115,3 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     template <typename Sender, typename Signal, typename... Args>
     void bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *, Args...));
 };
-
-// The one main window, for the lifetime of the application.
-extern TForm1 *Form1;

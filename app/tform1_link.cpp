@@ -61,11 +61,11 @@ QAction *TForm1::portItem(int port) const
 void TForm1::Button1Click(QObject *)
 {
     if (m_settings.comPort == 0) {
-        desktop().messageBox(Texts::noPortChosen(), Texts::noPortChosenCaption());
+        m_desktop.messageBox(Texts::noPortChosen(), Texts::noPortChosenCaption());
         return;
     }
     if (!divisorAchievable(m_settings.baudDivisor)) {
-        desktop().messageBox(Texts::rateNotAchievable(), Texts::uploadCaption());
+        m_desktop.messageBox(Texts::rateNotAchievable(), Texts::uploadCaption());
         return;
     }
     // Converted before the port is opened: a bad address sends nothing rather than leaving the

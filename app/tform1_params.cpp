@@ -32,24 +32,24 @@ void TForm1::updateAddressRange()
     const std::int32_t address = toInt(Edit1->text());
     const std::int32_t kept = addressWithin(range, address);
     if (kept != address) {
-        desktop().beep();
+        m_desktop.beep();
         Edit1->setText(QString::number(kept)); // runs Edit1Change once more
     }
 }
 
 namespace {
-void filterNumericKey(char &key)
+void filterNumericKey(char &key, Desktop &desktop)
 {
     if (!numericKeyPasses(key)) {
         key = 0;
-        desktop().beep();
+        desktop.beep();
     }
 }
 } // namespace
 
 void TForm1::baudSelectorKeyPress(QObject *, char &key)
 {
-    filterNumericKey(key);
+    filterNumericKey(key, m_desktop);
 }
 
 void TForm1::baudSelectorChange(QObject *)
@@ -60,7 +60,7 @@ void TForm1::baudSelectorChange(QObject *)
 
 void TForm1::Edit1KeyPress(QObject *, char &key)
 {
-    filterNumericKey(key);
+    filterNumericKey(key, m_desktop);
 }
 
 void TForm1::Edit1Change(QObject *)

@@ -40,7 +40,7 @@ void TForm1::fileSaveSettingsClick(QObject *)
         path = SaveDialog->execute(path.value_or(QString()));
         if (!path)
             return;
-    } while (QFileInfo::exists(*path) && !desktop().askReplace(*path, SaveDialog->title()));
+    } while (QFileInfo::exists(*path) && !m_desktop.askReplace(*path, SaveDialog->title()));
 
     // Every text is converted before the file is touched, so a bad one leaves an existing file as
     // it was.
@@ -85,7 +85,7 @@ void TForm1::loadSettingsFrom(const QString &path)
     // A file that cannot be taken whole changes nothing, and the user is told why.
     const LoadedSettings loaded = loadSettingsFile(encodedPath(path));
     if (!loaded.taken()) {
-        desktop().messageBox(Texts::loadRefusal(path, loaded), tr("Open Servo Settings"));
+        m_desktop.messageBox(Texts::loadRefusal(path, loaded), tr("Open Servo Settings"));
         return;
     }
     const SettingsFileContent &content = *loaded.decoded.content;

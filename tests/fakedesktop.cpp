@@ -37,16 +37,14 @@ QStringList FakeDesktop::errors() const
 
 FreshWindow::FreshWindow()
 {
-    setDesktop(&desk);
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     qputenv("XDG_STATE_HOME", state.path().toUtf8());
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(desk);
 }
 
 FreshWindow::~FreshWindow()
 {
     form.reset();
-    setDesktop(nullptr);
 }
 
 void FreshWindow::choosePort(const std::string &device)

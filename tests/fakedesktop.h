@@ -55,7 +55,7 @@ class FakeDesktop final : public Desktop
 
 // A fresh process state for one test: the settings record at its defaults, the fake desktop
 // installed, no COM numbers from earlier runs (a state folder of its own), and a new main window
-// (which becomes Form1).
+// working with the fake desktop.
 class FreshWindow
 {
   public:

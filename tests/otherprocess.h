@@ -65,10 +65,10 @@ struct ProgramRun
 // How it is started, beyond its arguments and environment.
 struct ProgramSetting
 {
-    QString folder;           // its current folder; the test's when empty
-    std::string terminal;     // a pseudo-terminal it gets as its controlling terminal
-    QString output;           // a file its standard output goes to, rather than `out`
-    int signal = 0;           // sent to it after `signalAfter`
+    QString folder;       // its current folder; the test's when empty
+    std::string terminal; // a pseudo-terminal it gets as its controlling terminal
+    QString output;       // a file its standard output goes to, rather than `out`
+    int signal = 0;       // sent to it after `signalAfter`
     std::chrono::milliseconds signalAfter{0};
 };
 // Runs it with this environment for at most 30 seconds; in a cross build through the emulator that

@@ -43,12 +43,12 @@ class TestToolkit : public QObject
 void TestToolkit::init()
 {
     m_desk = FakeDesktop{};
-    setDesktop(&m_desk);
+    setErrorReport([this](const QString &text) { m_desk.errorBox(text, {}); });
 }
 
 void TestToolkit::cleanup()
 {
-    setDesktop(nullptr);
+    setErrorReport({});
 }
 
 void TestToolkit::scrollBarRaisesOnRealChangesOnly()

@@ -386,7 +386,6 @@ void TestWindow::formCreateSetsPieAndAddressLimit()
     QCOMPARE(form()->travel->startAngle(), 45);
     QCOMPARE(form()->travel->endAngle(), 135);
     QCOMPARE(form()->Edit1->maxChars(), 5);
-    QCOMPARE(Form1, form());
     QVERIFY(m_fresh->desk.boxes.empty());
     QCOMPARE(m_fresh->desk.beeps, 0);
 }

@@ -74,10 +74,9 @@ int main(int argc, char **argv)
         return 1;
     std::fprintf(stderr, "COM1 is %s\n", ::ptsname(master));
     TapDesktop tap(::ptsname(master));
-    setDesktop(&tap);
     std::atomic<bool> stop{false};
     std::thread printer(printBursts, master, std::cref(stop));
-    const int status = runApplication(1, argv);
+    const int status = runApplication(1, argv, {}, {}, &tap);
     stop = true;
     printer.join();
     return status;
