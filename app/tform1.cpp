@@ -7,6 +7,7 @@
 #include "app/focusroute.h"
 #include "app/openingplacement.h"
 #include "link/portrecord.h"
+#include "ui_tform1.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -30,7 +31,7 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
                                 QString(), desktop, this)),
       SaveDialog(new FileDialog(Desktop::FileDialogKind::Save, tr("Servo Setup Files  *.svo|*.svo"),
                                 QStringLiteral(".svo"), desktop, this)),
-      m_desktop(desktop)
+      ui(std::make_unique<Ui::TForm1>()), m_desktop(desktop)
 {
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
@@ -39,7 +40,7 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
     // Set before the controls exist, so that they take it on as they are made rather than each
     // being given it again afterwards.
     setFont(layoutFont());
-    setupUi(this);
+    ui->setupUi(this);
     applyLookAndFeel();
     makeAccessible();
     m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
@@ -71,38 +72,38 @@ void TForm1::applyLookAndFeel()
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(15);
-    const int room = travel->geometry().right() + 8;
+    const int room = ui->travel->geometry().right() + 8;
     const QFontMetrics metrics(bold);
     int pixels = 15;
-    for (const QLabel *line : {Label47, Label48}) {
+    for (const QLabel *line : {ui->Label47, ui->Label48}) {
         const int width = metrics.horizontalAdvance(line->text());
         const int available = room - line->x();
         if (width > available)
             pixels = std::min(pixels, 15 * available / width);
     }
     bold.setPixelSize(std::max(pixels, 8));
-    Label47->setFont(bold);
-    Label48->setFont(bold);
+    ui->Label47->setFont(bold);
+    ui->Label48->setFont(bold);
     // The two lines stand inside the dial's box; a press on them still belongs to the dial.
-    Label47->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Label48->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui->Label47->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui->Label48->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // Each port item's tooltip names its device, or why it cannot be used.
-    SerialPort2->setToolTipsVisible(true);
+    ui->SerialPort2->setToolTipsVisible(true);
 
-    Label6->setBackgroundRole(QPalette::Light);
+    ui->Label6->setBackgroundRole(QPalette::Light);
     followColourScheme();
     // The test panel's labels take their own presses, which do not grey out the upload button.
-    Label12->setAttribute(Qt::WA_NoMousePropagation);
-    Label51->setAttribute(Qt::WA_NoMousePropagation);
+    ui->Label12->setAttribute(Qt::WA_NoMousePropagation);
+    ui->Label51->setAttribute(Qt::WA_NoMousePropagation);
     const QColor green(128, 255, 128);
-    QPalette panel = Panel1->palette();
+    QPalette panel = ui->Panel1->palette();
     panel.setColor(QPalette::Window, green);
-    Panel1->setPalette(panel);
+    ui->Panel1->setPalette(panel);
     // The green stays in a dark scheme too, and so must the text on it. Not the panel's own text
     // colour: the slider's arrows take theirs from it, on the scheme's button colour.
-    setTextColour(Label12, textColourOn(green));
-    setTextColour(Label51, textColourOn(green));
+    setTextColour(ui->Label12, textColourOn(green));
+    setTextColour(ui->Label51, textColourOn(green));
 
     // Fixed border: the client area below the menu bar is 496 x 394 and cannot be resized.
     centralWidget()->setFixedSize(496, 394);
@@ -116,7 +117,7 @@ void TForm1::followColourScheme()
 {
     // The servo's label stands on the scheme's light shade, which is white in one scheme and mid
     // grey in another. The window's palette, as the label's own follows it only after this event.
-    setTextColour(Label6, textColourOn(palette().color(QPalette::Light)));
+    setTextColour(ui->Label6, textColourOn(palette().color(QPalette::Light)));
 }
 
 void TForm1::changeEvent(QEvent *event)
@@ -133,19 +134,20 @@ void TForm1::makeAccessible()
     // (Alt+U for the upload, as the edit boxes take Ctrl+U to clear the line). Alt+F and Alt+S
     // only where the style underlines a menu's letter no sooner than Alt is held: elsewhere the
     // underline would change the captions the user sees.
-    if (!MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, MenuBar)) {
-        SerialPort1->setTitle(tr("&File"));
-        SerialPort2->setTitle(tr("&Serial Port"));
+    if (!ui->MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, ui->MenuBar)) {
+        ui->SerialPort1->setTitle(tr("&File"));
+        ui->SerialPort2->setTitle(tr("&Serial Port"));
     }
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
-            [this] { MenuBar->setActiveAction(SerialPort1->menuAction()); });
+            [this] { ui->MenuBar->setActiveAction(ui->SerialPort1->menuAction()); });
     // The rate box's edit part holds the focus, so it answers to the box's caption too.
-    baudSelector->lineEdit()->setAccessibleName(GroupBox1->title());
+    ui->baudSelector->lineEdit()->setAccessibleName(ui->GroupBox1->title());
 
     // Tab keeps to the four settings; the servo's controls and the upload have a route of their
     // own.
-    new FocusRoute(this, {Selector, startSweep, endSweep, ScrollBar1, Button1}, Edit1);
+    new FocusRoute(this, {ui->Selector, ui->startSweep, ui->endSweep, ui->ScrollBar1, ui->Button1},
+                   ui->Edit1);
     setAccessibleDescription(
         tr("Tab moves between the baud rate, the data format, the function and the board address. "
            "F6 and Shift+F6 move through the servo selector, the start and end of sweep, the test "
@@ -164,46 +166,44 @@ void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QO
 
 void TForm1::connectEvents()
 {
-    bindEvent(fileLoadSettings, &QAction::triggered, &TForm1::fileLoadSettingsClick);
-    bindEvent(fileSaveSettings, &QAction::triggered, &TForm1::fileSaveSettingsClick);
-    bindEvent(fileQuit, &QAction::triggered, &TForm1::fileQuitClick);
-    bindEvent(SerialPort2, &QMenu::aboutToShow, &TForm1::SerialPort2Click);
-    bindEvent(selectCOM1, &QAction::triggered, &TForm1::selectCOM1Click);
-    bindEvent(selectCOM2, &QAction::triggered, &TForm1::selectCOM2Click);
-    bindEvent(selectCOM3, &QAction::triggered, &TForm1::selectCOM3Click);
-    bindEvent(selectCOM4, &QAction::triggered, &TForm1::selectCOM4Click);
-    bindEvent(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    bindEvent(ui->fileLoadSettings, &QAction::triggered, &TForm1::fileLoadSettingsClick);
+    bindEvent(ui->fileSaveSettings, &QAction::triggered, &TForm1::fileSaveSettingsClick);
+    bindEvent(ui->fileQuit, &QAction::triggered, &TForm1::fileQuitClick);
+    bindEvent(ui->SerialPort2, &QMenu::aboutToShow, &TForm1::SerialPort2Click);
+    makePortItems();
+    bindEvent(ui->Button1, &QPushButton::clicked, &TForm1::Button1Click);
 
-    baudSelector->setKeyPressHook([this](char &key) { baudSelectorKeyPress(baudSelector, key); });
-    bindEvent(baudSelector, &ComboBox::userChanged, &TForm1::baudSelectorChange);
-    Edit1->setKeyPressHook([this](char &key) { Edit1KeyPress(Edit1, key); });
-    bindEvent(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
-    bindEvent(RadioButton4, &RadioButton::becameChecked, &TForm1::RadioButton4Click);
-    bindEvent(RadioButton5, &RadioButton::becameChecked, &TForm1::RadioButton5Click);
-    bindEvent(RadioButton6, &RadioButton::becameChecked, &TForm1::RadioButton6Click);
-    bindEvent(RadioButton7, &RadioButton::becameChecked, &TForm1::RadioButton7Click);
+    ui->baudSelector->setKeyPressHook(
+        [this](char &key) { baudSelectorKeyPress(ui->baudSelector, key); });
+    bindEvent(ui->baudSelector, &ComboBox::userChanged, &TForm1::baudSelectorChange);
+    ui->Edit1->setKeyPressHook([this](char &key) { Edit1KeyPress(ui->Edit1, key); });
+    bindEvent(ui->Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
+    bindEvent(ui->RadioButton4, &RadioButton::becameChecked, &TForm1::RadioButton4Click);
+    bindEvent(ui->RadioButton5, &RadioButton::becameChecked, &TForm1::RadioButton5Click);
+    bindEvent(ui->RadioButton6, &RadioButton::becameChecked, &TForm1::RadioButton6Click);
+    bindEvent(ui->RadioButton7, &RadioButton::becameChecked, &TForm1::RadioButton7Click);
 
-    bindEvent(Selector, &QSlider::valueChanged, &TForm1::SelectorChange);
-    bindEvent(startSweep, &QScrollBar::valueChanged, &TForm1::startSweepChange);
-    bindEvent(endSweep, &QScrollBar::valueChanged, &TForm1::endSweepChange);
-    bindEvent(travel, &TPie::mouseDown, &TForm1::travelMouseDown);
-    bindEvent(travel, &TPie::mouseMove, &TForm1::travelMouseMove);
-    bindEvent(travel, &TPie::mouseUp, &TForm1::travelMouseUp);
-    bindEvent(ScrollBar1, &QScrollBar::valueChanged, &TForm1::ScrollBar1Change);
-    bindEvent(Panel1, &Panel::mouseDown, &TForm1::Panel1MouseDown);
-    bindEvent(Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
+    bindEvent(ui->Selector, &QSlider::valueChanged, &TForm1::SelectorChange);
+    bindEvent(ui->startSweep, &QScrollBar::valueChanged, &TForm1::startSweepChange);
+    bindEvent(ui->endSweep, &QScrollBar::valueChanged, &TForm1::endSweepChange);
+    bindEvent(ui->travel, &TPie::mouseDown, &TForm1::travelMouseDown);
+    bindEvent(ui->travel, &TPie::mouseMove, &TForm1::travelMouseMove);
+    bindEvent(ui->travel, &TPie::mouseUp, &TForm1::travelMouseUp);
+    bindEvent(ui->ScrollBar1, &QScrollBar::valueChanged, &TForm1::ScrollBar1Change);
+    bindEvent(ui->Panel1, &Panel::mouseDown, &TForm1::Panel1MouseDown);
+    bindEvent(ui->Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
 }
 
 BoardChoices TForm1::choices() const
 {
-    return {RadioButton4->isChecked(), RadioButton7->isChecked()};
+    return {ui->RadioButton4->isChecked(), ui->RadioButton7->isChecked()};
 }
 
 void TForm1::FormCreate(QObject *)
 {
-    travel->setStartAngle(45);
-    travel->setEndAngle(135);
-    Edit1->setMaxChars(5);
+    ui->travel->setStartAngle(45);
+    ui->travel->setEndAngle(135);
+    ui->Edit1->setMaxChars(5);
 }
 
 void TForm1::fileQuitClick(QObject *)

@@ -3,16 +3,20 @@
 #include "app/filedialog.h"
 #include "link/portlink.h"
 #include "settings/svofile.h"
-#include "ui_tform1.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <vector>
 
 // The main window, with every handler of the program: the handlers of each subsystem are defined
 // in app/tform1_<subsystem>.cpp. It owns the settings record and the port link, and works with
 // the desktop it is given.
-class TForm1 : public QMainWindow, public Ui::TForm1
+namespace Ui {
+class TForm1;
+}
+
+class TForm1 : public QMainWindow
 {
     Q_OBJECT
 
@@ -49,10 +53,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
 
     // Controller link
     void SerialPort2Click(QObject *sender);
-    void selectCOM1Click(QObject *sender);
-    void selectCOM2Click(QObject *sender);
-    void selectCOM3Click(QObject *sender);
-    void selectCOM4Click(QObject *sender);
+    // The click of the port item for COMn, selectCOM1 to selectCOM4.
+    void selectCOMClick(QObject *sender, int port);
     void Button1Click(QObject *sender);
 
     // Link parameters
@@ -94,8 +96,11 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     void changeEvent(QEvent *event) override;
 
   private:
+    // The controls, each under the name the layout gives it; no one else reaches them.
+    std::unique_ptr<Ui::TForm1> ui;
     Desktop &m_desktop;
     std::unique_ptr<PortLink> m_portLink;
+    std::vector<QAction *> m_portItems; // COM1 first
     ServoSettings m_settings;
     EditingFlags m_flags;
 
@@ -106,7 +111,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1
     // Shown while "Servo Controller" is chosen, hidden while "Digital Controller" is.
     std::array<QWidget *, 10> servoRangeControls() const;
     void choosePort(int port);
-    QAction *portItem(int port) const;
+    QAction *portItem(int port) const { return m_portItems[std::size_t(port - 1)]; }
+    void makePortItems();
     void applyLookAndFeel();
     // Text on a background the scheme sets, legible as the desktop switches schemes.
     void followColourScheme();

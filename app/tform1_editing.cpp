@@ -5,6 +5,7 @@
 #include "editing/sweeprules.h"
 #include "link/senders.h"
 #include "settings/dialmapping.h"
+#include "ui_tform1.h"
 
 #include <cstdlib>
 
@@ -32,12 +33,12 @@ void TForm1::startSweepChange(QObject *)
         return;
     // The moving bar gives way; setting it runs this handler again, nested, for the corrected
     // position, so a corrected edit is stored and sent twice.
-    if (startSweep->position() > endSweep->position() - minimumSweep)
-        startSweep->setPosition(endSweep->position() - minimumSweep);
-    const int servo = Selector->position();
-    const int start = startSweep->position();
-    m_settings.dialEndAngle = dialAngleOfPosition(start, startSweep->maximum());
-    travel->setEndAngle(m_settings.dialEndAngle);
+    if (ui->startSweep->position() > ui->endSweep->position() - minimumSweep)
+        ui->startSweep->setPosition(ui->endSweep->position() - minimumSweep);
+    const int servo = ui->Selector->position();
+    const int start = ui->startSweep->position();
+    m_settings.dialEndAngle = dialAngleOfPosition(start, ui->startSweep->maximum());
+    ui->travel->setEndAngle(m_settings.dialEndAngle);
     m_settings.sweepStarts[servo] = start;
     sendLivePosition(portLink(), m_settings.comPort, servo, start);
 }
@@ -46,36 +47,38 @@ void TForm1::endSweepChange(QObject *)
 {
     if (!m_flags.sweepEventsEnabled)
         return;
-    if (endSweep->position() < startSweep->position() + minimumSweep)
-        endSweep->setPosition(startSweep->position() + minimumSweep);
-    const int servo = Selector->position();
-    const int end = endSweep->position();
-    m_settings.dialStartAngle = dialAngleOfPosition(end, endSweep->maximum());
-    travel->setStartAngle(m_settings.dialStartAngle);
+    if (ui->endSweep->position() < ui->startSweep->position() + minimumSweep)
+        ui->endSweep->setPosition(ui->startSweep->position() + minimumSweep);
+    const int servo = ui->Selector->position();
+    const int end = ui->endSweep->position();
+    m_settings.dialStartAngle = dialAngleOfPosition(end, ui->endSweep->maximum());
+    ui->travel->setStartAngle(m_settings.dialStartAngle);
     m_settings.sweepEnds[servo] = end;
     sendLivePosition(portLink(), m_settings.comPort, servo, end);
 }
 
 void TForm1::SelectorChange(QObject *)
 {
-    const int servo = Selector->position();
+    const int servo = ui->Selector->position();
     {
         // Shown as stored, even closer than the least distance or inverted; nothing is sent.
         QuietSweepBars quiet(m_flags.sweepEventsEnabled);
-        startSweep->setPosition(m_settings.sweepStarts[servo]);
-        endSweep->setPosition(m_settings.sweepEnds[servo]);
+        ui->startSweep->setPosition(m_settings.sweepStarts[servo]);
+        ui->endSweep->setPosition(m_settings.sweepEnds[servo]);
     }
-    m_settings.dialEndAngle = dialAngleOfPosition(startSweep->position(), startSweep->maximum());
-    travel->setEndAngle(m_settings.dialEndAngle);
-    m_settings.dialStartAngle = dialAngleOfPosition(endSweep->position(), endSweep->maximum());
-    travel->setStartAngle(m_settings.dialStartAngle);
-    Label6->setText(tr("Servo %1").arg(servo));
+    m_settings.dialEndAngle =
+        dialAngleOfPosition(ui->startSweep->position(), ui->startSweep->maximum());
+    ui->travel->setEndAngle(m_settings.dialEndAngle);
+    m_settings.dialStartAngle =
+        dialAngleOfPosition(ui->endSweep->position(), ui->endSweep->maximum());
+    ui->travel->setStartAngle(m_settings.dialStartAngle);
+    ui->Label6->setText(tr("Servo %1").arg(servo));
 }
 
 void TForm1::travelMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
     m_flags.dialDragging = true;
-    const int angle = pointerAngle(x, y, travel->width(), travel->height());
+    const int angle = pointerAngle(x, y, ui->travel->width(), ui->travel->height());
     // Plain differences, no wrap-around; a tie takes the start angle (the end of sweep).
     m_flags.dialGrabsStartAngle =
         std::abs(angle - m_settings.dialStartAngle) <= std::abs(angle - m_settings.dialEndAngle);
@@ -85,31 +88,32 @@ void TForm1::travelMouseMove(QObject *, Qt::KeyboardModifiers, int x, int y)
 {
     if (!m_flags.dialDragging)
         return;
-    int angle = pointerAngle(x, y, travel->width(), travel->height());
-    const int servo = Selector->position();
+    int angle = pointerAngle(x, y, ui->travel->width(), ui->travel->height());
+    const int servo = ui->Selector->position();
     int position = 0;
     if (m_flags.dialGrabsStartAngle) {
         if (angle > m_settings.dialEndAngle - minimumGap)
             angle = m_settings.dialEndAngle - minimumGap;
         if (angle < 0)
             angle = 0;
-        travel->setStartAngle(angle);
+        ui->travel->setStartAngle(angle);
         m_settings.dialStartAngle = angle;
         QuietSweepBars quiet(m_flags.sweepEventsEnabled);
-        endSweep->setPosition(positionOfDialAngle(m_settings.dialStartAngle, endSweep->maximum()));
-        position = endSweep->position();
+        ui->endSweep->setPosition(
+            positionOfDialAngle(m_settings.dialStartAngle, ui->endSweep->maximum()));
+        position = ui->endSweep->position();
         m_settings.sweepEnds[servo] = position;
     } else {
         if (angle > dialTopAngle)
             angle = dialTopAngle;
         if (angle < m_settings.dialStartAngle + minimumGap)
             angle = m_settings.dialStartAngle + minimumGap;
-        travel->setEndAngle(angle);
+        ui->travel->setEndAngle(angle);
         m_settings.dialEndAngle = angle;
         QuietSweepBars quiet(m_flags.sweepEventsEnabled);
-        startSweep->setPosition(
-            positionOfDialAngle(m_settings.dialEndAngle, startSweep->maximum()));
-        position = startSweep->position();
+        ui->startSweep->setPosition(
+            positionOfDialAngle(m_settings.dialEndAngle, ui->startSweep->maximum()));
+        position = ui->startSweep->position();
         m_settings.sweepStarts[servo] = position;
     }
     // One message per mouse movement, also when nothing changed, so the servo follows the pointer.
@@ -130,22 +134,23 @@ void TForm1::sendTestPosition()
 {
     if (m_settings.comPort == 0)
         return;
-    const int baud = toInt(baudSelector->text());
-    const int servo = Selector->position();
-    const int position = ScrollBar1->position();
+    const int baud = toInt(ui->baudSelector->text());
+    const int servo = ui->Selector->position();
+    const int position = ui->ScrollBar1->position();
     // The address is converted before the port is opened, so a bad address sends no lone sync byte.
-    const Message message = RadioButton5->isChecked()
-                                ? miniSscTestMessage(toInt(Edit1->text()), servo, position, baud)
-                                : nativeTestMessage(servo, position, baud);
+    const Message message =
+        ui->RadioButton5->isChecked()
+            ? miniSscTestMessage(toInt(ui->Edit1->text()), servo, position, baud)
+            : nativeTestMessage(servo, position, baud);
     sendMessage(portLink(), m_settings.comPort, message);
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
-    Button1->setEnabled(false);
+    ui->Button1->setEnabled(false);
 }
 
 void TForm1::Panel1MouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
-    Button1->setEnabled(true);
+    ui->Button1->setEnabled(true);
 }

@@ -1,9 +1,11 @@
 // Controller link: the "Serial Port" menu and the "Upload settings" button.
+#include "app/eventguard.h"
 #include "app/texts.h"
 #include "app/tform1.h"
 #include "link/portlink.h"
 #include "link/senders.h"
 #include "params/baudmath.h"
+#include "ui_tform1.h"
 
 #include <stdexcept>
 
@@ -26,36 +28,26 @@ void TForm1::choosePort(int port)
     for (int n = 1; n <= PortDirectory::portCount; ++n)
         portItem(n)->setChecked(n == port);
     m_settings.comPort = port;
-    Panel1->setVisible(true);
+    ui->Panel1->setVisible(true);
     // The messages of the edits that follow use this look at other programs' holds.
     portLink().holders().scanNow();
 }
 
-void TForm1::selectCOM1Click(QObject *)
+void TForm1::selectCOMClick(QObject *, int port)
 {
-    choosePort(1);
+    choosePort(port);
 }
 
-void TForm1::selectCOM2Click(QObject *)
+void TForm1::makePortItems()
 {
-    choosePort(2);
-}
-
-void TForm1::selectCOM3Click(QObject *)
-{
-    choosePort(3);
-}
-
-void TForm1::selectCOM4Click(QObject *)
-{
-    choosePort(4);
-}
-
-QAction *TForm1::portItem(int port) const
-{
-    const std::array<QAction *, PortDirectory::portCount> items{selectCOM1, selectCOM2, selectCOM3,
-                                                                selectCOM4};
-    return items[port - 1];
+    for (int port = 1; port <= PortDirectory::portCount; ++port) {
+        QAction *item = ui->SerialPort2->addAction(QString::fromStdString(portName(port)));
+        item->setObjectName(QStringLiteral("selectCOM%1").arg(port));
+        item->setCheckable(true);
+        m_portItems.push_back(item);
+        connect(item, &QAction::triggered, this,
+                [this, item, port] { runHandler([&] { selectCOMClick(item, port); }); });
+    }
 }
 
 void TForm1::Button1Click(QObject *)

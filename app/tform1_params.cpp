@@ -5,35 +5,37 @@
 #include "params/addressrange.h"
 #include "params/baudmath.h"
 #include "settings/settings.h"
+#include "ui_tform1.h"
 
 #include <algorithm>
 
 void TForm1::recalcBaudAndCapacity()
 {
-    const std::int32_t baud = toInt(baudSelector->text());
+    const std::int32_t baud = toInt(ui->baudSelector->text());
     const BoardChoices chosen = choices();
     const BaudFigures figures = baudFigures(baud, chosen.nativeFormat, chosen.digitalController);
     m_settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
-        Label50->setText(tr("Not Achievable"));
-        Label8->setText(QStringLiteral("0"));
+        ui->Label50->setText(tr("Not Achievable"));
+        ui->Label8->setText(QStringLiteral("0"));
         return;
     }
-    Label7->setText(figures.outputs ? tr("Max real time outputs:") : tr("Max real time servos:"));
-    Label8->setText(QString::number(figures.capacity));
-    Label50->setText(QString::number(figures.actualRate));
+    ui->Label7->setText(figures.outputs ? tr("Max real time outputs:")
+                                        : tr("Max real time servos:"));
+    ui->Label8->setText(QString::number(figures.capacity));
+    ui->Label50->setText(QString::number(figures.actualRate));
 }
 
 void TForm1::updateAddressRange()
 {
     const BoardChoices chosen = choices();
     const AddressRange range = addressRangeFor(chosen.nativeFormat, chosen.digitalController);
-    Label1->setText(QString::fromLatin1(range.label));
-    const std::int32_t address = toInt(Edit1->text());
+    ui->Label1->setText(QString::fromLatin1(range.label));
+    const std::int32_t address = toInt(ui->Edit1->text());
     const std::int32_t kept = addressWithin(range, address);
     if (kept != address) {
         m_desktop.beep();
-        Edit1->setText(QString::number(kept)); // runs Edit1Change once more
+        ui->Edit1->setText(QString::number(kept)); // runs Edit1Change once more
     }
 }
 
@@ -54,7 +56,7 @@ void TForm1::baudSelectorKeyPress(QObject *, char &key)
 
 void TForm1::baudSelectorChange(QObject *)
 {
-    if (!baudSelector->text().isEmpty())
+    if (!ui->baudSelector->text().isEmpty())
         recalcBaudAndCapacity();
 }
 
@@ -65,24 +67,24 @@ void TForm1::Edit1KeyPress(QObject *, char &key)
 
 void TForm1::Edit1Change(QObject *)
 {
-    if (!Edit1->text().isEmpty())
+    if (!ui->Edit1->text().isEmpty())
         updateAddressRange();
 }
 
 void TForm1::RadioButton4Click(QObject *)
 {
     recalcBaudAndCapacity();
-    Edit1->setMaxChars(addressLengthFor(true));
+    ui->Edit1->setMaxChars(addressLengthFor(true));
     updateAddressRange();
-    Label51->show();
+    ui->Label51->show();
 }
 
 void TForm1::RadioButton5Click(QObject *)
 {
     recalcBaudAndCapacity();
-    Edit1->setMaxChars(addressLengthFor(false));
+    ui->Edit1->setMaxChars(addressLengthFor(false));
     updateAddressRange();
-    Label51->hide();
+    ui->Label51->hide();
 }
 
 void TForm1::RadioButton6Click(QObject *)
@@ -92,7 +94,7 @@ void TForm1::RadioButton6Click(QObject *)
     for (QWidget *control : servoRangeControls())
         control->show();
     if (m_settings.comPort != 0)
-        Panel1->show();
+        ui->Panel1->show();
 }
 
 void TForm1::RadioButton7Click(QObject *)
@@ -101,11 +103,11 @@ void TForm1::RadioButton7Click(QObject *)
     recalcBaudAndCapacity();
     for (QWidget *control : servoRangeControls())
         control->hide();
-    Panel1->hide();
+    ui->Panel1->hide();
 }
 
 std::array<QWidget *, 10> TForm1::servoRangeControls() const
 {
-    return {Label47,  Label48, travel, Shape1,   startSweep,
-            endSweep, Label2,  Label3, Selector, Label6};
+    return {ui->Label47,  ui->Label48, ui->travel, ui->Shape1,   ui->startSweep,
+            ui->endSweep, ui->Label2,  ui->Label3, ui->Selector, ui->Label6};
 }

@@ -6,6 +6,7 @@
 #include "app/tform1.h"
 #include "settings/fileaccess.h"
 #include "settings/svofile.h"
+#include "ui_tform1.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,8 +23,8 @@ namespace {
 SettingsFileContent TForm1::settingsInWindow() const
 {
     SettingsFileContent content;
-    content.address = toInt(Edit1->text());
-    content.baudRate = toInt(baudSelector->text());
+    content.address = toInt(ui->Edit1->text());
+    content.baudRate = toInt(ui->baudSelector->text());
     storeChoices(content, choices());
     content.sweepStarts = m_settings.sweepStarts;
     content.sweepEnds = m_settings.sweepEnds;
@@ -80,7 +81,7 @@ void TForm1::fileLoadSettingsClick(QObject *)
 void TForm1::loadSettingsFrom(const QString &path)
 {
     // Servo 0 first, whatever the file turns out to hold.
-    Selector->setPosition(0);
+    ui->Selector->setPosition(0);
 
     // A file that cannot be taken whole changes nothing, and the user is told why.
     const LoadedSettings loaded = loadSettingsFile(encodedPath(path));
@@ -95,19 +96,19 @@ void TForm1::loadSettingsFrom(const QString &path)
     // The radio handlers check whatever address is in the field and recompute the baud figures
     // from the rate text: so the rate goes in first, and the field holds an address that every
     // range takes (an old one could beep and be pulled back, an empty one would not convert).
-    baudSelector->setText(QString::number(content.baudRate));
-    Edit1->setText(QStringLiteral("0"));
-    (chosen.nativeFormat ? RadioButton4 : RadioButton5)->setChecked(true);
-    (chosen.digitalController ? RadioButton7 : RadioButton6)->setChecked(true);
+    ui->baudSelector->setText(QString::number(content.baudRate));
+    ui->Edit1->setText(QStringLiteral("0"));
+    (chosen.nativeFormat ? ui->RadioButton4 : ui->RadioButton5)->setChecked(true);
+    (chosen.digitalController ? ui->RadioButton7 : ui->RadioButton6)->setChecked(true);
     // A rate text set by the program raises no change event, and the radio handlers run only
     // for a choice that changes: the figures and the divisor that Upload sends follow it here.
     recalcBaudAndCapacity();
-    Edit1->setText(QString::number(content.address));
+    ui->Edit1->setText(QString::number(content.address));
     m_settings.sweepStarts = content.sweepStarts;
     m_settings.sweepEnds = content.sweepEnds;
 
     // Servo 0's pair goes through the bars' own change handling, as an edit would.
-    Selector->setPosition(0);
-    startSweep->setPosition(m_settings.sweepStarts[0]);
-    endSweep->setPosition(m_settings.sweepEnds[0]);
+    ui->Selector->setPosition(0);
+    ui->startSweep->setPosition(m_settings.sweepStarts[0]);
+    ui->endSweep->setPosition(m_settings.sweepEnds[0]);
 }

@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     PtyPair pty;
     FreshWindow window;
     window.choosePort(pty.device());
-    ScrollBar *bar = window.form->startSweep;
+    ScrollBar *bar = window.ui.startSweep;
 
     int step = 0;
     auto event = [&] {
@@ -75,7 +75,7 @@ int main(int argc, char **argv)
     std::vector<double> menu;
     for (int i = 0; i < 5; ++i) {
         const auto start = Clock::now();
-        window.form->SerialPort2Click(window.form->SerialPort2);
+        window.form->SerialPort2Click(window.ui.SerialPort2);
         menu.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     std::printf("menu opening under that load: %.0f ms (median of 5)\n", median(menu));

@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     for (const PtyPair &pty : ports)
         window.desk.devices.push_back(pty.device());
 
-    auto ours = [&] { window.form->SerialPort2Click(window.form->SerialPort2); };
+    auto ours = [&] { window.form->SerialPort2Click(window.ui.SerialPort2); };
     auto plain = [&] {
         for (const PtyPair &pty : ports)
             ::close(::open(pty.device().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK));

@@ -35,12 +35,16 @@ QStringList FakeDesktop::errors() const
     return texts;
 }
 
-FreshWindow::FreshWindow()
+namespace {
+std::unique_ptr<TForm1> newWindow(const QTemporaryDir &state, Desktop &desk)
 {
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     qputenv("XDG_STATE_HOME", state.path().toUtf8());
-    form = std::make_unique<TForm1>(desk);
+    return std::make_unique<TForm1>(desk);
 }
+} // namespace
+
+FreshWindow::FreshWindow() : form(newWindow(state, desk)), ui(form.get()) {}
 
 FreshWindow::~FreshWindow()
 {
@@ -51,5 +55,5 @@ void FreshWindow::choosePort(const std::string &device)
 {
     desk.devices = {device};
     form->portLink().refresh();
-    form->selectCOM1->trigger();
+    ui.selectCOM1->trigger();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/desktop.h"
+#include "tests/controls.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -70,4 +71,5 @@ class FreshWindow
     QTemporaryDir state;
     FakeDesktop desk;
     std::unique_ptr<TForm1> form;
+    Controls ui;
 };

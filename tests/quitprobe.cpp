@@ -3,8 +3,11 @@
 // window holds. Anything printed after "quitting" is a fault.
 #include "app/application.h"
 #include "app/commandline.h"
+#include "app/edits.h"
 #include "app/tform1.h"
+#include "tests/controls.h"
 
+#include <QAction>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -19,12 +22,12 @@ int main(int argc, char **argv)
         return *status;
     const int status = runApplication(argc - 1, argv + 1, line.file, [quit](TForm1 &form) {
         std::printf("title %s\naddress %s\n", qPrintable(applicationTitle()),
-                    qPrintable(form.Edit1->text()));
+                    qPrintable(Controls(&form).Edit1->text()));
         QTimer::singleShot(0, &form, [&form, quit] {
             if (quit) {
                 std::printf("quitting\n");
                 QTimer::singleShot(0, &form, [] { std::printf("a later event ran\n"); });
-                form.fileQuit->trigger();
+                Controls(&form).fileQuit->trigger();
                 std::printf("the handler returned\n");
             } else {
                 std::printf("closing\n");

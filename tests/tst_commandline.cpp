@@ -114,9 +114,9 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
     {
         FreshWindow fresh;
         fresh.desk.fileAnswers = {path};
-        fresh.form->fileLoadSettings->trigger();
+        fresh.ui.fileLoadSettings->trigger();
         fresh.choosePort(viaWindow.device());
-        QTest::mouseClick(fresh.form->Button1, Qt::LeftButton);
+        QTest::mouseClick(fresh.ui.Button1, Qt::LeftButton);
     }
     const QByteArray sent = viaWindow.readAll(20);
     QCOMPARE(sent.size(), 41);

@@ -74,6 +74,7 @@ class TestEditing : public QObject
     std::unique_ptr<FreshWindow> m_fresh;
     std::unique_ptr<PtyPair> m_pty;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
     void usePort();
     void showWindow();
     void drag(const QList<QPoint> &path);
@@ -106,10 +107,10 @@ void TestEditing::showWindow()
 // Mouse down at the first point, a move to each further point, mouse up at the last.
 void TestEditing::drag(const QList<QPoint> &path)
 {
-    form()->travelMouseDown(form()->travel, Qt::LeftButton, {}, path.first().x(), path.first().y());
+    form()->travelMouseDown(ui().travel, Qt::LeftButton, {}, path.first().x(), path.first().y());
     for (qsizetype i = 1; i < path.size(); ++i)
-        form()->travelMouseMove(form()->travel, {}, path[i].x(), path[i].y());
-    form()->travelMouseUp(form()->travel, Qt::LeftButton, {}, path.last().x(), path.last().y());
+        form()->travelMouseMove(ui().travel, {}, path[i].x(), path[i].y());
+    form()->travelMouseUp(ui().travel, Qt::LeftButton, {}, path.last().x(), path.last().y());
 }
 
 void TestEditing::expectSent(const QByteArray &bytes)
@@ -154,14 +155,14 @@ void TestEditing::barEdits()
     QFETCH(QByteArray, sent);
     usePort();
     form()->findChild<ScrollBar *>(bar)->setPosition(moveTo);
-    QCOMPARE(form()->startSweep->position(), start);
-    QCOMPARE(form()->endSweep->position(), end);
+    QCOMPARE(ui().startSweep->position(), start);
+    QCOMPARE(ui().endSweep->position(), end);
     QCOMPARE(form()->record().sweepStarts[0], start);
     QCOMPARE(form()->record().sweepEnds[0], end);
     QCOMPARE(form()->record().dialStartAngle, startAngle);
     QCOMPARE(form()->record().dialEndAngle, endAngle);
-    QCOMPARE(form()->travel->startAngle(), startAngle);
-    QCOMPARE(form()->travel->endAngle(), endAngle);
+    QCOMPARE(ui().travel->startAngle(), startAngle);
+    QCOMPARE(ui().travel->endAngle(), endAngle);
     expectSent(sent);
     QVERIFY(form()->editingFlags().sweepEventsEnabled);
 }
@@ -169,12 +170,12 @@ void TestEditing::barEdits()
 void TestEditing::noPortStoresAndDrawsOnly()
 {
     m_fresh->desk.devices = {m_pty->device()}; // present, but not chosen
-    form()->startSweep->setPosition(6000);
-    form()->endSweep->setPosition(7000);
+    ui().startSweep->setPosition(6000);
+    ui().endSweep->setPosition(7000);
     QCOMPARE(form()->record().sweepStarts[0], 5429);
     QCOMPARE(form()->record().sweepEnds[0], 7000);
-    QCOMPARE(form()->travel->endAngle(), 47);
-    QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(7000));
+    QCOMPARE(ui().travel->endAngle(), 47);
+    QCOMPARE(ui().travel->startAngle(), dialAngleOfPosition(7000));
     QCOMPARE(m_pty->readAll(50), QByteArray());
     QVERIFY(m_fresh->desk.boxes.empty());
 }
@@ -182,19 +183,19 @@ void TestEditing::noPortStoresAndDrawsOnly()
 void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
 {
     usePort();
-    form()->Selector->setPosition(3);
-    form()->startSweep->setPosition(2500);
-    form()->endSweep->setPosition(6000);
+    ui().Selector->setPosition(3);
+    ui().startSweep->setPosition(2500);
+    ui().endSweep->setPosition(6000);
     expectSent(liveBytes(3, 2500) + liveBytes(3, 6000));
     form()->record().sweepStarts[4] = 1000;
     form()->record().sweepEnds[4] = 2000;
 
-    form()->Selector->setPosition(4);
-    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 4"));
-    QCOMPARE(form()->startSweep->position(), 1000);
-    QCOMPARE(form()->endSweep->position(), 2000);
-    QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(1000));
-    QCOMPARE(form()->travel->startAngle(), dialAngleOfPosition(2000));
+    ui().Selector->setPosition(4);
+    QCOMPARE(ui().Label6->text(), QStringLiteral("Servo 4"));
+    QCOMPARE(ui().startSweep->position(), 1000);
+    QCOMPARE(ui().endSweep->position(), 2000);
+    QCOMPARE(ui().travel->endAngle(), dialAngleOfPosition(1000));
+    QCOMPARE(ui().travel->startAngle(), dialAngleOfPosition(2000));
     QCOMPARE(form()->record().dialEndAngle, dialAngleOfPosition(1000));
     QCOMPARE(form()->record().dialStartAngle, dialAngleOfPosition(2000));
     QCOMPARE(form()->record().sweepStarts[3], 2500);
@@ -205,19 +206,19 @@ void TestEditing::selectingShowsTheStoredPairAndSendsNothing()
 
 void TestEditing::eachServoKeepsItsOwnPair()
 {
-    form()->Selector->setPosition(2);
-    form()->startSweep->setPosition(3000);
-    form()->Selector->setPosition(3);
-    QCOMPARE(form()->startSweep->position(), 1843);
-    QCOMPARE(form()->endSweep->position(), 5529);
-    form()->Selector->setPosition(2);
-    QCOMPARE(form()->startSweep->position(), 3000);
-    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 2"));
+    ui().Selector->setPosition(2);
+    ui().startSweep->setPosition(3000);
+    ui().Selector->setPosition(3);
+    QCOMPARE(ui().startSweep->position(), 1843);
+    QCOMPARE(ui().endSweep->position(), 5529);
+    ui().Selector->setPosition(2);
+    QCOMPARE(ui().startSweep->position(), 3000);
+    QCOMPARE(ui().Label6->text(), QStringLiteral("Servo 2"));
     // Right after start the dial shows 45 to 135; a selection maps the bars: 44 and 136.
-    form()->Selector->setPosition(7);
-    form()->Selector->setPosition(0);
-    QCOMPARE(form()->travel->startAngle(), 44);
-    QCOMPARE(form()->travel->endAngle(), 136);
+    ui().Selector->setPosition(7);
+    ui().Selector->setPosition(0);
+    QCOMPARE(ui().travel->startAngle(), 44);
+    QCOMPARE(ui().travel->endAngle(), 136);
 }
 
 void TestEditing::pairCloserThanTheGapIsShownUnchanged()
@@ -225,12 +226,12 @@ void TestEditing::pairCloserThanTheGapIsShownUnchanged()
     usePort();
     form()->record().sweepStarts[5] = 3000;
     form()->record().sweepEnds[5] = 3040;
-    form()->Selector->setPosition(5);
-    QCOMPARE(form()->startSweep->position(), 3000);
-    QCOMPARE(form()->endSweep->position(), 3040);
+    ui().Selector->setPosition(5);
+    QCOMPARE(ui().startSweep->position(), 3000);
+    QCOMPARE(ui().endSweep->position(), 3040);
     expectSent(QByteArray());
-    form()->startSweep->setPosition(3010); // any move above 100 below the end
-    QCOMPARE(form()->startSweep->position(), 2940);
+    ui().startSweep->setPosition(3010); // any move above 100 below the end
+    QCOMPARE(ui().startSweep->position(), 2940);
     QCOMPARE(form()->record().sweepStarts[5], 2940);
     expectSent(liveBytes(5, 2940) + liveBytes(5, 2940));
 }
@@ -239,14 +240,14 @@ void TestEditing::pairBeyondTheBarIsShownAtItsEnd()
 {
     form()->record().sweepStarts[6] = -500;
     form()->record().sweepEnds[6] = 9000;
-    form()->Selector->setPosition(6);
-    QCOMPARE(form()->startSweep->position(), 0);
-    QCOMPARE(form()->endSweep->position(), 7300);
+    ui().Selector->setPosition(6);
+    QCOMPARE(ui().startSweep->position(), 0);
+    QCOMPARE(ui().endSweep->position(), 7300);
     QCOMPARE(form()->record().sweepStarts[6], -500); // unchanged until the bar moves
     QCOMPARE(form()->record().sweepEnds[6], 9000);
-    QCOMPARE(form()->travel->startAngle(), 0);
-    QCOMPARE(form()->travel->endAngle(), 181);
-    form()->endSweep->setPosition(7000);
+    QCOMPARE(ui().travel->startAngle(), 0);
+    QCOMPARE(ui().travel->endAngle(), 181);
+    ui().endSweep->setPosition(7000);
     QCOMPARE(form()->record().sweepEnds[6], 7000);
 }
 
@@ -255,10 +256,10 @@ void TestEditing::correctionStopsAtTheBarsEnd()
     usePort();
     form()->record().sweepStarts[1] = 7250;
     form()->record().sweepEnds[1] = 7290;
-    form()->Selector->setPosition(1);
-    form()->endSweep->setPosition(7295);
+    ui().Selector->setPosition(1);
+    ui().endSweep->setPosition(7295);
     // It would have to go to 7350; it stops at 7300, less than 100 above the start.
-    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(ui().endSweep->position(), 7300);
     QCOMPARE(form()->record().sweepEnds[1], 7300);
     expectSent(liveBytes(1, 7300) + liveBytes(1, 7300));
 }
@@ -267,7 +268,7 @@ void TestEditing::thumbDragSendsEveryReportedPosition()
 {
     usePort();
     showWindow();
-    ScrollBar *bar = form()->startSweep;
+    ScrollBar *bar = ui().startSweep;
     QSignalSpy reported(bar, &QScrollBar::valueChanged);
     const QPoint thumb = partOf(bar, QStyle::SC_ScrollBarSlider);
     QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
@@ -282,7 +283,7 @@ void TestEditing::thumbDragSendsEveryReportedPosition()
     expectSent(expected);
     QVERIFY(bar->position() > 1843);
     QCOMPARE(form()->record().sweepStarts[0], bar->position());
-    QCOMPARE(form()->travel->endAngle(), dialAngleOfPosition(bar->position()));
+    QCOMPARE(ui().travel->endAngle(), dialAngleOfPosition(bar->position()));
 }
 
 void TestEditing::mouseDownPicksAnEnd_data()
@@ -301,15 +302,15 @@ void TestEditing::mouseDownPicksAnEnd()
     QFETCH(QPoint, at);
     QFETCH(bool, grabsStart);
     usePort();
-    form()->travelMouseDown(form()->travel, Qt::LeftButton, {}, at.x(), at.y());
+    form()->travelMouseDown(ui().travel, Qt::LeftButton, {}, at.x(), at.y());
     QVERIFY(form()->editingFlags().dialDragging);
     QCOMPARE(form()->editingFlags().dialGrabsStartAngle, grabsStart);
     // Nothing else changes on mouse down.
-    QCOMPARE(form()->travel->startAngle(), 45);
-    QCOMPARE(form()->travel->endAngle(), 135);
-    QCOMPARE(form()->endSweep->position(), 5529);
+    QCOMPARE(ui().travel->startAngle(), 45);
+    QCOMPARE(ui().travel->endAngle(), 135);
+    QCOMPARE(ui().endSweep->position(), 5529);
     expectSent(QByteArray());
-    form()->travelMouseUp(form()->travel, Qt::RightButton, {}, at.x(), at.y());
+    form()->travelMouseUp(ui().travel, Qt::RightButton, {}, at.x(), at.y());
     QVERIFY(!form()->editingFlags().dialDragging);
 }
 
@@ -341,12 +342,12 @@ void TestEditing::dragClamps()
     QFETCH(QByteArray, sent);
     usePort();
     drag(path);
-    QCOMPARE(form()->travel->startAngle(), startAngle);
-    QCOMPARE(form()->travel->endAngle(), endAngle);
+    QCOMPARE(ui().travel->startAngle(), startAngle);
+    QCOMPARE(ui().travel->endAngle(), endAngle);
     QCOMPARE(form()->record().dialStartAngle, startAngle);
     QCOMPARE(form()->record().dialEndAngle, endAngle);
-    QCOMPARE(form()->startSweep->position(), start);
-    QCOMPARE(form()->endSweep->position(), end);
+    QCOMPARE(ui().startSweep->position(), start);
+    QCOMPARE(ui().endSweep->position(), end);
     QCOMPARE(form()->record().sweepStarts[0], start);
     QCOMPARE(form()->record().sweepEnds[0], end);
     QVERIFY(form()->editingFlags().sweepEventsEnabled);
@@ -357,10 +358,10 @@ void TestEditing::dragStopsTwoDegreesShortOfTheOtherEnd()
 {
     usePort();
     drag({{10, 40}, {0, 0}}); // the end angle to 135: the start bar to 1855
-    QCOMPARE(form()->startSweep->position(), 1855);
+    QCOMPARE(ui().startSweep->position(), 1855);
     drag({{150, 40}, {0, 80}}); // the start angle all the way to the left
-    QCOMPARE(form()->travel->startAngle(), 133);
-    QCOMPARE(form()->endSweep->position(), 1935);
+    QCOMPARE(ui().travel->startAngle(), 133);
+    QCOMPARE(ui().endSweep->position(), 1935);
     QCOMPARE(form()->record().sweepEnds[0] - form()->record().sweepStarts[0], 80);
     expectSent(liveBytes(0, 1855) + liveBytes(0, 1935));
 }
@@ -368,11 +369,11 @@ void TestEditing::dragStopsTwoDegreesShortOfTheOtherEnd()
 void TestEditing::dragAfterABarEditMayLeaveOnly40()
 {
     usePort();
-    form()->startSweep->setPosition(40);
-    QCOMPARE(form()->travel->endAngle(), 181);
+    ui().startSweep->setPosition(40);
+    QCOMPARE(ui().travel->endAngle(), 181);
     drag({{150, 40}, {0, 80}});
-    QCOMPARE(form()->travel->startAngle(), 179);
-    QCOMPARE(form()->endSweep->position(), 80);
+    QCOMPARE(ui().travel->startAngle(), 179);
+    QCOMPARE(ui().endSweep->position(), 80);
     QCOMPARE(form()->record().sweepEnds[0], 80);
     QCOMPARE(form()->record().sweepStarts[0], 40);
     expectSent(liveBytes(0, 40) + liveBytes(0, 80));
@@ -381,9 +382,9 @@ void TestEditing::dragAfterABarEditMayLeaveOnly40()
 void TestEditing::moveWithoutMouseDownDoesNothing()
 {
     usePort();
-    form()->travelMouseMove(form()->travel, {}, 160, 80);
-    QCOMPARE(form()->travel->startAngle(), 45);
-    QCOMPARE(form()->endSweep->position(), 5529);
+    form()->travelMouseMove(ui().travel, {}, 160, 80);
+    QCOMPARE(ui().travel->startAngle(), 45);
+    QCOMPARE(ui().endSweep->position(), 5529);
     expectSent(QByteArray());
 }
 
@@ -391,17 +392,17 @@ void TestEditing::everyMoveSendsAlsoWhenNothingChanged()
 {
     usePort();
     drag({{150, 40}, {160, 0}, {160, 1}, {160, 0}});
-    QCOMPARE(form()->travel->startAngle(), 44);
+    QCOMPARE(ui().travel->startAngle(), 44);
     expectSent(liveBytes(0, 5525).repeated(3));
 }
 
 void TestEditing::dragWithoutPortStillEdits()
 {
     m_fresh->desk.devices = {m_pty->device()};
-    form()->Selector->setPosition(3);
+    ui().Selector->setPosition(3);
     drag({{150, 40}, {160, 0}});
-    QCOMPARE(form()->travel->startAngle(), 44);
-    QCOMPARE(form()->endSweep->position(), 5525);
+    QCOMPARE(ui().travel->startAngle(), 44);
+    QCOMPARE(ui().endSweep->position(), 5525);
     QCOMPARE(form()->record().sweepEnds[3], 5525);
     QCOMPARE(m_pty->readAll(50), QByteArray());
 }
@@ -409,11 +410,11 @@ void TestEditing::dragWithoutPortStillEdits()
 void TestEditing::selectorMapsDraggedAngleBack()
 {
     drag({{150, 40}, {159, 0}}); // leaves the start angle at 45
-    QCOMPARE(form()->travel->startAngle(), 45);
+    QCOMPARE(ui().travel->startAngle(), 45);
     QCOMPARE(form()->record().sweepEnds[0], 5485);
-    form()->Selector->setPosition(1);
-    form()->Selector->setPosition(0);
-    QCOMPARE(form()->travel->startAngle(), 46);
+    ui().Selector->setPosition(1);
+    ui().Selector->setPosition(0);
+    QCOMPARE(ui().travel->startAngle(), 46);
     QCOMPARE(form()->record().dialStartAngle, 46);
 }
 
@@ -421,15 +422,15 @@ void TestEditing::dragThroughRealMouseEvents()
 {
     usePort();
     showWindow();
-    TPie *pie = form()->travel;
+    TPie *pie = ui().travel;
     QTest::mousePress(pie, Qt::LeftButton, {}, QPoint(150, 40)); // near the end of sweep
     QTest::mouseMove(pie, QPoint(160, 0));
     QTest::mouseMove(pie, QPoint(140, -30)); // outside the pie, still dragging
     QTest::mouseMove(pie, QPoint(250, 150)); // below the horizontal, right of the box
     QTest::mouseRelease(pie, Qt::LeftButton, {}, QPoint(250, 150));
     QTest::mouseMove(pie, QPoint(80, 0)); // after the release: nothing
-    QCOMPARE(form()->travel->startAngle(), 0);
-    QCOMPARE(form()->endSweep->position(), 7300);
+    QCOMPARE(ui().travel->startAngle(), 0);
+    QCOMPARE(ui().endSweep->position(), 7300);
     QCOMPARE(form()->record().sweepEnds[0], 7300);
     QVERIFY(!form()->editingFlags().dialDragging);
     QCOMPARE(QAccessible::queryAccessibleInterface(pie)->text(QAccessible::Description),
@@ -467,13 +468,13 @@ void TestEditing::sliderSendsTestPosition()
     QFETCH(int, moveTo);
     QFETCH(QString, rate);
     QFETCH(QByteArray, sent);
-    (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
-    (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
-    form()->Edit1->setText(address);
-    form()->baudSelector->setText(rate);
+    (native ? ui().RadioButton4 : ui().RadioButton5)->setChecked(true);
+    (digital ? ui().RadioButton7 : ui().RadioButton6)->setChecked(true);
+    ui().Edit1->setText(address);
+    ui().baudSelector->setText(rate);
     usePort();
-    form()->Selector->setPosition(servo);
-    form()->ScrollBar1->setPosition(moveTo);
+    ui().Selector->setPosition(servo);
+    ui().ScrollBar1->setPosition(moveTo);
     expectSent(sent);
     QCOMPARE(m_pty->line().speed, rate.toUInt());
 }
@@ -482,7 +483,7 @@ void TestEditing::arrowAndTroughClicksSendOnce()
 {
     usePort();
     showWindow();
-    ScrollBar *slider = form()->ScrollBar1;
+    ScrollBar *slider = ui().ScrollBar1;
     QTest::mouseClick(slider, Qt::LeftButton, {}, partOf(slider, QStyle::SC_ScrollBarAddLine));
     QCOMPARE(slider->position(), 129);
     expectSent(QByteArray::fromHex("FF0081"));
@@ -495,19 +496,19 @@ void TestEditing::holdingTheMouseOnThePanelGreysOutUpload()
 {
     usePort();
     showWindow();
-    QTest::mousePress(form()->Panel1, Qt::LeftButton, {}, QPoint(20, 52));
-    QVERIFY(!form()->Button1->isEnabled());
-    QTest::mouseRelease(form()->Panel1, Qt::LeftButton, {}, QPoint(20, 52));
-    QVERIFY(form()->Button1->isEnabled());
-    QTest::mousePress(form()->Panel1, Qt::RightButton, {}, QPoint(400, 5));
-    QVERIFY(!form()->Button1->isEnabled());
-    QTest::mouseRelease(form()->Panel1, Qt::RightButton, {}, QPoint(400, 5));
-    QVERIFY(form()->Button1->isEnabled());
+    QTest::mousePress(ui().Panel1, Qt::LeftButton, {}, QPoint(20, 52));
+    QVERIFY(!ui().Button1->isEnabled());
+    QTest::mouseRelease(ui().Panel1, Qt::LeftButton, {}, QPoint(20, 52));
+    QVERIFY(ui().Button1->isEnabled());
+    QTest::mousePress(ui().Panel1, Qt::RightButton, {}, QPoint(400, 5));
+    QVERIFY(!ui().Button1->isEnabled());
+    QTest::mouseRelease(ui().Panel1, Qt::RightButton, {}, QPoint(400, 5));
+    QVERIFY(ui().Button1->isEnabled());
     // The caption and the notice, shown under Quorvel, take their own presses.
-    form()->RadioButton4->setChecked(true);
-    for (QLabel *label : {form()->Label12, form()->Label51}) {
+    ui().RadioButton4->setChecked(true);
+    for (QLabel *label : {ui().Label12, ui().Label51}) {
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(form()->Button1->isEnabled());
+        QVERIFY(ui().Button1->isEnabled());
         QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(5, 5));
     }
     expectSent(QByteArray());
@@ -515,13 +516,13 @@ void TestEditing::holdingTheMouseOnThePanelGreysOutUpload()
 
 void TestEditing::panelComesBackWithAPortAndTestsTheSelectedServo()
 {
-    form()->Selector->setPosition(2);
-    form()->RadioButton4->setChecked(true);
-    form()->RadioButton7->setChecked(true);
-    QVERIFY(form()->Panel1->isHidden());
+    ui().Selector->setPosition(2);
+    ui().RadioButton4->setChecked(true);
+    ui().RadioButton7->setChecked(true);
+    QVERIFY(ui().Panel1->isHidden());
     usePort();
-    QVERIFY(!form()->Panel1->isHidden());
-    form()->ScrollBar1->setPosition(10);
+    QVERIFY(!ui().Panel1->isHidden());
+    ui().ScrollBar1->setPosition(10);
     expectSent(QByteArray::fromHex("FFFF080080800A8080808080"
                                    "00"));
 }

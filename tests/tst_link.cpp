@@ -48,6 +48,7 @@ class TestLink : public QObject
   private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
     FakeDesktop &desk() { return m_fresh->desk; }
     void openPortMenu();
     void choose(PtyPair &pty);
@@ -65,15 +66,15 @@ void TestLink::cleanup()
 
 void TestLink::openPortMenu()
 {
-    form()->SerialPort2->popup(QPoint(0, 0));
-    form()->SerialPort2->hide();
+    ui().SerialPort2->popup(QPoint(0, 0));
+    ui().SerialPort2->hide();
 }
 
 void TestLink::choose(PtyPair &pty)
 {
     desk().devices = {pty.device()};
     openPortMenu();
-    form()->selectCOM1->trigger();
+    ui().selectCOM1->trigger();
 }
 
 void TestLink::probeEnablesWhatOpens_data()
@@ -101,7 +102,7 @@ void TestLink::probeEnablesWhatOpens()
     QTemporaryDir dir;
     const std::string missing = (dir.path() + "/ttyUSB9").toStdString();
     desk().devices = {free1.device(), missing, held.device(), free4.device()};
-    form()->selectCOM3->trigger();
+    ui().selectCOM3->trigger();
     {
         HeldByAnotherProcess other(held.device(), hold, name.toStdString());
         QVERIFY(other.holding());
@@ -114,30 +115,30 @@ void TestLink::probeEnablesWhatOpens()
         for (const auto &watch : watches)
             QCOMPARE(watch->opens(), 0);
         const QString inUse = QStringLiteral("in use by %1 (pid %2)").arg(shown).arg(other.pid());
-        const QString tip = form()->selectCOM3->toolTip();
+        const QString tip = ui().selectCOM3->toolTip();
         QCOMPARE(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText()
                                           : tip,
                  QString::fromStdString(held.device()) + ": " + inUse);
         // Nothing of ours reaches it while it is held, and its exclusive mode stays its own; the
         // upload says why in the command line's words.
-        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        QTest::mouseClick(ui().Button1, Qt::LeftButton);
         QCOMPARE(held.readAll(10), QByteArray());
         if (hold == HeldByAnotherProcess::Hold::Exclusive && !PtyPair::exclusiveModeReadable())
             QSKIP("This system (a user-mode emulator) lacks TIOCGEXCL: the mode cannot be read");
         QCOMPARE(held.exclusive(), hold == HeldByAnotherProcess::Hold::Exclusive);
         QCOMPARE(desk().errors(), QStringList{"COM3: " + inUse});
     }
-    QVERIFY(form()->selectCOM1->isEnabled());
-    QVERIFY(!form()->selectCOM2->isEnabled());
-    QVERIFY(!form()->selectCOM3->isEnabled());
-    QVERIFY(form()->selectCOM4->isEnabled());
-    QCOMPARE(form()->selectCOM1->toolTip(), QString::fromStdString(free1.device()));
-    QCOMPARE(form()->selectCOM2->toolTip(), QString::fromStdString(missing) + ": no device");
-    QVERIFY(form()->SerialPort2->toolTipsVisible());
+    QVERIFY(ui().selectCOM1->isEnabled());
+    QVERIFY(!ui().selectCOM2->isEnabled());
+    QVERIFY(!ui().selectCOM3->isEnabled());
+    QVERIFY(ui().selectCOM4->isEnabled());
+    QCOMPARE(ui().selectCOM1->toolTip(), QString::fromStdString(free1.device()));
+    QCOMPARE(ui().selectCOM2->toolTip(), QString::fromStdString(missing) + ": no device");
+    QVERIFY(ui().SerialPort2->toolTipsVisible());
     // The probe leaves the choice alone, and sends nothing.
     QCOMPARE(form()->record().comPort, 3);
-    QVERIFY(form()->selectCOM3->isChecked());
-    QVERIFY(!form()->selectCOM1->isChecked());
+    QVERIFY(ui().selectCOM3->isChecked());
+    QVERIFY(!ui().selectCOM1->isChecked());
     QCOMPARE(free1.readAll(10), QByteArray());
     QCOMPARE(free4.readAll(10), QByteArray());
 }
@@ -147,8 +148,8 @@ void TestLink::probeWithFewerDevices()
     PtyPair only;
     desk().devices = {only.device()};
     openPortMenu();
-    QVERIFY(form()->selectCOM1->isEnabled());
-    for (QAction *item : {form()->selectCOM2, form()->selectCOM3, form()->selectCOM4}) {
+    QVERIFY(ui().selectCOM1->isEnabled());
+    for (QAction *item : {ui().selectCOM2, ui().selectCOM3, ui().selectCOM4}) {
         QVERIFY(!item->isEnabled());
         QCOMPARE(item->toolTip(), QStringLiteral("no device"));
     }
@@ -156,7 +157,7 @@ void TestLink::probeWithFewerDevices()
     PtyPair second;
     desk().devices = {only.device(), second.device()};
     openPortMenu();
-    QVERIFY(form()->selectCOM2->isEnabled());
+    QVERIFY(ui().selectCOM2->isEnabled());
 }
 
 void TestLink::choosingAPort_data()
@@ -169,14 +170,14 @@ void TestLink::choosingAPort_data()
 void TestLink::choosingAPort()
 {
     QFETCH(int, port);
-    QVERIFY(form()->Panel1->isHidden());
-    const QList<QAction *> items{form()->selectCOM1, form()->selectCOM2, form()->selectCOM3,
-                                 form()->selectCOM4};
+    QVERIFY(ui().Panel1->isHidden());
+    const QList<QAction *> items{ui().selectCOM1, ui().selectCOM2, ui().selectCOM3,
+                                 ui().selectCOM4};
     items[port - 1]->trigger();
     for (int n = 1; n <= 4; ++n)
         QCOMPARE(items[n - 1]->isChecked(), n == port);
     QCOMPARE(form()->record().comPort, port);
-    QVERIFY(!form()->Panel1->isHidden());
+    QVERIFY(!ui().Panel1->isHidden());
     items[port - 1]->trigger(); // choosing the chosen one again keeps it checked
     QVERIFY(items[port - 1]->isChecked());
     QVERIFY(desk().boxes.empty());
@@ -184,19 +185,19 @@ void TestLink::choosingAPort()
 
 void TestLink::laterChoiceReplacesEarlier()
 {
-    form()->selectCOM3->trigger();
-    form()->selectCOM1->trigger();
+    ui().selectCOM3->trigger();
+    ui().selectCOM1->trigger();
     QCOMPARE(form()->record().comPort, 1);
-    QVERIFY(form()->selectCOM1->isChecked());
-    QVERIFY(!form()->selectCOM3->isChecked());
+    QVERIFY(ui().selectCOM1->isChecked());
+    QVERIFY(!ui().selectCOM3->isChecked());
 }
 
 void TestLink::choosingAPortShowsPanelUnderDigitalController()
 {
-    form()->RadioButton7->setChecked(true);
-    form()->Panel1->hide();
-    form()->selectCOM2->trigger();
-    QVERIFY(!form()->Panel1->isHidden());
+    ui().RadioButton7->setChecked(true);
+    ui().Panel1->hide();
+    ui().selectCOM2->trigger();
+    QVERIFY(!ui().Panel1->isHidden());
 }
 
 void TestLink::numbersStayWithTheirAdapters_data()
@@ -247,9 +248,9 @@ void TestLink::numbersStayWithTheirAdapters()
         if (probe)
             openPortMenu();
         if (stage == 0)
-            form()->selectCOM1->trigger();
+            ui().selectCOM1->trigger();
         const size_t boxesBefore = desk().boxes.size();
-        QTest::mouseClick(form()->Button1, Qt::LeftButton);
+        QTest::mouseClick(ui().Button1, Qt::LeftButton);
         // An upload that reaches nothing says so.
         const QChar first = receivers[0];
         if (receivers[stage] == QLatin1Char('-'))
@@ -263,7 +264,7 @@ void TestLink::numbersStayWithTheirAdapters()
                      qPrintable(QStringLiteral("stage %1, adapter %2").arg(stage).arg(letter)));
         }
         if (probe)
-            QCOMPARE(form()->selectCOM1->isEnabled(), receivers[stage] != QLatin1Char('-'));
+            QCOMPARE(ui().selectCOM1->isEnabled(), receivers[stage] != QLatin1Char('-'));
     }
 }
 
@@ -285,12 +286,12 @@ void TestLink::uploadArrivesByteExact()
     QFETCH(QByteArray, bytes);
     PtyPair pty;
     choose(pty);
-    form()->RadioButton4->setChecked(native);
-    form()->RadioButton5->setChecked(!native);
-    form()->RadioButton7->setChecked(digital);
-    form()->RadioButton6->setChecked(!digital);
-    form()->Edit1->setText(QStringLiteral("0"));
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    ui().RadioButton4->setChecked(native);
+    ui().RadioButton5->setChecked(!native);
+    ui().RadioButton7->setChecked(digital);
+    ui().RadioButton6->setChecked(!digital);
+    ui().Edit1->setText(QStringLiteral("0"));
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(pty.read(41), bytes);
     QCOMPARE(pty.readAll(50), QByteArray());
     const PtyPair::Line line = pty.line();
@@ -304,8 +305,8 @@ void TestLink::uploadWithoutPortShowsOnlyTheBox()
 {
     PtyPair pty;
     desk().devices = {pty.device()};
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(desk().boxes.size(), size_t(2));
     QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("No COM port Selected"));
@@ -317,8 +318,8 @@ void TestLink::uploadWithEmptyAddressSendsNothing()
 {
     PtyPair pty;
     choose(pty);
-    form()->Edit1->setText(QString());
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    ui().Edit1->setText(QString());
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(pty.readAll(50), QByteArray()); // not even the preamble
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
@@ -335,27 +336,27 @@ void TestLink::removedPortLosesMessagesSilently()
     pty.remove();
     QElapsedTimer timer;
     timer.start();
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     sendLivePosition(form()->portLink(), form()->record().comPort, 2, 100);
-    form()->baudSelector->setText(QStringLiteral("115200"));
+    ui().baudSelector->setText(QStringLiteral("115200"));
     form()->sendTestPosition();
     QVERIFY(timer.elapsed() < 5000); // no hang: a lost message costs no waiting
     // The upload says it reached nothing; the live and test messages are lost without a word.
     QCOMPARE(desk().errors(), QStringList{"COM1: no device"});
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(form()->record().comPort, 1);
-    QVERIFY(form()->selectCOM1->isChecked());
+    QVERIFY(ui().selectCOM1->isChecked());
     openPortMenu(); // its item goes grey at the next opening of the menu
-    QVERIFY(!form()->selectCOM1->isEnabled());
+    QVERIFY(!ui().selectCOM1->isEnabled());
 }
 
 void TestLink::testPositionGoesAtTheChosenRate()
 {
     PtyPair pty;
     choose(pty);
-    form()->baudSelector->setText(QStringLiteral("115200"));
-    form()->Edit1->setText(QStringLiteral("10"));
-    form()->Selector->setPosition(2);
+    ui().baudSelector->setText(QStringLiteral("115200"));
+    ui().Edit1->setText(QStringLiteral("10"));
+    ui().Selector->setPosition(2);
     form()->sendTestPosition();
     QCOMPARE(pty.read(3), QByteArray::fromHex("FF0C80"));
     QCOMPARE(pty.line().speed, 115200u);
@@ -369,11 +370,11 @@ void TestLink::testPositionNativeFormIgnoresAddress()
 {
     PtyPair pty;
     choose(pty);
-    form()->RadioButton4->setChecked(true);
-    form()->Edit1->setText(QString()); // not read in the native form
-    form()->Selector->setPosition(2);
-    form()->baudSelector->setText(QStringLiteral("57600"));
-    form()->ScrollBar1->setPosition(200); // its change handler sends
+    ui().RadioButton4->setChecked(true);
+    ui().Edit1->setText(QString()); // not read in the native form
+    ui().Selector->setPosition(2);
+    ui().baudSelector->setText(QStringLiteral("57600"));
+    ui().ScrollBar1->setPosition(200); // its change handler sends
     QCOMPARE(pty.read(13), QByteArray::fromHex("FFFF08008080C8808080808000"));
     QCOMPARE(pty.readAll(50), QByteArray());
     QCOMPARE(pty.line().speed, 57600u);
@@ -398,8 +399,8 @@ void TestLink::testPositionTextThatDoesNotConvertSendsNothing()
     QFETCH(QString, address);
     PtyPair pty;
     choose(pty);
-    form()->baudSelector->setText(baud);
-    form()->Edit1->setText(address);
+    ui().baudSelector->setText(baud);
+    ui().Edit1->setText(address);
     QVERIFY_THROWS_EXCEPTION(std::exception, form()->sendTestPosition());
     QCOMPARE(pty.readAll(50), QByteArray());
     sendLivePosition(form()->portLink(), form()->record().comPort, 0, 0); // the port is free again

@@ -50,16 +50,17 @@ class TestParams : public QObject
   private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
     FakeDesktop &desk() { return m_fresh->desk; }
     void typeRate(const QString &digits);
     void typeAddress(const QString &digits);
     void chooseFormat(bool native)
     {
-        (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
+        (native ? ui().RadioButton4 : ui().RadioButton5)->setChecked(true);
     }
     void chooseFunction(bool digital)
     {
-        (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
+        (digital ? ui().RadioButton7 : ui().RadioButton6)->setChecked(true);
     }
     QStringList baudGroup() const;
 };
@@ -76,21 +77,21 @@ void TestParams::cleanup()
 
 void TestParams::typeRate(const QString &digits)
 {
-    form()->baudSelector->lineEdit()->selectAll();
-    QTest::keyClicks(form()->baudSelector, digits);
+    ui().baudSelector->lineEdit()->selectAll();
+    QTest::keyClicks(ui().baudSelector, digits);
 }
 
 void TestParams::typeAddress(const QString &digits)
 {
-    form()->Edit1->selectAll();
-    QTest::keyClick(form()->Edit1, Qt::Key_Backspace);
-    QTest::keyClicks(form()->Edit1, digits);
+    ui().Edit1->selectAll();
+    QTest::keyClick(ui().Edit1, Qt::Key_Backspace);
+    QTest::keyClicks(ui().Edit1, digits);
 }
 
 QStringList TestParams::baudGroup() const
 {
     const TForm1 *f = m_fresh->form.get();
-    return {f->Label50->text(), f->Label7->text(), f->Label8->text(),
+    return {m_fresh->ui.Label50->text(), m_fresh->ui.Label7->text(), m_fresh->ui.Label8->text(),
             QString::number(f->record().baudDivisor)};
 }
 
@@ -139,7 +140,7 @@ void TestParams::listRatesThroughTheWindow()
     chooseFormat(native);
     chooseFunction(digital);
     typeRate(rate);
-    QCOMPARE(form()->baudSelector->text(), rate);
+    QCOMPARE(ui().baudSelector->text(), rate);
     QCOMPARE(baudGroup(), shown);
     QVERIFY(desk().boxes.empty());
     QCOMPARE(desk().beeps, 0);
@@ -147,19 +148,19 @@ void TestParams::listRatesThroughTheWindow()
 
 void TestParams::pickingFromTheList()
 {
-    QTest::keyClick(form()->baudSelector, Qt::Key_Down); // "9600" to the next item, "14400"
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("14400"));
+    QTest::keyClick(ui().baudSelector, Qt::Key_Down); // "9600" to the next item, "14400"
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("14400"));
     QCOMPARE(baudGroup(), QStringList({"14400", "Max real time servos:", "16", "63"}));
-    QTest::keyClick(form()->baudSelector, Qt::Key_Down);
+    QTest::keyClick(ui().baudSelector, Qt::Key_Down);
     QCOMPARE(baudGroup(), QStringList({"14628", "Max real time servos:", "16", "62"}));
 }
 
 void TestParams::choicesRecomputeTheCapacity()
 {
     QCOMPARE(baudGroup(), QStringList({"9600", "Max real time servos:", "10", "95"}));
-    QTest::mouseClick(form()->RadioButton4, Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(ui().RadioButton4, Qt::LeftButton, {}, QPoint(6, 8));
     QCOMPARE(baudGroup(), QStringList({"9600", "Max real time servos:", "26", "95"}));
-    QTest::mouseClick(form()->RadioButton7, Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(ui().RadioButton7, Qt::LeftButton, {}, QPoint(6, 8));
     QCOMPARE(baudGroup(), QStringList({"9600", "Max real time outputs:", "208", "95"}));
 }
 
@@ -184,21 +185,21 @@ void TestParams::rateOfZero()
 {
     QFETCH(QString, rate);
     typeRate(rate);
-    QCOMPARE(form()->Label50->text(), QStringLiteral("Not Achievable"));
-    QCOMPARE(form()->Label8->text(), QStringLiteral("0"));
+    QCOMPARE(ui().Label50->text(), QStringLiteral("Not Achievable"));
+    QCOMPARE(ui().Label8->text(), QStringLiteral("0"));
     QVERIFY(form()->record().baudDivisor > 255);
     chooseFormat(true);
     chooseFunction(true);
-    QCOMPARE(form()->Label50->text(), QStringLiteral("Not Achievable"));
+    QCOMPARE(ui().Label50->text(), QStringLiteral("Not Achievable"));
     QVERIFY(desk().boxes.empty());
 }
 
 void TestParams::pastedNegativeRate()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("-9600"));
-    form()->baudSelector->lineEdit()->selectAll();
-    form()->baudSelector->lineEdit()->paste(); // from the context menu: not filtered
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("-9600"));
+    ui().baudSelector->lineEdit()->selectAll();
+    ui().baudSelector->lineEdit()->paste(); // from the context menu: not filtered
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("-9600"));
     QCOMPARE(baudGroup(), QStringList({"921600", "Max real time servos:", "0", "0"}));
 }
 
@@ -206,16 +207,16 @@ void TestParams::sixCharactersTypedOrPasted()
 {
     typeRate(QStringLiteral("1234567"));
     QGuiApplication::clipboard()->setText(QStringLiteral("8"));
-    form()->baudSelector->lineEdit()->paste();
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("123456"));
+    ui().baudSelector->lineEdit()->paste();
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("123456"));
 }
 
 void TestParams::emptiedRateChangesNothing()
 {
     typeRate(QStringLiteral("57600"));
-    form()->baudSelector->lineEdit()->selectAll();
-    QTest::keyClick(form()->baudSelector, Qt::Key_Backspace);
-    QCOMPARE(form()->baudSelector->text(), QString());
+    ui().baudSelector->lineEdit()->selectAll();
+    QTest::keyClick(ui().baudSelector, Qt::Key_Backspace);
+    QCOMPARE(ui().baudSelector->text(), QString());
     QCOMPARE(baudGroup(), QStringList({"57600", "Max real time servos:", "64", "15"}));
     QVERIFY(desk().boxes.empty());
     QCOMPARE(desk().beeps, 0);
@@ -224,21 +225,21 @@ void TestParams::emptiedRateChangesNothing()
 void TestParams::emptiedRateStopsAFormatChange()
 {
     chooseFormat(true);
-    QCOMPARE(form()->Edit1->maxChars(), 5);
-    QVERIFY(!form()->Label51->isHidden());
+    QCOMPARE(ui().Edit1->maxChars(), 5);
+    QVERIFY(!ui().Label51->isHidden());
     typeAddress(QStringLiteral("300"));
-    form()->baudSelector->lineEdit()->selectAll();
-    QTest::keyClick(form()->baudSelector, Qt::Key_Backspace);
+    ui().baudSelector->lineEdit()->selectAll();
+    QTest::keyClick(ui().baudSelector, Qt::Key_Backspace);
 
     chooseFormat(false);
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
-    QVERIFY(form()->RadioButton5->isChecked()); // the button stays checked
+    QVERIFY(ui().RadioButton5->isChecked()); // the button stays checked
     // The steps after the failed recalculation did not run.
-    QCOMPARE(form()->Edit1->maxChars(), 5);
-    QCOMPARE(form()->Label1->text(), QStringLiteral("0 - 65527"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("300"));
-    QVERIFY(!form()->Label51->isHidden());
+    QCOMPARE(ui().Edit1->maxChars(), 5);
+    QCOMPARE(ui().Label1->text(), QStringLiteral("0 - 65527"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("300"));
+    QVERIFY(!ui().Label51->isHidden());
     QCOMPARE(baudGroup(), QStringList({"9600", "Max real time servos:", "26", "95"}));
 }
 
@@ -256,9 +257,9 @@ void TestParams::everyKeyCodeThroughBothFilters()
         char key = static_cast<char>(code);
         const int beepsBefore = desk().beeps;
         if (field == QLatin1String("Edit1"))
-            form()->Edit1KeyPress(form()->Edit1, key);
+            form()->Edit1KeyPress(ui().Edit1, key);
         else
-            form()->baudSelectorKeyPress(form()->baudSelector, key);
+            form()->baudSelectorKeyPress(ui().baudSelector, key);
         const bool passes = code == 8 || (code >= '0' && code <= '9');
         const QByteArray what = QByteArray::number(code);
         QVERIFY2(passes ? key == char(code) : key == 0, what.constData());
@@ -306,7 +307,7 @@ void TestParams::typedKeys()
     const int before = desk().beeps;
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     const QString now =
-        field == QLatin1String("Edit1") ? form()->Edit1->text() : form()->baudSelector->text();
+        field == QLatin1String("Edit1") ? ui().Edit1->text() : ui().baudSelector->text();
     QCOMPARE(now, text);
     QCOMPARE(desk().beeps - before, beeps);
 }
@@ -315,50 +316,50 @@ void TestParams::composedCharacters()
 {
     QInputMethodEvent composed; // from a dead key, or any input method
     composed.setCommitString(QStringLiteral("1é"));
-    QCoreApplication::sendEvent(form()->baudSelector, &composed);
-    QCoreApplication::sendEvent(form()->Edit1, &composed);
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("96001"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("01"));
+    QCoreApplication::sendEvent(ui().baudSelector, &composed);
+    QCoreApplication::sendEvent(ui().Edit1, &composed);
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("96001"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("01"));
     QCOMPARE(desk().beeps, 2);
 }
 
 void TestParams::addressTypedPastTheRange()
 {
     typeAddress(QString());
-    QTest::keyClicks(form()->Edit1, QStringLiteral("2"));
-    QTest::keyClicks(form()->Edit1, QStringLiteral("4"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("24"));
+    QTest::keyClicks(ui().Edit1, QStringLiteral("2"));
+    QTest::keyClicks(ui().Edit1, QStringLiteral("4"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("24"));
     QCOMPARE(desk().beeps, 0);
-    QTest::keyClicks(form()->Edit1, QStringLiteral("8"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
+    QTest::keyClicks(ui().Edit1, QStringLiteral("8"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("247"));
     QCOMPARE(desk().beeps, 1);
-    QCOMPARE(form()->Label1->text(), QStringLiteral("0 - 247"));
+    QCOMPARE(ui().Label1->text(), QStringLiteral("0 - 247"));
 
     chooseFunction(true); // Mini SSC with Digital Controller: 255 holds, 256 does not
     typeAddress(QStringLiteral("255"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("255"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("255"));
     QCOMPARE(desk().beeps, 1);
     typeAddress(QStringLiteral("256"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("255"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("255"));
     QCOMPARE(desk().beeps, 2);
 }
 
 void TestParams::fiveCharactersRightAfterStart()
 {
     typeAddress(QStringLiteral("1000"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("247"));
     QCOMPARE(desk().beeps, 1);
     typeAddress(QStringLiteral("123456")); // the sixth character never arrives
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("247"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("247"));
 }
 
 void TestParams::threeCharactersOnceMiniSscIsClicked()
 {
     chooseFormat(true);
     chooseFormat(false);
-    QCOMPARE(form()->Edit1->maxChars(), 3);
+    QCOMPARE(ui().Edit1->maxChars(), 3);
     typeAddress(QStringLiteral("1000"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("100"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("100"));
     QCOMPARE(desk().beeps, 0);
 }
 
@@ -399,12 +400,12 @@ void TestParams::addressCheckedAgainWhenAChoiceChanges()
     chooseFormat(fromNative);
     chooseFunction(fromDigital);
     typeAddress(address);
-    QCOMPARE(form()->Edit1->text(), address);
+    QCOMPARE(ui().Edit1->text(), address);
     const int before = desk().beeps;
     chooseFormat(toNative);
     chooseFunction(toDigital);
-    QCOMPARE(form()->Label1->text(), label);
-    QCOMPARE(form()->Edit1->text(), pulledTo);
+    QCOMPARE(ui().Label1->text(), label);
+    QCOMPARE(ui().Edit1->text(), pulledTo);
     QCOMPARE(desk().beeps - before, beeps);
     QVERIFY(desk().boxes.empty());
 }
@@ -425,29 +426,29 @@ void TestParams::digitalControllerHidesTheServoControls()
     chooseFunction(true);
     for (const QString &name : servoRange)
         QVERIFY2(form()->findChild<QWidget *>(name)->isHidden(), qPrintable(name));
-    QVERIFY(form()->Panel1->isHidden());
-    QVERIFY(!form()->Button1->isHidden());
+    QVERIFY(ui().Panel1->isHidden());
+    QVERIFY(!ui().Button1->isHidden());
     chooseFunction(false);
     for (const QString &name : servoRange)
         QVERIFY2(!form()->findChild<QWidget *>(name)->isHidden(), qPrintable(name));
-    QVERIFY(!form()->Panel1->isHidden());
+    QVERIFY(!ui().Panel1->isHidden());
 }
 
 void TestParams::servoControllerShowsPanelOnlyWithAPort()
 {
     chooseFunction(true);
     chooseFunction(false);
-    QVERIFY(form()->Panel1->isHidden());
-    QVERIFY(!form()->startSweep->isHidden());
+    QVERIFY(ui().Panel1->isHidden());
+    QVERIFY(!ui().startSweep->isHidden());
 }
 
 void TestParams::notice()
 {
     chooseFormat(true);
-    QVERIFY(!form()->Label51->isHidden());
-    QCOMPARE(form()->Label51->text(), QStringLiteral("Can only test servos 0-7"));
+    QVERIFY(!ui().Label51->isHidden());
+    QCOMPARE(ui().Label51->text(), QStringLiteral("Can only test servos 0-7"));
     chooseFormat(false);
-    QVERIFY(form()->Label51->isHidden());
+    QVERIFY(ui().Label51->isHidden());
 }
 
 void TestParams::emptiedAddressThenFunctionChange_data()
@@ -462,36 +463,34 @@ void TestParams::emptiedAddressThenFunctionChange()
     QFETCH(bool, digital);
     if (!digital) {
         chooseFunction(true);
-        form()->selectCOM2->trigger();
-        form()->Panel1->hide();
+        ui().selectCOM2->trigger();
+        ui().Panel1->hide();
     }
     typeAddress(QString());
-    QCOMPARE(form()->Label1->text(),
-             digital ? QStringLiteral("0 - 247") : QStringLiteral("0 - 255"));
+    QCOMPARE(ui().Label1->text(), digital ? QStringLiteral("0 - 247") : QStringLiteral("0 - 255"));
     const QStringList before = baudGroup();
-    const bool servoControlsShown = !form()->travel->isHidden();
+    const bool servoControlsShown = !ui().travel->isHidden();
 
     chooseFunction(digital);
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY(desk().errors()[0].contains(QStringLiteral("\"\"")));
     // The range label was set before the failed conversion; nothing after it ran.
-    QCOMPARE(form()->Label1->text(),
-             digital ? QStringLiteral("0 - 255") : QStringLiteral("0 - 247"));
-    QCOMPARE(form()->Edit1->text(), QString());
+    QCOMPARE(ui().Label1->text(), digital ? QStringLiteral("0 - 255") : QStringLiteral("0 - 247"));
+    QCOMPARE(ui().Edit1->text(), QString());
     QCOMPARE(baudGroup(), before);
-    QCOMPARE(!form()->travel->isHidden(), servoControlsShown);
-    QCOMPARE(!form()->startSweep->isHidden(), servoControlsShown);
-    QVERIFY(form()->Panel1->isHidden());
-    QVERIFY((digital ? form()->RadioButton7 : form()->RadioButton6)->isChecked());
+    QCOMPARE(!ui().travel->isHidden(), servoControlsShown);
+    QCOMPARE(!ui().startSweep->isHidden(), servoControlsShown);
+    QVERIFY(ui().Panel1->isHidden());
+    QVERIFY((digital ? ui().RadioButton7 : ui().RadioButton6)->isChecked());
 }
 
 void TestParams::uploadRefusedWhileNotAchievable()
 {
     PtyPair pty;
     desk().devices = {pty.device()};
-    form()->selectCOM1->trigger();
+    ui().selectCOM1->trigger();
     typeRate(QStringLiteral("3592"));
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(pty.readAll(50), QByteArray());
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
@@ -504,7 +503,7 @@ void TestParams::uploadRefusedWhileNotAchievable()
 void TestParams::noPortBoxComesFirst()
 {
     typeRate(QStringLiteral("3592"));
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("No COM port Selected"));
 }
@@ -513,10 +512,10 @@ void TestParams::lowestAchievableRateIsUploaded()
 {
     PtyPair pty;
     desk().devices = {pty.device()};
-    form()->selectCOM1->trigger();
+    ui().selectCOM1->trigger();
     typeRate(QStringLiteral("3593"));
-    QCOMPARE(form()->Label50->text(), QStringLiteral("3600"));
-    QTest::mouseClick(form()->Button1, Qt::LeftButton);
+    QCOMPARE(ui().Label50->text(), QStringLiteral("3600"));
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
     const QByteArray bytes = pty.read(41);
     QCOMPARE(bytes.size(), 41);
     QCOMPARE(quint8(bytes[7]), quint8(255));

@@ -77,6 +77,7 @@ class TestPortFaults : public QObject
   private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
     void showWindow()
     {
         form()->show();
@@ -103,7 +104,7 @@ void TestPortFaults::tenThousandMessagesArriveCompleteAndInOrder()
     for (int i = 1; i <= 10000; ++i) {
         // Every step a real change that needs no correction: 7 and 5400 have no common factor.
         const int position = (i * 7) % 5400;
-        form()->startSweep->setPosition(position);
+        ui().startSweep->setPosition(position);
         expected += liveBytes(0, position);
     }
     QTest::qWait(200);
@@ -120,7 +121,7 @@ void TestPortFaults::ptyClosedInTheMiddleOfADrag()
     QVERIFY(QFile::link(QString::fromStdString(pty->device()), node));
     m_fresh->choosePort(node.toStdString());
     showWindow();
-    TPie *dial = form()->travel;
+    TPie *dial = ui().travel;
     QElapsedTimer timer;
     timer.start();
     QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(150, 40));
@@ -135,15 +136,15 @@ void TestPortFaults::ptyClosedInTheMiddleOfADrag()
     QVERIFY2(timer.elapsed() < 5000, "the lost messages held up the window");
     QVERIFY(m_fresh->desk.boxes.empty());
     // The drag went on without the board.
-    QCOMPARE(form()->travel->startAngle(), 63);
-    QCOMPARE(form()->record().sweepEnds[0], form()->endSweep->position());
+    QCOMPARE(ui().travel->startAngle(), 63);
+    QCOMPARE(form()->record().sweepEnds[0], ui().endSweep->position());
 
     // Plugged in again, it is found at the next opening of the menu and works.
     PtyPair again;
     QVERIFY(QFile::link(QString::fromStdString(again.device()), node));
-    form()->SerialPort2->popup(QPoint(0, 0));
-    form()->SerialPort2->hide();
-    QVERIFY(form()->selectCOM1->isEnabled());
+    ui().SerialPort2->popup(QPoint(0, 0));
+    ui().SerialPort2->hide();
+    QVERIFY(ui().selectCOM1->isEnabled());
     QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(120, 0));
     QTest::mouseMove(dial, QPoint(160, 0));
     QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(160, 0));
@@ -158,15 +159,15 @@ void TestPortFaults::deviceNodeGoneAndBack()
     QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
     m_fresh->choosePort(node.toStdString());
 
-    form()->endSweep->setPosition(6000);
+    ui().endSweep->setPosition(6000);
     QCOMPARE(pty.read(4), liveBytes(0, 6000));
     QVERIFY(QFile::remove(node));
-    form()->endSweep->setPosition(6100);
-    form()->endSweep->setPosition(6200);
+    ui().endSweep->setPosition(6100);
+    ui().endSweep->setPosition(6200);
     QCOMPARE(pty.readAll(50), QByteArray()); // lost without a word
     QVERIFY(m_fresh->desk.boxes.empty());
     QVERIFY(QFile::link(QString::fromStdString(pty.device()), node));
-    form()->endSweep->setPosition(6300); // the same item, no new probe needed
+    ui().endSweep->setPosition(6300); // the same item, no new probe needed
     QCOMPARE(pty.read(4), liveBytes(0, 6300));
     QCOMPARE(form()->record().sweepEnds[0], 6300);
 }
@@ -209,10 +210,10 @@ void TestPortFaults::deviceTheUserMayNotWriteTo()
         // An ordinary user, nobody, in the session's groups.
         const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
                              ::setgid(groups[0]) == 0 && ::setuid(65534) == 0;
-        form()->SerialPort2Click(form()->SerialPort2);
+        form()->SerialPort2Click(ui().SerialPort2);
         const QByteArray report = (dropped ? QByteArray("dropped\n") : QByteArray("kept\n")) +
-                                  (form()->selectCOM1->isEnabled() ? "enabled\n" : "disabled\n") +
-                                  form()->selectCOM1->toolTip().toUtf8();
+                                  (ui().selectCOM1->isEnabled() ? "enabled\n" : "disabled\n") +
+                                  ui().selectCOM1->toolTip().toUtf8();
         (void)!::write(answer[1], report.constData(), size_t(report.size()));
         ::_exit(0);
     }
@@ -241,7 +242,7 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
 
     QElapsedTimer timer;
     timer.start();
-    form()->startSweep->setPosition(1000);
+    ui().startSweep->setPosition(1000);
     const qint64 stalled = timer.elapsed();
     // It waited for the port, then gave up rather than hang.
     QVERIFY2(stalled >= 1900 && stalled < 10000, qPrintable(QString::number(stalled)));
@@ -251,7 +252,7 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
     // A run of clicks on the bar's arrow against the stuck adapter: each gives up at once.
     timer.restart();
     for (int click = 1; click <= 5; ++click)
-        form()->startSweep->setPosition(1000 + 3 * click);
+        ui().startSweep->setPosition(1000 + 3 * click);
     const qint64 fiveMore = timer.elapsed();
     qInfo("five messages after the first stall: %lld ms", fiveMore);
     QVERIFY2(fiveMore < 1000, qPrintable(QString::number(fiveMore)));
@@ -261,10 +262,10 @@ void TestPortFaults::stalledPortNeverFreezesTheWindow()
     pty.readAll(50);
     QVERIFY(pty.discards());
     pty.resume(); // the device takes bytes again
-    form()->startSweep->setPosition(1100);
+    ui().startSweep->setPosition(1100);
     QCOMPARE(pty.readAll(50), liveBytes(0, 1100));
     timer.restart();
-    form()->startSweep->setPosition(1200);
+    ui().startSweep->setPosition(1200);
     QCOMPARE(pty.read(4), liveBytes(0, 1200));
     QVERIFY(timer.elapsed() < 1000);
 }

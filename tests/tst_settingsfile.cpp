@@ -78,6 +78,7 @@ class TestSettingsFile : public QObject
     std::unique_ptr<FreshWindow> m_fresh;
     std::unique_ptr<QTemporaryDir> m_dir;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
     FakeDesktop &desk() { return m_fresh->desk; }
     QString path(const QString &name) const { return m_dir->filePath(name); }
     void save(const QString &file);
@@ -101,13 +102,13 @@ void TestSettingsFile::cleanup()
 void TestSettingsFile::save(const QString &file)
 {
     desk().fileAnswers.push_back(file);
-    form()->fileSaveSettings->trigger();
+    ui().fileSaveSettings->trigger();
 }
 
 void TestSettingsFile::load(const QString &file)
 {
     desk().fileAnswers.push_back(file);
-    form()->fileLoadSettings->trigger();
+    ui().fileLoadSettings->trigger();
 }
 
 void TestSettingsFile::write(const QString &file, const QByteArray &bytes)
@@ -180,17 +181,17 @@ void TestSettingsFile::savesTheStartUpSettings()
 
 void TestSettingsFile::cancelledDialogsDoNothing()
 {
-    form()->Selector->setPosition(5);
+    ui().Selector->setPosition(5);
     desk().fileAnswers.push_back(QString());
-    form()->fileLoadSettings->trigger();
-    QCOMPARE(form()->Selector->position(), 5); // cancelled before the selector moves
+    ui().fileLoadSettings->trigger();
+    QCOMPARE(ui().Selector->position(), 5); // cancelled before the selector moves
     const Desktop::FileDialogRequest &request = desk().fileRequests[0];
     QVERIFY(request.kind == Desktop::FileDialogKind::Open);
     QCOMPARE(request.title, QStringLiteral("Open Servo Settings"));
     QCOMPARE(request.filter, QStringLiteral("Servo Setup Files *.svo|*.svo"));
     QCOMPARE(request.defaultSuffix, QString());
     desk().fileAnswers.push_back(QString());
-    form()->fileSaveSettings->trigger();
+    ui().fileSaveSettings->trigger();
     QVERIFY(QDir(m_dir->path()).isEmpty());
 }
 
@@ -198,30 +199,30 @@ void TestSettingsFile::saveThenLoadRestoresEverythingAndSendsNothing()
 {
     PtyPair pty;
     m_fresh->choosePort(pty.device());
-    form()->RadioButton4->setChecked(true);
-    form()->RadioButton7->setChecked(true);
-    form()->Edit1->setText(QStringLiteral("4242"));
-    form()->baudSelector->setText(QStringLiteral("57600"));
+    ui().RadioButton4->setChecked(true);
+    ui().RadioButton7->setChecked(true);
+    ui().Edit1->setText(QStringLiteral("4242"));
+    ui().baudSelector->setText(QStringLiteral("57600"));
     for (int servo = 0; servo < 8; ++servo) {
         form()->record().sweepStarts[servo] = 100 * servo;
         form()->record().sweepEnds[servo] = 7000 - 10 * servo;
     }
-    form()->Selector->setPosition(3);
+    ui().Selector->setPosition(3);
     const ServoSettings before = form()->record();
     pty.readAll(50);
 
     save(path("all.svo"));
     load(path("all.svo"));
 
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("4242"));
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
-    QVERIFY(form()->RadioButton4->isChecked());
-    QVERIFY(form()->RadioButton7->isChecked());
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("4242"));
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("57600"));
+    QVERIFY(ui().RadioButton4->isChecked());
+    QVERIFY(ui().RadioButton7->isChecked());
     QCOMPARE(form()->record().sweepStarts, before.sweepStarts);
     QCOMPARE(form()->record().sweepEnds, before.sweepEnds);
-    QCOMPARE(form()->Selector->position(), 0);
-    QCOMPARE(form()->startSweep->position(), 0);
-    QCOMPARE(form()->endSweep->position(), 7000);
+    QCOMPARE(ui().Selector->position(), 0);
+    QCOMPARE(ui().startSweep->position(), 0);
+    QCOMPARE(ui().endSweep->position(), 7000);
     QCOMPARE(pty.readAll(50), QByteArray());
     QVERIFY(desk().boxes.empty());
     QCOMPARE(desk().beeps, 0);
@@ -288,20 +289,20 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     else if (kind == QLatin1String("folder"))
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other.svo")));
     form()->record().sweepStarts[5] = 2000;
-    form()->Selector->setPosition(5);
+    ui().Selector->setPosition(5);
     const ServoSettings before = form()->record();
 
     load(file);
 
-    QCOMPARE(form()->Selector->position(), 0); // moved first, whatever follows
-    QCOMPARE(form()->Label6->text(), QStringLiteral("Servo 0"));
-    QCOMPARE(form()->startSweep->position(), 1843);
+    QCOMPARE(ui().Selector->position(), 0); // moved first, whatever follows
+    QCOMPARE(ui().Label6->text(), QStringLiteral("Servo 0"));
+    QCOMPARE(ui().startSweep->position(), 1843);
     QCOMPARE(form()->record().sweepStarts, before.sweepStarts);
     QCOMPARE(form()->record().sweepEnds, before.sweepEnds);
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("9600"));
-    QVERIFY(form()->RadioButton5->isChecked());
-    QVERIFY(form()->RadioButton6->isChecked());
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("0"));
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("9600"));
+    QVERIFY(ui().RadioButton5->isChecked());
+    QVERIFY(ui().RadioButton6->isChecked());
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(desk().boxes[0].kind, QStringLiteral("message"));
     QCOMPARE(desk().boxes[0].caption, QStringLiteral("Open Servo Settings"));
@@ -312,11 +313,11 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
 void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
 {
     write(path("codes.svo"), fileBytes(0, 9600, 7, -1, {}));
-    form()->RadioButton4->setChecked(true);
+    ui().RadioButton4->setChecked(true);
     load(path("codes.svo"));
-    QVERIFY(form()->RadioButton5->isChecked()); // 7: "Mini SSC"
-    QVERIFY(form()->RadioButton7->isChecked()); // -1: "Digital Controller"
-    QVERIFY(form()->travel->isHidden());
+    QVERIFY(ui().RadioButton5->isChecked()); // 7: "Mini SSC"
+    QVERIFY(ui().RadioButton7->isChecked()); // -1: "Digital Controller"
+    QVERIFY(ui().travel->isHidden());
 }
 
 void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
@@ -324,30 +325,30 @@ void TestSettingsFile::unchangedChoicesRunNoRadioHandler()
     write(path("same.svo"), fileBytes(5, 9600, 1, 0, {}));
     QList<QSignalSpy *> spies;
     for (RadioButton *b :
-         {form()->RadioButton4, form()->RadioButton5, form()->RadioButton6, form()->RadioButton7})
+         {ui().RadioButton4, ui().RadioButton5, ui().RadioButton6, ui().RadioButton7})
         spies << new QSignalSpy(b, &RadioButton::becameChecked);
     load(path("same.svo"));
     for (QSignalSpy *spy : spies) {
         QCOMPARE(spy->count(), 0);
         delete spy;
     }
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("5"));
-    QCOMPARE(form()->Edit1->maxChars(), 5); // RadioButton5Click did not run
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("5"));
+    QCOMPARE(ui().Edit1->maxChars(), 5); // RadioButton5Click did not run
 }
 
 void TestSettingsFile::loadedRateIsRecalculated()
 {
     write(path("rate.svo"), fileBytes(0, 57600, 1, 0, {})); // the choices stay as they are
     load(path("rate.svo"));
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("57600"));
-    QCOMPARE(form()->Label50->text(), QStringLiteral("57600"));
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("57600"));
+    QCOMPARE(ui().Label50->text(), QStringLiteral("57600"));
     QCOMPARE(form()->record().baudDivisor, 15);
 
     write(path("rate2.svo"), fileBytes(0, 1000000, 0, 0, {}));
     load(path("rate2.svo"));
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("1000000")); // longer than typing allows
     QCOMPARE(form()->record().baudDivisor, 0);
-    QCOMPARE(form()->Label8->text(), QStringLiteral("3327"));
+    QCOMPARE(ui().Label8->text(), QStringLiteral("3327"));
 }
 
 void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices_data()
@@ -376,13 +377,13 @@ void TestSettingsFile::addressCheckedAgainstTheFilesOwnChoices()
     QFETCH(QString, address);
     QFETCH(QString, range);
     QFETCH(int, beeps);
-    form()->RadioButton4->setChecked(true);
-    form()->RadioButton7->setChecked(true);
-    form()->Edit1->setText(before);
+    ui().RadioButton4->setChecked(true);
+    ui().RadioButton7->setChecked(true);
+    ui().Edit1->setText(before);
     write(path("address.svo"), file);
     load(path("address.svo"));
-    QCOMPARE(form()->Edit1->text(), address);
-    QCOMPARE(form()->Label1->text(), range);
+    QCOMPARE(ui().Edit1->text(), address);
+    QCOMPARE(ui().Label1->text(), range);
     QCOMPARE(desk().beeps, beeps);
     QVERIFY(desk().boxes.empty());
 }
@@ -414,16 +415,16 @@ void TestSettingsFile::savedFileLoadsBackInAFreshWindow()
     const auto uploaded = [&] { // what the window shows, then the upload on the wire
         m_fresh->choosePort(pty.device());
         pty.readAll(50);
-        QTest::mouseClick(form()->Button1, Qt::LeftButton);
-        return QStringList{form()->Edit1->text(),   form()->Label1->text(),
-                           form()->Label50->text(), form()->Label7->text(),
-                           form()->Label8->text(),  QString::fromLatin1(pty.read(41).toHex(' '))};
+        QTest::mouseClick(ui().Button1, Qt::LeftButton);
+        return QStringList{ui().Edit1->text(),   ui().Label1->text(),
+                           ui().Label50->text(), ui().Label7->text(),
+                           ui().Label8->text(),  QString::fromLatin1(pty.read(41).toHex(' '))};
     };
-    (native ? form()->RadioButton4 : form()->RadioButton5)->setChecked(true);
-    (digital ? form()->RadioButton7 : form()->RadioButton6)->setChecked(true);
-    form()->Edit1->setText(address);
-    form()->baudSelector->lineEdit()->selectAll();
-    QTest::keyClicks(form()->baudSelector, rate);
+    (native ? ui().RadioButton4 : ui().RadioButton5)->setChecked(true);
+    (digital ? ui().RadioButton7 : ui().RadioButton6)->setChecked(true);
+    ui().Edit1->setText(address);
+    ui().baudSelector->lineEdit()->selectAll();
+    QTest::keyClicks(ui().baudSelector, rate);
     for (int servo = 0; servo < 8; ++servo) {
         form()->record().sweepStarts[servo] = 100 * servo;
         form()->record().sweepEnds[servo] = 7300 - 30 * servo;
@@ -449,8 +450,8 @@ void TestSettingsFile::loadedStartAboveTheOldEndIsMovedDown()
     QCOMPARE(form()->record().sweepStarts[0], 5429);
     QCOMPARE(form()->record().sweepEnds[0], 7000);
     QCOMPARE(form()->record().sweepStarts[1], 6000); // the other servos are taken as stored
-    QCOMPARE(form()->startSweep->position(), 5429);
-    QCOMPARE(form()->endSweep->position(), 7000);
+    QCOMPARE(ui().startSweep->position(), 5429);
+    QCOMPARE(ui().endSweep->position(), 7000);
     const QByteArray expected = liveBytes(0, 5429) + liveBytes(0, 5429) + liveBytes(0, 7000);
     QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
 }
@@ -459,8 +460,8 @@ void TestSettingsFile::bytesAfterThe88thAreIgnored()
 {
     write(path("long.svo"), fileBytes(12, 4800, 1, 0, {}) + QByteArray(1000, '\xAB'));
     load(path("long.svo"));
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("12"));
-    QCOMPARE(form()->baudSelector->text(), QStringLiteral("4800"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("12"));
+    QCOMPARE(ui().baudSelector->text(), QStringLiteral("4800"));
 }
 
 void TestSettingsFile::failedSaveLeavesTheExistingFileIntact_data()
@@ -481,9 +482,9 @@ void TestSettingsFile::failedSaveLeavesTheExistingFileIntact()
     const QByteArray existing = fileBytes(77, 14400, 0, 1, {{1, 2}, {3, 4}});
     write(path("keep.svo"), existing);
     if (emptied == QLatin1String("Edit1"))
-        form()->Edit1->setText(QString());
+        ui().Edit1->setText(QString());
     else if (!emptied.isEmpty())
-        form()->baudSelector->setText(QString());
+        ui().baudSelector->setText(QString());
     // A file may then grow to 40 bytes: the first write stops part way, the next fails, as on a
     // full disk.
     rlimit unlimited{}, limit{40, 0};
@@ -549,7 +550,7 @@ void TestSettingsFile::fileHeldByAnotherProgramIsNotRead()
         QVERIFY(other.holding());
         load(path("held.svo"));
     }
-    QCOMPARE(form()->Edit1->text(), QStringLiteral("0"));
+    QCOMPARE(ui().Edit1->text(), QStringLiteral("0"));
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(desk().boxes[0].text, '"' + path("held.svo") + "\" is in use by another program.");
 }

@@ -60,6 +60,7 @@ class TestWindow : public QObject
   private:
     std::unique_ptr<FreshWindow> m_fresh;
     TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
 };
 
 void TestWindow::init()
@@ -239,12 +240,12 @@ void TestWindow::menus()
     auto *owner = form()->findChild<QMenu *>(menu);
     QVERIFY(owner && owner->actions().contains(action));
 
-    const QList<QAction *> bar = form()->MenuBar->actions();
+    const QList<QAction *> bar = ui().MenuBar->actions();
     QCOMPARE(bar.size(), 2);
-    QCOMPARE(bar[0], form()->SerialPort1->menuAction());
-    QCOMPARE(form()->SerialPort1->title(), QStringLiteral("File"));
-    QCOMPARE(bar[1], form()->SerialPort2->menuAction());
-    QCOMPARE(form()->SerialPort2->title(), QStringLiteral("Serial Port"));
+    QCOMPARE(bar[0], ui().SerialPort1->menuAction());
+    QCOMPARE(ui().SerialPort1->title(), QStringLiteral("File"));
+    QCOMPARE(bar[1], ui().SerialPort2->menuAction());
+    QCOMPARE(ui().SerialPort2->title(), QStringLiteral("Serial Port"));
 }
 
 void TestWindow::fileDialogs()
@@ -266,16 +267,16 @@ void TestWindow::windowFrame()
     // The client area below the menu bar, and a border that cannot be dragged.
     QCOMPARE(form()->centralWidget()->size(), QSize(496, 394));
     QCOMPARE(form()->minimumSize(), form()->maximumSize());
-    QCOMPARE(form()->height(), 394 + form()->MenuBar->height());
+    QCOMPARE(form()->height(), 394 + ui().MenuBar->height());
     // The offscreen screen is too narrow for the window at 517: it stands at the right edge.
     const QRect screen = form()->screen()->availableGeometry();
     QCOMPARE(form()->frameGeometry().topRight(), QPoint(screen.right(), 165));
     QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
     // Light green panel, the selector's label on the highlight colour.
-    QCOMPARE(form()->Panel1->palette().color(QPalette::Window), QColor(128, 255, 128));
-    QCOMPARE(form()->Label6->backgroundRole(), QPalette::Light);
+    QCOMPARE(ui().Panel1->palette().color(QPalette::Window), QColor(128, 255, 128));
+    QCOMPARE(ui().Label6->backgroundRole(), QPalette::Light);
     QCOMPARE(form()->font().pixelSize(), 11);
-    QVERIFY(form()->Label47->font().bold() && form()->Label48->font().bold());
+    QVERIFY(ui().Label47->font().bold() && ui().Label48->font().bold());
 }
 
 void TestWindow::placement_data()
@@ -362,7 +363,7 @@ void TestWindow::keyboardCommands()
     form()->show();
     form()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form()));
-    form()->Edit1->setFocus(); // typing keys there are filtered: none may get through
+    ui().Edit1->setFocus(); // typing keys there are filtered: none may get through
     for (int i = 0; i < keys.count(); ++i)
         QTest::keyClick(QApplication::focusWidget(), keys[i].key(), keys[i].keyboardModifiers());
     const FakeDesktop &desk = m_fresh->desk;
@@ -383,19 +384,19 @@ void TestWindow::keyboardCommands()
 
 void TestWindow::formCreateSetsPieAndAddressLimit()
 {
-    QCOMPARE(form()->travel->startAngle(), 45);
-    QCOMPARE(form()->travel->endAngle(), 135);
-    QCOMPARE(form()->Edit1->maxChars(), 5);
+    QCOMPARE(ui().travel->startAngle(), 45);
+    QCOMPARE(ui().travel->endAngle(), 135);
+    QCOMPARE(ui().Edit1->maxChars(), 5);
     QVERIFY(m_fresh->desk.boxes.empty());
     QCOMPARE(m_fresh->desk.beeps, 0);
 }
 
 void TestWindow::startsAtTheRecordsDefaults()
 {
-    QCOMPARE(form()->startSweep->position(), form()->record().sweepStarts[0]);
-    QCOMPARE(form()->endSweep->position(), form()->record().sweepEnds[0]);
-    QCOMPARE(form()->travel->startAngle(), form()->record().dialStartAngle);
-    QCOMPARE(form()->travel->endAngle(), form()->record().dialEndAngle);
+    QCOMPARE(ui().startSweep->position(), form()->record().sweepStarts[0]);
+    QCOMPARE(ui().endSweep->position(), form()->record().sweepEnds[0]);
+    QCOMPARE(ui().travel->startAngle(), form()->record().dialStartAngle);
+    QCOMPARE(ui().travel->endAngle(), form()->record().dialEndAngle);
     QCOMPARE(form()->record().comPort, 0);
 }
 
@@ -416,11 +417,11 @@ void TestWindow::noTabStops()
 
 void TestWindow::tabOrder()
 {
-    form()->Panel1->show(); // its slider must still be skipped
+    ui().Panel1->show(); // its slider must still be skipped
     form()->show();
     form()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form()));
-    form()->baudSelector->setFocus();
+    ui().baudSelector->setFocus();
     QStringList visited;
     for (int i = 0; i < 5; ++i) {
         QWidget *focus = QApplication::focusWidget();
@@ -432,10 +433,10 @@ void TestWindow::tabOrder()
     QCOMPARE(visited, QStringList({"baudSelector", "RadioButton5", "RadioButton6", "Edit1",
                                    "baudSelector"}));
 
-    form()->RadioButton4->setChecked(true); // the checked button of the group is the stop
-    form()->baudSelector->setFocus();
+    ui().RadioButton4->setChecked(true); // the checked button of the group is the stop
+    ui().baudSelector->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form()->RadioButton4);
+    QCOMPARE(QApplication::focusWidget(), ui().RadioButton4);
 }
 
 void TestWindow::textStandsOutInEitherScheme_data()
