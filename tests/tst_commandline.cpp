@@ -2,6 +2,7 @@
 // refuses what the window refuses; --list-ports; --help. None of it needs a display.
 #include "app/commandline.h"
 #include "app/tform1.h"
+#include "tests/builtprogram.h"
 #include "tests/fakedesktop.h"
 #include "tests/faketree.h"
 #include "tests/otherprocess.h"

@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/placement.h"
 #include "app/tform1.h"
+#include "tests/builtprogram.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
 
