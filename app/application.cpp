@@ -9,6 +9,7 @@
 #include <QIcon>
 
 namespace {
+// Process-wide, as the application object whose title it is: one per process, whatever window.
 QString title;
 } // namespace
 
