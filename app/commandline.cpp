@@ -79,13 +79,15 @@ struct Parser
                                                    "without the window."),
                               CommandLineTexts::tr("FILE")};
     QCommandLineOption port{QStringLiteral("port"),
-                            CommandLineTexts::tr("The port for --upload: COM1 to COM4, each the "
+                            CommandLineTexts::tr("The port for --upload: COM1 to COM%1, each the "
                                                  "adapter it stands for in the window's menu, or "
-                                                 "a serial device such as /dev/ttyUSB0."),
+                                                 "a serial device such as /dev/ttyUSB0.")
+                                .arg(PortDirectory::portCount),
                             CommandLineTexts::tr("PORT")};
     QCommandLineOption listPorts{QStringLiteral("list-ports"),
-                                 CommandLineTexts::tr("List COM1 to COM4: the device each stands "
-                                                      "for, and whether it can be opened.")};
+                                 CommandLineTexts::tr("List COM1 to COM%1: the device each stands "
+                                                      "for, and whether it can be opened.")
+                                     .arg(PortDirectory::portCount)};
     QCommandLineOption help{{QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help")},
                             CommandLineTexts::tr("Displays help on commandline options.")};
     QCommandLineOption helpAll{QStringLiteral("help-all"),
@@ -118,7 +120,7 @@ QString toolkitHelp()
         "-qwindowtitle, ...).\n");
 }
 
-// "COM1" to "COM4" in any case is a COM number; any other COM-like name is no port at all, and
+// "COM1" to the last COM number in any case is a COM number; any other COM-like name is no port at all, and
 // never a file in the current folder.
 std::optional<int> comNumber(const QString &name, bool &comLike)
 {
