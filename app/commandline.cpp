@@ -120,8 +120,8 @@ QString toolkitHelp()
         "-qwindowtitle, ...).\n");
 }
 
-// "COM1" to the last COM number in any case is a COM number; any other COM-like name is no port at all, and
-// never a file in the current folder.
+// "COM1" to the last COM number in any case is a COM number; any other COM-like name is no port at
+// all, and never a file in the current folder.
 std::optional<int> comNumber(const QString &name, bool &comLike)
 {
     static const QRegularExpression com(QStringLiteral("^com[0-9]*:?$"),
@@ -324,6 +324,8 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
         for (const Write &write : upload.writes)
             cycle.write(write);
         sent.delivered = cycle.finish();
+        if (cycle.lineRefused())
+            sent.error = PortError::LineRefused;
     }
     if (const int signal = portWaitsInterrupted()) {
         errors << CommandLineTexts::tr("%1: interrupted; nothing was sent whole.")

@@ -53,6 +53,8 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         return tr("not a serial device");
     case PortError::Terminal:
         return tr("a terminal, not a serial device");
+    case PortError::LineRefused:
+        return tr("the port would not take the line settings; nothing was sent");
     case PortError::Other:
         break;
     }

@@ -32,13 +32,15 @@ PortCycle::PortCycle(SerialPort port, const LineSettings &line, StallMemory &sta
         return;
     m_stalledBefore = m_stalls.hasStalled(m_port.stamp());
     m_deadline = Clock::now() + (m_stalledBefore ? m_stalls.margin() : m_stalls.limit());
-    // Every cycle sets the line from the port's current settings and its message's alone.
-    m_port.applyLineSettings(line);
+    // Every cycle sets the line from the port's current settings and its message's alone. Bytes
+    // sent at settings the port refused would reach the board garbled, or translated (a newline
+    // as two bytes): nothing is sent then.
+    m_lineRefused = !m_port.applyLineSettings(line);
 }
 
 void PortCycle::write(std::span<const std::uint8_t> bytes)
 {
-    if (!m_port.isOpen() || m_givenUp)
+    if (!m_port.isOpen() || m_givenUp || m_lineRefused)
         return;
     if (m_stalledBefore)
         m_deadline += lineTime(bytes.size(), m_port.baud());
@@ -54,6 +56,10 @@ bool PortCycle::finish()
 {
     if (!m_port.isOpen())
         return false;
+    if (m_lineRefused) {
+        m_port.close();
+        return false;
+    }
     const bool delivered = !m_givenUp && m_port.drain(m_deadline);
     // What a given-up cycle leaves behind would reach the board late, mixed into the next message.
     if (!delivered)

@@ -51,6 +51,8 @@ class PortCycle
     PortCycle &operator=(const PortCycle &) = delete;
 
     bool isOpen() const { return m_port.isOpen(); }
+    // The port would not take the message's line settings, and nothing was sent.
+    bool lineRefused() const { return m_lineRefused; }
     void write(std::span<const std::uint8_t> bytes);
     // Waits until every byte has left and closes; false when they did not all leave. The
     // destructor does this for a cycle not finished yet.
@@ -62,4 +64,5 @@ class PortCycle
     SerialPort::Clock::time_point m_deadline;
     bool m_stalledBefore = false;
     bool m_givenUp = false;
+    bool m_lineRefused = false;
 };

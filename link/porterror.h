@@ -9,8 +9,9 @@ enum class PortError
     NoDevice,
     PermissionDenied,
     InUse,
-    NotSerial, // a file, pipe or a device that is no serial port: never written to
-    Terminal,  // a console, a virtual terminal, /dev/tty or this program's own terminal
+    NotSerial,   // a file, pipe or a device that is no serial port: never written to
+    Terminal,    // a console, a virtual terminal, /dev/tty or this program's own terminal
+    LineRefused, // opened, but it would not take the message's line settings
     Other
 };
 

@@ -7,13 +7,15 @@ SendResult sendMessage(PortLink &link, int port, const Message &message,
                        HolderScan::Freshness freshness)
 {
     if (port == 0)
-        return {PortError::NoDevice, {}, false};
+        return {PortError::NoDevice, {}, false, {}};
     SerialPort opened = link.open(port, freshness);
     SendResult result{opened.error(), opened.holder(), false, opened.device()};
     PortCycle cycle(std::move(opened), message.line, link.stalls());
     for (const Write &write : message.writes)
         cycle.write(write);
     result.delivered = cycle.finish();
+    if (cycle.lineRefused())
+        result.error = PortError::LineRefused;
     return result;
 }
 

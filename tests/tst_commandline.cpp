@@ -41,6 +41,22 @@ Run run(const QString &program, const QStringList &arguments, const QStringList 
     return {done.crashed ? -1 : done.status, done.out, done.err};
 }
 
+ProgramSetting inFolder(const QString &folder, const std::string &terminal)
+{
+    ProgramSetting setting;
+    setting.folder = folder;
+    setting.terminal = terminal;
+    return setting;
+}
+
+ProgramSetting signalled(int signal, std::chrono::milliseconds after)
+{
+    ProgramSetting setting;
+    setting.signal = signal;
+    setting.signalAfter = after;
+    return setting;
+}
+
 Run panel(const QStringList &arguments)
 {
     return run(QStringLiteral(PANEL), arguments);
@@ -230,13 +246,13 @@ void TestCommandLine::refusals()
     if (setup == QLatin1String("held"))
         other.emplace(pty.device(), HeldByAnotherProcess::Hold::Open);
 
-    const Run upload =
-        run(QStringLiteral(CLIPROBE),
-            {QStringLiteral("--upload"), file.fileName(), QStringLiteral("--port"), port},
-            {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
-             "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
-             "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
-            {here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string()});
+    const Run upload = run(
+        QStringLiteral(CLIPROBE),
+        {QStringLiteral("--upload"), file.fileName(), QStringLiteral("--port"), port},
+        {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
+         "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
+         "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
+        inFolder(here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string()));
     QCOMPARE(upload.status, status);
     line.replace(QStringLiteral("%1"), file.fileName()).replace(QStringLiteral("%2"), port);
     line.replace(QStringLiteral("%3"), QString::number(other ? other->pid() : 0));
@@ -322,7 +338,7 @@ void TestCommandLine::interruptedUploadClosesThePort()
     const Run upload = run(QStringLiteral(PANEL),
                            {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
                             QStringLiteral("--port"), port},
-                           {}, {{}, {}, {}, signal, std::chrono::milliseconds(500)});
+                           {}, signalled(signal, std::chrono::milliseconds(500)));
     QCOMPARE(upload.status, 128 + signal); // not killed by it
     QCOMPARE(upload.err,
              (port + QStringLiteral(": interrupted; nothing was sent whole.\n")).toUtf8());

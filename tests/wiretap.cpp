@@ -67,7 +67,7 @@ void printBursts(int master, const std::atomic<bool> &stop)
 }
 } // namespace
 
-int main(int argc, char **argv)
+int main(int, char **argv)
 {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
