@@ -13,10 +13,10 @@
 // file for it (LCK..ttyUSB0, as minicom and friends write them).
 //
 // Finding who has a device open means looking through every process's descriptors, which on a
-// busy machine takes a second. So a look is taken at the moments the user waits for an answer
-// anyway (the port menu, choosing a port, an upload, the command line), and messages sent while
-// the user drags use the last look, which a look taken in the background keeps at most about
-// two seconds old while messages are being sent. A holder found is checked again before it is
+// busy machine takes a second. So a look, lock files included, is taken at the moments the user
+// waits for an answer anyway (the port menu, choosing a port, an upload, the command line), and
+// messages sent while the user drags use the last look at the processes, which a look taken in
+// the background keeps at most about two seconds old while messages are being sent. A holder found is checked again before it is
 // named, so one that has let go since is never reported.
 class HolderScan
 {

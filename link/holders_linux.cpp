@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -130,10 +131,12 @@ bool alive(int pid)
 // as older ones do.
 int lockOwner(const std::string &file)
 {
-    std::ifstream in(file, std::ios::binary);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return 0;
     char text[32] = {};
-    in.read(text, sizeof text - 1);
-    const std::streamsize n = in.gcount();
+    const ssize_t n = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
     if (n == 4 && !(text[0] == ' ' || (text[0] >= '0' && text[0] <= '9'))) {
         int pid = 0;
         std::memcpy(&pid, text, sizeof pid);
@@ -188,8 +191,11 @@ void HolderScan::scanNow()
 std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const DeviceStamp &device,
                                                Freshness freshness)
 {
-    if (std::optional<PortHolder> locked = lockHolder(node, device))
-        return locked;
+    // Lock files are looked at with the processes: a message sent while the user drags uses what
+    // the last look found, and the open's own refusal of a lock or an exclusive mode.
+    if (freshness == Freshness::Now)
+        if (std::optional<PortHolder> locked = lockHolder(node, device))
+            return locked;
     if (device.device == 0)
         return std::nullopt;
     State &s = *m_state;

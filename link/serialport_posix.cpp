@@ -150,16 +150,11 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     struct stat opened
     {
     };
-    termios line{};
     // The node may have been made anew between the look and the open, for another device: looked
-    // at again by whoever numbered it. And a serial device answers the terminal's own requests.
+    // at again by whoever numbered it. (That it answers the terminal's own requests is seen when
+    // its line is set, before the first byte: a cycle writes nothing to a port that does not.)
     if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp) {
         m_error = PortError::NoDevice;
-        ::close(fd);
-        return;
-    }
-    if (::tcgetattr(fd, &line) != 0) {
-        m_error = PortError::NotSerial;
         ::close(fd);
         return;
     }
