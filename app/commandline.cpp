@@ -313,20 +313,12 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
     } else {
         opened = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
     }
-    SendResult sent{opened.error(), opened.holder(), false, opened.device()};
     if (!opened.isOpen() && !portWaitsInterrupted()) {
-        errors << Texts::notSent(port, &link, number.value_or(0), sent) << Qt::endl;
+        const SendResult refused{opened.error(), opened.holder(), false, opened.device()};
+        errors << Texts::notSent(port, &link, number.value_or(0), refused) << Qt::endl;
         return exitPortUnusable;
     }
-    {
-        const Message upload = uploadSequence(content);
-        PortCycle cycle(std::move(opened), upload.line, link.stalls());
-        for (const Write &write : upload.writes)
-            cycle.write(write);
-        sent.delivered = cycle.finish();
-        if (cycle.lineRefused())
-            sent.error = PortError::LineRefused;
-    }
+    const SendResult sent = sendThrough(std::move(opened), uploadSequence(content), link.stalls());
     if (const int signal = portWaitsInterrupted()) {
         errors << CommandLineTexts::tr("%1: interrupted; nothing was sent whole.")
                       .arg(Texts::outside(port))

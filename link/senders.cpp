@@ -8,9 +8,13 @@ SendResult sendMessage(PortLink &link, int port, const Message &message,
 {
     if (port == 0)
         return {PortError::NoDevice, {}, false, {}};
-    SerialPort opened = link.open(port, freshness);
+    return sendThrough(link.open(port, freshness), message, link.stalls());
+}
+
+SendResult sendThrough(SerialPort opened, const Message &message, StallMemory &stalls)
+{
     SendResult result{opened.error(), opened.holder(), false, opened.device()};
-    PortCycle cycle(std::move(opened), message.line, link.stalls());
+    PortCycle cycle(std::move(opened), message.line, stalls);
     for (const Write &write : message.writes)
         cycle.write(write);
     result.delivered = cycle.finish();

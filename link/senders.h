@@ -8,6 +8,8 @@
 #include <string>
 
 class PortLink;
+class SerialPort;
+class StallMemory;
 
 // How a message fared.
 struct SendResult
@@ -22,6 +24,9 @@ struct SendResult
 // for port 0. Other programs' holds are looked up as fresh as `freshness` asks.
 SendResult sendMessage(PortLink &link, int port, const Message &message,
                        HolderScan::Freshness freshness = HolderScan::Freshness::Recent);
+
+// Sends one message in one port cycle on a port already opened (or that could not be).
+SendResult sendThrough(SerialPort opened, const Message &message, StallMemory &stalls);
 
 // The live-position message for the servo at the setup rate, when a port is chosen.
 void sendLivePosition(PortLink &link, int port, int servo, int position);
