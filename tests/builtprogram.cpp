@@ -46,9 +46,11 @@ ProgramRun runBuiltProgram(const QString &program, const QStringList &arguments,
             ::chdir(QFile::encodeName(setting.folder).constData()) != 0)
             ::_exit(127);
         if (!setting.terminal.empty()) {
-            // A new session's first terminal opened becomes its controlling terminal.
+            // A new session's first terminal opened becomes its controlling terminal; and, as for
+            // a program started from a shell, it reads from it. (A user-mode emulator shows no
+            // controlling terminal in /proc/self/stat, so there it is known by its input alone.)
             ::setsid();
-            ::open(setting.terminal.c_str(), O_RDWR);
+            ::dup2(::open(setting.terminal.c_str(), O_RDWR), STDIN_FILENO);
         }
         ::execvpe(argv[0], argv.data(), envp.data());
         ::_exit(127);

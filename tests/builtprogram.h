@@ -18,7 +18,7 @@ struct ProgramRun
 struct ProgramSetting
 {
     QString folder;       // its current folder; the test's when empty
-    std::string terminal; // a pseudo-terminal it gets as its controlling terminal
+    std::string terminal; // a pseudo-terminal it gets as its controlling terminal and input
     QString output;       // a file its standard output goes to, rather than `out`
     int signal = 0;       // sent to it after `signalAfter`
     std::chrono::milliseconds signalAfter{0};
