@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTextStream>
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -120,57 +119,20 @@ QString toolkitHelp()
         "-qwindowtitle, ...).\n");
 }
 
-// "COM1" to the last COM number in any case is a COM number; any other COM-like name is no port at
-// all, and never a file in the current folder.
+// "COM1" to the last COM number in any case, with or without the colon of a device name, is a COM
+// number; any other COM-like name is no port at all, and never a file in the current folder.
 std::optional<int> comNumber(const QString &name, bool &comLike)
 {
     static const QRegularExpression com(QStringLiteral("^com[0-9]*:?$"),
                                         QRegularExpression::CaseInsensitiveOption);
     comLike = com.match(name).hasMatch();
+    const QString number = comLike && name.endsWith(QLatin1Char(':')) ? name.chopped(1) : name;
     for (int n = 1; n <= PortDirectory::portCount; ++n)
-        if (name.compare(QString::fromStdString(portName(n)), Qt::CaseInsensitive) == 0)
+        if (number.compare(QString::fromStdString(portName(n)), Qt::CaseInsensitive) == 0)
             return n;
     return std::nullopt;
 }
 
-void noteSignal(int signal)
-{
-    interruptPortWaits(signal);
-}
-
-// While an upload runs, Ctrl+C and a termination request end the port's waits, so that the port
-// is closed, and its exclusive mode cleared, before the program exits.
-class InterruptHandlers
-{
-  public:
-    InterruptHandlers()
-    {
-        resetPortWaitInterruption();
-        struct sigaction action
-        {
-        };
-        action.sa_handler = noteSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = 0; // no restart: a wait for the port ends at once
-        ::sigaction(SIGINT, &action, &m_int);
-        ::sigaction(SIGTERM, &action, &m_term);
-    }
-    ~InterruptHandlers()
-    {
-        ::sigaction(SIGINT, &m_int, nullptr);
-        ::sigaction(SIGTERM, &m_term, nullptr);
-    }
-    InterruptHandlers(const InterruptHandlers &) = delete;
-    InterruptHandlers &operator=(const InterruptHandlers &) = delete;
-
-  private:
-    struct sigaction m_int
-    {
-    };
-    struct sigaction m_term
-    {
-    };
-};
 } // namespace
 
 void setApplicationIdentity()
@@ -262,6 +224,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return error(CommandLineTexts::tr("Give one of FILE, --upload and --list-ports."));
     if (upload != p.parser.isSet(p.port))
         return error(CommandLineTexts::tr("--upload and --port go together."));
+    // A second one would silently win over the first.
+    for (const QCommandLineOption *once : {&p.upload, &p.port})
+        if (p.parser.values(*once).size() > 1)
+            return error(CommandLineTexts::tr("Give --%1 once.").arg(once->names().constFirst()));
     if (upload)
         return {CommandLine::Mode::Upload, p.parser.value(p.upload), p.parser.value(p.port), {}};
     if (list)
@@ -295,7 +261,7 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
         errors << Texts::rateNotAchievable() << Qt::endl;
         return exitNotAchievable;
     }
-    const InterruptHandlers interruptible;
+    const PortWaitInterrupts interruptible;
     bool comLike = false;
     const std::optional<int> number = comNumber(port, comLike);
     if (!number && comLike) {
@@ -313,8 +279,12 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
     } else {
         opened = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
     }
+    // Interrupted while it was being opened: closed again before its line is touched.
+    if (portWaitsInterrupted())
+        opened.close();
     if (!opened.isOpen() && !portWaitsInterrupted()) {
-        const SendResult refused{opened.error(), opened.holder(), false, opened.device()};
+        const SendResult refused{opened.error(), opened.holder(), false, opened.device(),
+                                 opened.systemError()};
         errors << Texts::notSent(port, &link, number.value_or(0), refused) << Qt::endl;
         return exitPortUnusable;
     }
@@ -346,7 +316,7 @@ int listPorts(PortLink &link, QTextStream &out)
 }
 
 std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
-                                  PortDirectory::DeviceSource devices)
+                                  PortDirectory::DeviceSource devices, HolderRoots roots)
 {
     setApplicationIdentity();
     // Enough of an application for the texts and the help; no display is needed for it.
@@ -354,6 +324,8 @@ std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
     line = parseCommandLine(decodedArguments(argc, argv));
     if (line.mode == CommandLine::Mode::Window)
         return std::nullopt;
+    // A reader that has gone (`| head`) is output that could not be written, said by the status.
+    writesToClosedPipesFail();
     QTextStream out(stdout);
     QTextStream errors(stderr);
     int status = exitUsage;
@@ -367,7 +339,7 @@ std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
     case CommandLine::Mode::ListPorts: {
         PortLink link(
             devices ? std::move(devices) : [] { return listSerialDevices(); },
-            defaultPortRecordPath());
+            defaultPortRecordPath(), std::move(roots));
         status = line.mode == CommandLine::Mode::Upload
                      ? uploadFile(line.file, line.port, link, errors)
                      : listPorts(link, out);

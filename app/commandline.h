@@ -71,6 +71,7 @@ int listPorts(PortLink &link, QTextStream &out);
 
 // Parses the command line, without a display, and does what it asks unless that is the window:
 // returns the exit status, or nothing with `line` saying which file the window is to open. The
-// machine's own serial devices unless `devices` lists others.
+// machine's own serial devices, processes and lock files unless `devices` and `roots` say others.
 std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
-                                  PortDirectory::DeviceSource devices = {});
+                                  PortDirectory::DeviceSource devices = {},
+                                  HolderRoots roots = systemHolderRoots());

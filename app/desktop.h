@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/holders.h"
 #include "link/serialdevice.h"
 
 #include <QString>
@@ -38,4 +39,6 @@ class Desktop
     virtual bool askReplace(const QString &path, const QString &caption) = 0;
     // The serial devices present, in the order new ones are numbered COM1, COM2, ...
     virtual std::vector<SerialDevice> serialDevices() = 0;
+    // Where other programs' holds on the devices are looked for.
+    virtual HolderRoots holderRoots() { return systemHolderRoots(); }
 };

@@ -36,7 +36,7 @@ QString Texts::outside(const std::string &word)
 }
 
 QString Texts::portError(PortError error, const std::optional<PortHolder> &holder,
-                         const std::string &node)
+                         const std::string &node, int systemError)
 {
     switch (error) {
     case PortError::None:
@@ -46,8 +46,12 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
     case PortError::PermissionDenied:
         return tr("permission denied: %1").arg(permissionAdvice(deviceAccess(node)));
     case PortError::InUse:
-        if (holder)
+        if (holder && holder->staleLock)
+            return tr("a stale lock file names pid %1").arg(holder->pid);
+        if (holder && !holder->name.empty())
             return tr("in use by %1 (pid %2)").arg(outside(holder->name)).arg(holder->pid);
+        if (holder)
+            return tr("in use by another program (pid %1)").arg(holder->pid);
         return tr("in use by another program");
     case PortError::NotSerial:
         return tr("not a serial device");
@@ -55,7 +59,13 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         return tr("a terminal, not a serial device");
     case PortError::LineRefused:
         return tr("the port would not take the line settings; nothing was sent");
+    case PortError::LookAlike:
+        return tr("two adapters look alike; plug them back as they were or choose by path");
+    case PortError::Changed:
+        return tr("changed while being opened; nothing was sent");
     case PortError::Other:
+        if (systemError != 0)
+            return tr("cannot be opened: %1").arg(qt_error_string(systemError));
         break;
     }
     return tr("cannot be opened");
@@ -88,12 +98,15 @@ PortReport Texts::port(PortLink &link, int port)
     if (!status.entry)
         return {false, portError(PortError::NoDevice, std::nullopt)};
     const QString what = device(status.entry->device);
+    if (status.error == PortError::LookAlike)
+        return {false, tr("%1: %2").arg(what, portError(status.error, std::nullopt))};
     if (!status.entry->present)
         return {false, tr("%1: not connected").arg(what)};
     if (status.usable())
         return {true, what};
-    return {false, tr("%1: %2").arg(
-                       what, portError(status.error, status.holder, status.entry->device.node))};
+    return {false,
+            tr("%1: %2").arg(what, portError(status.error, status.holder, status.entry->device.node,
+                                             status.systemError))};
 }
 
 QString Texts::notSent(const QString &port, PortLink *link, int number, const SendResult &sent)
@@ -109,13 +122,22 @@ QString Texts::notSent(const QString &port, PortLink *link, int number, const Se
             return tr("%1 (%2) is not connected").arg(name, which);
         }
     }
+    if (link && number != 0 && sent.error == PortError::LookAlike) {
+        if (const std::optional<PortDirectory::Entry> &entry = link->directory().entry(number)) {
+            const SerialDevice &d = entry->device;
+            const QString which = d.description.empty() ? outside(d.node) : outside(d.description);
+            return tr("%1: two adapters look alike (%2); plug them back as they were or choose "
+                      "by path")
+                .arg(name, which);
+        }
+    }
     if (sent.error == PortError::None)
         return tr("%1: the port did not take the bytes within %2 seconds; nothing was sent whole.")
             .arg(name)
             .arg(std::chrono::duration_cast<std::chrono::seconds>(link ? link->stalls().limit()
                                                                        : StallMemory::defaultLimit)
                      .count());
-    return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node));
+    return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node, sent.systemError));
 }
 
 QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
@@ -156,6 +178,12 @@ QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
 QString Texts::saveFailure(const QString &path, const QString &reason)
 {
     return tr("The settings could not be saved to \"%1\": %2").arg(outside(path), reason);
+}
+
+QString Texts::folderNotWritable(const QString &folder, const QString &reason)
+{
+    return tr("the folder \"%1\" may not be written (%2)")
+        .arg(outside(QDir::toNativeSeparators(folder)), reason);
 }
 
 QString Texts::noPortChosen()

@@ -34,7 +34,7 @@ class Texts
     // Why a port cannot be used: "no device", "in use by minicom (pid 4242)", ... For a device
     // the user may not write to, advice that fits its owner, group and the user's groups.
     static QString portError(PortError error, const std::optional<PortHolder> &holder,
-                             const std::string &node = {});
+                             const std::string &node = {}, int systemError = 0);
     static QString permissionAdvice(const DeviceAccess &access);
     // "/dev/ttyUSB0 — FTDI FT232R USB UART, serial A50285BI", or the node alone.
     static QString device(const SerialDevice &device);
@@ -48,6 +48,7 @@ class Texts
     // One plain sentence naming the file and why it is not loaded; empty when it is loaded.
     static QString loadRefusal(const QString &path, const LoadedSettings &loaded);
     static QString saveFailure(const QString &path, const QString &reason);
+    static QString folderNotWritable(const QString &folder, const QString &reason);
 
     static QString noPortChosen();
     static QString noPortChosenCaption();

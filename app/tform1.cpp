@@ -44,7 +44,7 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
     applyLookAndFeel();
     makeAccessible();
     m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
-                                            defaultPortRecordPath());
+                                            defaultPortRecordPath(), m_desktop.holderRoots());
     setErrorReport([this](const QString &text) { m_desktop.errorBox(text, applicationTitle()); });
     connectEvents();
     runHandler([this] { FormCreate(this); });

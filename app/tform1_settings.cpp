@@ -53,7 +53,15 @@ void TForm1::fileSaveSettingsClick(QObject *)
     // file in the old one's place. A write cut short is tried again for the rest, which then
     // fails with the reason.
     QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !lockForWriting(file.handle()))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // The new file is made beside the old one: a folder that may not be written is the reason,
+        // also when the file itself may be.
+        const QFileInfo folder(QFileInfo(*path).absolutePath());
+        if (folder.isDir() && !folder.isWritable())
+            saveFailed(*path, Texts::folderNotWritable(folder.filePath(), file.errorString()));
+        saveFailed(*path, file.errorString());
+    }
+    if (!lockForWriting(file.handle()))
         saveFailed(*path, file.errorString());
     if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
         saveFailed(*path, qt_error_string(error));

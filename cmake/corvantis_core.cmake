@@ -24,13 +24,16 @@ add_library(corvantis_core STATIC
 )
 # Platform code lives in files named for the platform; another system is a new set of files.
 if(UNIX)
-    target_sources(corvantis_core PRIVATE ${core}/link/serialport_posix.cpp
+    target_sources(corvantis_core PRIVATE ${core}/link/interruption_posix.cpp
+                                          ${core}/link/portrecord_posix.cpp
+                                          ${core}/link/serialport_posix.cpp
                                           ${core}/settings/fileaccess_posix.cpp)
 else()
     message(FATAL_ERROR "Corvantis Panel has serial port code for POSIX systems only")
 endif()
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     target_sources(corvantis_core PRIVATE ${core}/link/holders_linux.cpp
+                                          ${core}/link/plainfile_linux.cpp
                                           ${core}/link/portdirectory_linux.cpp
                                           ${core}/link/serialport_linux.cpp)
 else()

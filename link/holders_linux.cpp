@@ -1,5 +1,6 @@
 // Which processes have a device open, read from /proc as fuser does, and UUCP lock files.
 #include "link/holders.h"
+#include "link/plainfile.h"
 
 #include <algorithm>
 #include <array>
@@ -7,24 +8,29 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <pthread.h>
 #include <sched.h>
+#include <sstream>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
+HolderRoots systemHolderRoots()
+{
+    return {"/proc", "/run/lock"};
+}
+
 namespace {
 using Clock = std::chrono::steady_clock;
-using Holders = std::unordered_map<std::uint64_t, PortHolder>; // by device number
+using Holders = std::unordered_map<std::uint64_t, int>; // a pid by device number
 
 bool isPid(const char *name)
 {
@@ -36,113 +42,140 @@ bool isPid(const char *name)
     return true;
 }
 
-std::string commandOf(int pid)
+std::uint64_t deviceNumber(unsigned major, unsigned minor)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(in, name);
-    return name;
+    return std::uint64_t(makedev(major, minor));
 }
 
-bool neverSerial(std::string_view node)
+// The device number of what a process's descriptor refers to, when it is a character device;
+// 0 otherwise. Followed by the descriptor itself, not by the name it was opened by, so a device
+// opened under any name, through a bind mount or a link, is the device. Attributes are not asked
+// of a file's server: a descriptor on a network file system that hangs must not hang the look.
+std::uint64_t characterDeviceOf(int fdDir, const char *name)
 {
-    static constexpr std::string_view names[] = {"/dev/null",     "/dev/zero",    "/dev/full",
-                                                 "/dev/random",   "/dev/urandom", "/dev/ptmx",
-                                                 "/dev/pts/ptmx", "/dev/kmsg",    "/dev/fuse"};
-    static constexpr std::string_view folders[] = {"/dev/dri/", "/dev/snd/", "/dev/input/",
-                                                   "/dev/shm/"};
-    for (const std::string_view name : names)
-        if (node == name)
-            return true;
-    for (const std::string_view folder : folders)
-        if (node.starts_with(folder))
-            return true;
-    return false;
+    struct statx st = {};
+    if (::statx(fdDir, name, AT_STATX_DONT_SYNC, STATX_TYPE, &st) == 0)
+        return S_ISCHR(st.stx_mode) ? deviceNumber(st.stx_rdev_major, st.stx_rdev_minor) : 0;
+    struct stat classic = {};
+    if (errno == ENOSYS && ::fstatat(fdDir, name, &classic, 0) == 0 && S_ISCHR(classic.st_mode))
+        return std::uint64_t(classic.st_rdev);
+    return 0;
 }
 
-// Calls `found` with the device number of every character device below /dev the process has
-// open; a process that may not be inspected has none. Stops early when `stop` is set.
+// Calls `found` with the device number of every character device the process has open; a
+// process that may not be inspected has none. Stops early when `stop` is set.
 template <typename Found>
-void devicesOpenBy(const std::string &pid, Found &&found, const std::atomic<bool> *stop = nullptr)
+void devicesOpenBy(const std::string &processes, const std::string &pid, Found &&found,
+                   const std::atomic<bool> *stop = nullptr)
 {
-    const std::string fdDir = "/proc/" + pid + "/fd/";
-    DIR *dir = ::opendir(fdDir.c_str());
-    if (!dir)
+    const int fd = ::open((processes + "/" + pid + "/fd").c_str(),
+                          O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return;
-    char target[64];
+    DIR *dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
     while (const dirent *entry = ::readdir(dir)) {
         if (stop && *stop)
             break;
         if (entry->d_name[0] == '.')
             continue;
-        const std::string link = fdDir + entry->d_name;
-        // Most descriptors are sockets, pipes and files; only nodes under /dev are looked at, and
-        // not those that every desktop holds by the thousand and no serial port is.
-        const ssize_t n = ::readlink(link.c_str(), target, sizeof target);
-        if (n < 5 || std::string_view(target, 5) != "/dev/" || neverSerial({target, size_t(n)}))
-            continue;
-        struct stat st
-        {
-        };
-        if (::stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode))
-            found(std::uint64_t(st.st_rdev));
+        if (const std::uint64_t device = characterDeviceOf(fd, entry->d_name))
+            found(device);
     }
     ::closedir(dir);
 }
 
-Holders scanProcesses(const std::atomic<bool> &stop)
+Holders scanProcesses(const std::string &processes, const std::atomic<bool> &stop)
 {
     Holders holders;
     const std::string self = std::to_string(::getpid());
-    if (DIR *proc = ::opendir("/proc")) {
-        while (const dirent *entry = ::readdir(proc)) {
+    if (DIR *all = ::opendir(processes.c_str())) {
+        while (const dirent *entry = ::readdir(all)) {
             if (stop)
                 break;
             if (!isPid(entry->d_name) || self == entry->d_name)
                 continue;
             const int pid = std::atoi(entry->d_name);
             devicesOpenBy(
-                entry->d_name,
-                [&](std::uint64_t device) {
-                    if (!holders.contains(device))
-                        holders.emplace(device, PortHolder{commandOf(pid), pid});
-                },
-                &stop);
+                processes, entry->d_name,
+                [&](std::uint64_t device) { holders.try_emplace(device, pid); }, &stop);
         }
-        ::closedir(proc);
+        ::closedir(all);
     }
     return holders;
 }
 
-bool stillHolds(const PortHolder &holder, std::uint64_t device)
+bool holdsDevice(const std::string &processes, int pid, std::uint64_t device)
 {
     bool holds = false;
-    devicesOpenBy(std::to_string(holder.pid),
+    devicesOpenBy(processes, std::to_string(pid),
                   [&](std::uint64_t d) { holds = holds || d == device; });
     return holds;
 }
 
-bool alive(int pid)
+std::string commandOf(const std::string &processes, int pid)
 {
-    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+    const std::optional<PlainFile> comm =
+        readPlainFile(processes + "/" + std::to_string(pid) + "/comm", 64);
+    if (!comm)
+        return {};
+    return comm->text.substr(0, comm->text.find('\n'));
 }
 
-// The process a lock file names: ten ASCII digits as most programs write them, or a binary int
-// as older ones do.
-int lockOwner(const std::string &file)
+bool alive(const std::string &processes, int pid)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return 0;
-    char text[32] = {};
-    const ssize_t n = ::read(fd, text, sizeof text - 1);
-    ::close(fd);
-    if (n == 4 && !(text[0] == ' ' || (text[0] >= '0' && text[0] <= '9'))) {
-        int pid = 0;
-        std::memcpy(&pid, text, sizeof pid);
+    struct stat st = {};
+    return pid > 0 && (::lstat((processes + "/" + std::to_string(pid)).c_str(), &st) == 0 ||
+                       ::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// When the process started, from its start time in clock ticks after boot and the boot time.
+std::optional<std::chrono::system_clock::time_point> startOf(const std::string &processes, int pid)
+{
+    const std::optional<PlainFile> stat =
+        readPlainFile(processes + "/" + std::to_string(pid) + "/stat", 4096);
+    const std::optional<PlainFile> system = readPlainFile(processes + "/stat", 1 << 20);
+    if (!stat || !system)
+        return std::nullopt;
+    const size_t commandEnd = stat->text.rfind(')');
+    const size_t boot = system->text.find("\nbtime ");
+    if (commandEnd == std::string::npos || boot == std::string::npos)
+        return std::nullopt;
+    std::istringstream fields(stat->text.substr(commandEnd + 1));
+    std::string field;
+    for (int n = 3; n <= 22 && fields >> field; ++n) // the 22nd field, counted from the pid
+        ;
+    long long ticks = 0, bootTime = 0;
+    if (!fields || std::sscanf(field.c_str(), "%lld", &ticks) != 1 ||
+        std::sscanf(system->text.c_str() + boot, "\nbtime %lld", &bootTime) != 1)
+        return std::nullopt;
+    const long hertz = std::max(::sysconf(_SC_CLK_TCK), 1L);
+    return std::chrono::system_clock::time_point(std::chrono::seconds(bootTime) +
+                                                 std::chrono::milliseconds(ticks * 1000 / hertz));
+}
+
+// The process a lock file names: ten ASCII digits as most programs write them, perhaps followed
+// by the program's and the user's names, or a 4-byte binary number as older ones do. Nothing
+// that is neither names a process.
+int lockOwner(const std::string &text)
+{
+    auto digitOrSpace = [](char c) { return c == ' ' || c == '\n' || (c >= '0' && c <= '9'); };
+    if (text.size() == sizeof(std::int32_t) &&
+        !std::all_of(text.begin(), text.end(), digitOrSpace)) {
+        std::int32_t pid = 0;
+        std::memcpy(&pid, text.data(), sizeof pid);
         return pid;
     }
-    return std::atoi(text);
+    size_t at = text.find_first_not_of(' ');
+    const size_t end = text.find_first_not_of("0123456789", at);
+    if (at == std::string::npos || end == at || end - at > 10 ||
+        (end != std::string::npos && text[end] != ' ' && text[end] != '\n'))
+        return 0;
+    const long long pid = std::stoll(text.substr(at, end - at));
+    return pid > 0 && pid <= INT32_MAX ? int(pid) : 0;
 }
 } // namespace
 
@@ -171,8 +204,8 @@ struct HolderScan::State
     }
 };
 
-HolderScan::HolderScan(std::string lockDir)
-    : m_lockDir(std::move(lockDir)), m_state(std::make_unique<State>())
+HolderScan::HolderScan(HolderRoots roots)
+    : m_roots(std::move(roots)), m_state(std::make_unique<State>())
 {}
 
 HolderScan::~HolderScan()
@@ -185,7 +218,7 @@ HolderScan::~HolderScan()
 void HolderScan::scanNow()
 {
     const Clock::time_point started = Clock::now();
-    m_state->store(scanProcesses(m_state->stop), started);
+    m_state->store(scanProcesses(m_roots.processes, m_state->stop), started);
 }
 
 std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const DeviceStamp &device,
@@ -211,26 +244,26 @@ std::optional<PortHolder> HolderScan::holderOf(const std::string &node, const De
             if (s.background.joinable())
                 s.background.join();
             s.running = true;
-            s.background = std::thread([&s] {
+            s.background = std::thread([&s, processes = m_roots.processes] {
                 // Only when nothing else wants the processor: never at the cost of the window.
                 const sched_param idle{};
                 ::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &idle);
                 const Clock::time_point started = Clock::now();
-                s.store(scanProcesses(s.stop), started);
+                s.store(scanProcesses(processes, s.stop), started);
                 s.running = false;
             });
         }
     }
-    std::optional<PortHolder> holder;
+    std::optional<int> pid;
     {
         const std::lock_guard lock(s.mutex);
         if (auto it = s.holders.find(device.device); it != s.holders.end())
-            holder = it->second;
+            pid = it->second;
     }
     // The holder seen earlier may have let go since.
-    if (holder && !scanned && !stillHolds(*holder, device.device))
+    if (!pid || (!scanned && !holdsDevice(m_roots.processes, *pid, device.device)))
         return std::nullopt;
-    return holder;
+    return PortHolder{commandOf(m_roots.processes, *pid), *pid};
 }
 
 std::optional<PortHolder> HolderScan::lockHolder(const std::string &node,
@@ -255,9 +288,22 @@ std::optional<PortHolder> HolderScan::lockHolder(const std::string &node,
     for (const std::string &name : s.lockNames) {
         if (name.empty())
             continue;
-        const int pid = lockOwner(m_lockDir + "/LCK.." + name);
-        if (pid != ::getpid() && alive(pid))
-            return PortHolder{commandOf(pid), pid};
+        // Anyone may write into the lock folder: what is there is read with care, never waited
+        // on, and only a small regular file counts.
+        const std::optional<PlainFile> lock = readPlainFile(m_roots.locks + "/LCK.." + name, 256);
+        const int pid = lock ? lockOwner(lock->text) : 0;
+        // A lock whose process has ended is stale and harmless, as every program that reads
+        // these locks takes it.
+        if (pid == 0 || pid == ::getpid() || !alive(m_roots.processes, pid))
+            continue;
+        if ((device.device != 0 && holdsDevice(m_roots.processes, pid, device.device)))
+            return PortHolder{commandOf(m_roots.processes, pid), pid};
+        // A process that started after the lock was written did not write it. A second of slack,
+        // as the boot time is known to the second.
+        const auto started = startOf(m_roots.processes, pid);
+        if (!started || lock->modified + std::chrono::seconds(1) >= *started)
+            return PortHolder{commandOf(m_roots.processes, pid), pid};
+        return PortHolder{{}, pid, true};
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "link/portdirectory.h"
 
+#include <algorithm>
 #include <chrono>
 
 std::string portName(int port)
@@ -20,37 +21,77 @@ PortDirectory::PortDirectory(DeviceSource source, std::string recordPath, WallCl
 
 void PortDirectory::assign(int index, const SerialDevice &device)
 {
-    m_entries[index] = Entry{device, stampOf(device.node), true, true, m_now()};
+    m_entries[index] = Entry{device, stampOf(device.node), true, true, false, m_now()};
 }
 
-void PortDirectory::refresh()
+void PortDirectory::takeFromRecord(const PortNumbers &inFile)
 {
-    if (!m_read) {
-        // Numbers given in earlier runs, their adapters absent until they are seen.
-        m_recorded = readPortRecord(m_recordPath);
-        for (int i = 0; i < portCount; ++i)
-            if (m_recorded[i])
-                m_entries[i] =
-                    Entry{m_recorded[i]->device, {}, false, false, m_recorded[i]->lastSeen};
+    // What the file holds now and did not when this instance last read or wrote it was given by
+    // another instance, and stands: the file is the one record of every instance. A number the
+    // file has lost (the file deleted or damaged) is written back from here.
+    for (int i = 0; i < portCount; ++i) {
+        const std::optional<RecordedAdapter> &file = inFile[i];
+        if (!file || (m_recorded[i] && *m_recorded[i] == *file))
+            continue;
+        std::optional<Entry> &ours = m_entries[i];
+        const SerialDevice &d = file->device;
+        if (ours && ours->device.serialKey == d.serialKey && ours->device.pathKey == d.pathKey)
+            ours->lastSeen = std::max(ours->lastSeen, file->lastSeen);
+        else
+            ours = Entry{d, {}, false, false, false, file->lastSeen};
     }
-    const std::vector<SerialDevice> devices = m_source ? m_source() : std::vector<SerialDevice>();
+}
+
+void PortDirectory::match(const std::vector<SerialDevice> &devices)
+{
+    auto count = [](const auto &range, const std::string &serial, auto keyOf) {
+        return std::count_if(range.begin(), range.end(),
+                             [&](const auto &x) { return keyOf(x) && *keyOf(x) == serial; });
+    };
+    auto deviceSerial = [](const SerialDevice &d) { return &d.serialKey; };
+    auto entrySerial = [](const std::optional<Entry> &e) {
+        return e ? &e->device.serialKey : nullptr;
+    };
     std::array<bool, portCount> seen{};
     std::vector<const SerialDevice *> unnumbered;
     for (const SerialDevice &device : devices) {
-        bool numbered = false;
-        for (int i = 0; i < portCount && !numbered; ++i) {
-            if (m_entries[i] && !seen[i] && m_entries[i]->device.sameAdapter(device)) {
-                assign(i, device);
-                seen[i] = numbered = true;
+        // By serial number alone while it is one of a kind, in what is plugged in and in what has
+        // numbers; else (and without one) by the socket too.
+        const bool alone = !device.serialKey.empty() &&
+                           count(devices, device.serialKey, deviceSerial) == 1 &&
+                           count(m_entries, device.serialKey, entrySerial) <= 1;
+        int found = -1;
+        for (int i = 0; i < portCount && found < 0; ++i) {
+            const std::optional<Entry> &e = m_entries[i];
+            if (e && !seen[i] && e->device.serialKey == device.serialKey &&
+                (alone || e->device.pathKey == device.pathKey))
+                found = i;
+        }
+        if (found >= 0) {
+            assign(found, device);
+            seen[found] = true;
+        } else {
+            unnumbered.push_back(&device);
+        }
+    }
+    for (int i = 0; i < portCount; ++i) {
+        if (m_entries[i] && !seen[i]) {
+            m_entries[i]->present = false;
+            m_entries[i]->lookAlike = false;
+        }
+    }
+    for (const SerialDevice *device : unnumbered) {
+        // A look-alike of an adapter that is away may be that adapter in another socket, or its
+        // twin: it takes no number, and the away one's number sends nowhere until it is back.
+        bool twinAway = false;
+        for (std::optional<Entry> &e : m_entries) {
+            if (e && !e->present && !device->serialKey.empty() &&
+                e->device.serialKey == device->serialKey) {
+                e->lookAlike = twinAway = true;
             }
         }
-        if (!numbered)
-            unnumbered.push_back(&device);
-    }
-    for (int i = 0; i < portCount; ++i)
-        if (m_entries[i] && !seen[i])
-            m_entries[i]->present = false;
-    for (const SerialDevice *device : unnumbered) {
+        if (twinAway)
+            continue;
         // The lowest free number; else the one whose adapter was seen least recently, as long as
         // it has not been here in this run (a chosen port must never change its device).
         int free = -1;
@@ -69,21 +110,25 @@ void PortDirectory::refresh()
             break;
         assign(free, *device);
     }
-    m_read = true;
-    keepRecord();
 }
 
-void PortDirectory::keepRecord()
+void PortDirectory::refresh()
 {
+    const PortRecordLock lock(m_recordPath);
+    const PortNumbers inFile = readPortRecord(m_recordPath);
+    takeFromRecord(inFile);
+    m_recorded = inFile;
+    match(m_source ? m_source() : std::vector<SerialDevice>());
+    m_read = true;
+
     PortNumbers numbers;
     for (int i = 0; i < portCount; ++i)
         if (m_entries[i])
             numbers[i] = RecordedAdapter{m_entries[i]->device, m_entries[i]->lastSeen};
-    if (numbers == m_recorded)
-        return;
-    // A record that cannot be written costs only the numbers of later runs.
-    writePortRecord(m_recordPath, numbers);
-    m_recorded = numbers;
+    // Written only under the lock, so that it never goes over another instance's numbers. A
+    // record that cannot be written costs only the numbers of later runs.
+    if (numbers != m_recorded && lock.held() && writePortRecord(m_recordPath, numbers))
+        m_recorded = numbers;
 }
 
 const std::optional<PortDirectory::Entry> &PortDirectory::entry(int port)
@@ -101,7 +146,9 @@ SerialPort PortDirectory::open(int port, HolderScan &holders, HolderScan::Freshn
     const std::optional<Entry> &known = entry(port);
     if (!known)
         return {};
-    if (known->present) {
+    // Its node is looked at before it is opened: another adapter may have its name now, and
+    // opening that one would already reset its board.
+    if (known->present && stampOf(known->device.node) == known->stamp) {
         SerialPort opened(known->device.node, holders, freshness);
         // Opened the very node that was numbered, or failed for a reason that is not about which
         // device is there (in use, permission): the answer stands.
@@ -111,7 +158,9 @@ SerialPort PortDirectory::open(int port, HolderScan &holders, HolderScan::Freshn
     }
     // Gone, or its node made anew, possibly for another adapter: look again.
     refresh();
-    if (!known->present)
+    if (known->lookAlike)
+        return SerialPort::refused(PortError::LookAlike, known->device.node);
+    if (!known->present || stampOf(known->device.node) != known->stamp)
         return {};
     SerialPort opened(known->device.node, holders, freshness);
     if (opened.isOpen() && opened.stamp() != known->stamp)

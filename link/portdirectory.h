@@ -23,11 +23,17 @@ std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty = "/s
 std::string portName(int port);
 
 // What COM1 to COM4 stand for. A number, once it stands for an adapter, keeps standing for it, in
-// this run and, through the record file, in later ones: an adapter that goes leaves its number
-// empty, and gets it back when it returns, also under another node name. A new adapter takes the
-// lowest free number; when all are taken, the number whose adapter was seen least recently passes
-// to it, but never one whose adapter was present during this run. A message to a number is never
-// sent to any other device.
+// this run and, through the record file, in later ones, in every instance of the program: an
+// adapter that goes leaves its number empty, and gets it back when it returns, also under another
+// node name. A new adapter takes the lowest free number; when all are taken, the number whose
+// adapter was seen least recently passes to it, but never one whose adapter was present during
+// this run. A message to a number is never sent to any other device.
+//
+// An adapter is known by its maker, product and serial number while no other adapter seen has
+// the same (clones share one); adapters that look alike so, and adapters with no serial number,
+// are known by the USB socket they are in as well. A look-alike in another socket never takes
+// its twin's number: while it is there and the twin is not, the number cannot tell which adapter
+// it means, and nothing is sent to it.
 class PortDirectory
 {
   public:
@@ -42,6 +48,8 @@ class PortDirectory
         DeviceStamp stamp;   // the node instance it had then; empty when not seen in this run
         bool present = false;
         bool seenThisRun = false;
+        // Absent, while an adapter that looks just like it is plugged in elsewhere.
+        bool lookAlike = false;
         std::int64_t lastSeen = 0;
     };
 
@@ -49,7 +57,8 @@ class PortDirectory
     explicit PortDirectory(DeviceSource source = {}, std::string recordPath = {},
                            WallClock now = {});
 
-    // Reads the devices anew and numbers the new ones.
+    // Reads the devices anew and numbers the new ones, taking first the numbers that other
+    // instances have given since.
     void refresh();
     // What COMn stands for; nothing when it has never stood for a device. Reads the devices first
     // if they have never been read.
@@ -60,7 +69,8 @@ class PortDirectory
 
   private:
     void assign(int index, const SerialDevice &device);
-    void keepRecord();
+    void takeFromRecord(const PortNumbers &inFile);
+    void match(const std::vector<SerialDevice> &devices);
 
     DeviceSource m_source;
     std::string m_recordPath;

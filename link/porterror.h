@@ -12,14 +12,19 @@ enum class PortError
     NotSerial,   // a file, pipe or a device that is no serial port: never written to
     Terminal,    // a console, a virtual terminal, /dev/tty or this program's own terminal
     LineRefused, // opened, but it would not take the message's line settings
-    Other
+    LookAlike,   // two adapters look alike and the number cannot tell which one it means
+    Changed,     // the path was given to another node while it was being opened
+    Other        // the system's own reason, as an error code of the system's
 };
 
 // Another process that has the device open or locked, as far as this one may see.
 struct PortHolder
 {
-    std::string name;
+    std::string name; // empty when it cannot be seen, and for a stale lock
     int pid = 0;
+    // A lock file names the process, but the process started after the lock was written, so it
+    // is not the program that took it (its number has been used again); the lock is still there.
+    bool staleLock = false;
 
     bool operator==(const PortHolder &) const = default;
 };

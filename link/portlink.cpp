@@ -1,8 +1,8 @@
 #include "link/portlink.h"
 
-PortLink::PortLink(PortDirectory::DeviceSource devices, std::string recordPath, std::string lockDir,
+PortLink::PortLink(PortDirectory::DeviceSource devices, std::string recordPath, HolderRoots roots,
                    StallMemory stalls)
-    : m_holders(std::move(lockDir)), m_directory(std::move(devices), std::move(recordPath)),
+    : m_holders(std::move(roots)), m_directory(std::move(devices), std::move(recordPath)),
       m_stalls(stalls)
 {}
 
@@ -16,11 +16,14 @@ PortStatus PortLink::status(int port)
 {
     PortStatus status;
     status.entry = m_directory.entry(port);
+    if (status.entry && status.entry->lookAlike)
+        status.error = PortError::LookAlike;
     if (!status.entry || !status.entry->present)
         return status;
     const PortCheck check = checkWithoutOpening(status.entry->device.node, m_holders);
     status.error = check.error;
     status.holder = check.holder;
+    status.systemError = check.systemError;
     return status;
 }
 

@@ -14,6 +14,7 @@ struct PortStatus
     std::optional<PortDirectory::Entry> entry; // nothing when the number stands for no adapter
     PortError error = PortError::NoDevice;
     std::optional<PortHolder> holder;
+    int systemError = 0; // behind PortError::Other
 
     bool usable() const { return error == PortError::None; }
 };
@@ -24,7 +25,7 @@ class PortLink
 {
   public:
     explicit PortLink(PortDirectory::DeviceSource devices, std::string recordPath = {},
-                      std::string lockDir = "/run/lock", StallMemory stalls = StallMemory());
+                      HolderRoots roots = systemHolderRoots(), StallMemory stalls = StallMemory());
 
     PortDirectory &directory() { return m_directory; }
     HolderScan &holders() { return m_holders; }

@@ -1,13 +1,11 @@
 #include "link/portrecord.h"
 
+#include "link/plainfile.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <pwd.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -115,61 +113,15 @@ std::optional<PortNumbers> decodePortNumbers(const std::string &text)
     return numbers;
 }
 
-std::string defaultPortRecordPath()
-{
-    std::string state;
-    if (const char *xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/') {
-        state = xdg;
-    } else {
-        const char *home = std::getenv("HOME");
-        if (!home || !*home)
-            if (const passwd *user = ::getpwuid(::getuid()))
-                home = user->pw_dir;
-        if (!home || !*home)
-            return {};
-        state = std::string(home) + "/.local/state";
-    }
-    return state + "/corvantis-panel/com-ports";
-}
-
 PortNumbers readPortRecord(const std::string &path)
 {
     if (path.empty())
         return {};
-    std::ifstream in(path, std::ios::binary);
-    // A record holds four short lines; anything far larger is no record of ours.
-    char buffer[4096];
-    in.read(buffer, sizeof buffer);
-    if (in.gcount() == std::streamsize(sizeof buffer))
+    // A record holds four short lines; anything else at its name (far larger, a pipe, a link, a
+    // device) is no record of ours and is built anew, without waiting for it or opening what it
+    // leads to.
+    const std::optional<PlainFile> file = readPlainFile(path, 4096);
+    if (!file)
         return {};
-    return decodePortNumbers(std::string(buffer, size_t(in.gcount()))).value_or(PortNumbers{});
-}
-
-bool writePortRecord(const std::string &path, const PortNumbers &numbers)
-{
-    namespace fs = std::filesystem;
-    if (path.empty())
-        return false;
-    std::error_code ec;
-    const fs::path folder = fs::path(path).parent_path();
-    fs::create_directories(folder, ec);
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    const std::string text = encodePortNumbers(numbers);
-    bool written = true;
-    for (size_t done = 0; written && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        written = n > 0;
-        done += written ? size_t(n) : 0;
-    }
-    written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return decodePortNumbers(file->text).value_or(PortNumbers{});
 }

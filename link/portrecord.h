@@ -29,8 +29,25 @@ using PortNumbers = std::array<std::optional<RecordedAdapter>, recordedPortCount
 std::string encodePortNumbers(const PortNumbers &numbers);
 std::optional<PortNumbers> decodePortNumbers(const std::string &text);
 
-// $XDG_STATE_HOME/corvantis-panel/com-ports, or ~/.local/state/... when it is not set.
+// Where this user's record lives on this system; empty when it has nowhere to live.
 std::string defaultPortRecordPath();
+
+// Held while one instance reads the record, changes it and writes it back, so that two instances
+// never deal numbers from stale copies: the second reads what the first wrote. Not held when it
+// cannot be had within a second; the numbers then still hold for the run.
+class PortRecordLock
+{
+  public:
+    explicit PortRecordLock(const std::string &recordPath);
+    ~PortRecordLock();
+    PortRecordLock(const PortRecordLock &) = delete;
+    PortRecordLock &operator=(const PortRecordLock &) = delete;
+
+    bool held() const { return m_handle != -1; }
+
+  private:
+    std::intptr_t m_handle = -1;
+};
 
 // Reads the record; an empty one when there is none or it cannot be read whole.
 PortNumbers readPortRecord(const std::string &path);

@@ -7,13 +7,14 @@ SendResult sendMessage(PortLink &link, int port, const Message &message,
                        HolderScan::Freshness freshness)
 {
     if (port == 0)
-        return {PortError::NoDevice, {}, false, {}};
+        return {PortError::NoDevice, {}, false, {}, 0};
     return sendThrough(link.open(port, freshness), message, link.stalls());
 }
 
 SendResult sendThrough(SerialPort opened, const Message &message, StallMemory &stalls)
 {
-    SendResult result{opened.error(), opened.holder(), false, opened.device()};
+    SendResult result{opened.error(), opened.holder(), false, opened.device(),
+                      opened.systemError()};
     PortCycle cycle(std::move(opened), message.line, stalls);
     for (const Write &write : message.writes)
         cycle.write(write);

@@ -18,6 +18,7 @@ struct SendResult
     std::optional<PortHolder> holder;  // who holds it, when in use
     bool delivered = false;            // every byte left the port in time
     std::string node;                  // the device it went to, or would have
+    int systemError = 0;               // the system's reason behind PortError::Other
 };
 
 // Sends one message in one port cycle on COMn, at the message's own line settings. Nothing happens

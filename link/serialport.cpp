@@ -8,6 +8,14 @@
 
 SerialPort::SerialPort() = default;
 
+SerialPort SerialPort::refused(PortError error, std::string device)
+{
+    SerialPort port;
+    port.m_error = error;
+    port.m_device = std::move(device);
+    return port;
+}
+
 SerialPort::SerialPort(std::unique_ptr<SerialDriver> driver, DeviceStamp stamp)
     : m_driver(std::move(driver)), m_error(PortError::None), m_stamp(stamp)
 {}
@@ -25,6 +33,7 @@ SerialPort &SerialPort::operator=(SerialPort &&other) noexcept
         close();
         m_driver = std::move(other.m_driver);
         m_error = other.m_error;
+        m_systemError = other.m_systemError;
         m_holder = std::move(other.m_holder);
         m_stamp = other.m_stamp;
         m_device = std::move(other.m_device);

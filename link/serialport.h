@@ -15,7 +15,8 @@
 
 // One open serial device, closed when it goes out of scope. Only a serial device is opened: a path
 // that names a file, a pipe, another kind of device, a console or this program's own terminal is
-// refused before anything is opened, so nothing is ever written or truncated there. Opening is
+// refused before anything is opened, so nothing is ever written or truncated there; and the node
+// opened is the node judged, even when its name is given to another in between. Opening is
 // exclusive: an advisory lock that even root cannot pass, and the terminal's own exclusive mode
 // against other programs. A device that another program has open in any way, has locked or has
 // put in exclusive mode counts as in use and is not opened.
@@ -30,6 +31,8 @@ class SerialPort
     // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks.
     SerialPort(const std::string &device, HolderScan &holders,
                HolderScan::Freshness freshness = HolderScan::Freshness::Now);
+    // No port, for this reason.
+    static SerialPort refused(PortError error, std::string device);
     // An open port on a driver of one's own, as a test stands one in.
     SerialPort(std::unique_ptr<SerialDriver> driver, DeviceStamp stamp);
     ~SerialPort();
@@ -38,6 +41,8 @@ class SerialPort
 
     bool isOpen() const;
     PortError error() const { return m_error; }
+    // The system's own error code behind PortError::Other.
+    int systemError() const { return m_systemError; }
     // Who holds the device, when it is in use by a process this one may see.
     const std::optional<PortHolder> &holder() const { return m_holder; }
     // The node instance that was opened.
@@ -58,8 +63,11 @@ class SerialPort
     void close();
 
   private:
+    void fail(int error);
+
     std::unique_ptr<SerialDriver> m_driver;
     PortError m_error = PortError::NoDevice;
+    int m_systemError = 0;
     std::optional<PortHolder> m_holder;
     DeviceStamp m_stamp;
     std::string m_device;
@@ -77,5 +85,6 @@ struct PortCheck
 {
     PortError error = PortError::None;
     std::optional<PortHolder> holder;
+    int systemError = 0; // behind PortError::Other
 };
 PortCheck checkWithoutOpening(const std::string &device, HolderScan &holders);

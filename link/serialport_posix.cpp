@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -121,28 +122,46 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
                        HolderScan::Freshness freshness)
     : m_device(device)
 {
-    // What the path names is judged before it is opened: opening a file with write access is
-    // harmless, but opening some devices is not, and a pipe or a terminal must not get the bytes.
-    struct stat named
+    // The node the path names now, held by a handle that opens nothing (no device's own open,
+    // no FIFO's wait). It is judged, and then opened through that same handle: a name given to
+    // another node in between changes nothing, so only the node judged is ever opened. Opening a
+    // file with write access is harmless, but opening some devices is not, and a pipe or a
+    // terminal must not get the bytes.
+    const int named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
+    struct stat node
     {
     };
-    if (::stat(device.c_str(), &named) != 0) {
-        m_error = portErrorOf(errno);
+    if (named < 0 || ::fstat(named, &node) != 0) {
+        fail(errno);
+        if (named >= 0)
+            ::close(named);
         return;
     }
-    if ((m_error = serialDeviceCheck(named)) != PortError::None)
+    const auto release = [named] { ::close(named); };
+    if ((m_error = serialDeviceCheck(node)) != PortError::None) {
+        release();
         return;
-    m_stamp = stampOf(named);
+    }
+    m_stamp = stampOf(node);
     // A port another program holds, by a lock file or by having it open, is not even opened: the
     // open alone would disturb its line (DTR) and its owner.
     if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
+        release();
         return;
     }
-    // Non-blocking so that opening never waits for carrier; writes wait with poll instead.
-    const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // Non-blocking so that opening never waits for carrier; writes wait with poll instead. Without
+    // /proc, by the name again, the node then compared with the one judged before anything is
+    // done with it.
+    constexpr int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    char self[32];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", named);
+    int fd = ::open(self, flags);
+    if (fd < 0 && errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
+        fd = ::open(device.c_str(), flags);
+    release();
     if (fd < 0) {
-        m_error = portErrorOf(errno);
+        fail(errno);
         if (m_error == PortError::InUse)
             m_holder = holders.holderOf(device, m_stamp, HolderScan::Freshness::Now);
         return;
@@ -150,18 +169,17 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     struct stat opened
     {
     };
-    // The node may have been made anew between the look and the open, for another device: looked
-    // at again by whoever numbered it. (That it answers the terminal's own requests is seen when
-    // its line is set, before the first byte: a cycle writes nothing to a port that does not.)
+    // (That it answers the terminal's own requests is seen when its line is set, before the first
+    // byte: a cycle writes nothing to a port that does not.)
     if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp) {
-        m_error = PortError::NoDevice;
+        m_error = PortError::Changed;
         ::close(fd);
         return;
     }
     // The terminal's exclusive mode does not stop root; the lock does. A port that someone else
     // made exclusive, or has open at all, is theirs: nothing of ours may reach it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        m_error = portErrorOf(errno);
+        fail(errno);
     } else if (exclusiveModeSet(fd)) {
         m_error = PortError::InUse;
     } else {
@@ -175,20 +193,30 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     ::close(fd); // without touching the exclusive mode: it is not ours
 }
 
+void SerialPort::fail(int error)
+{
+    m_error = portErrorOf(error);
+    m_systemError = m_error == PortError::Other ? error : 0;
+}
+
 PortCheck checkWithoutOpening(const std::string &device, HolderScan &holders)
 {
     struct stat named
     {
     };
     if (::stat(device.c_str(), &named) != 0)
-        return {portErrorOf(errno), {}};
+        return {portErrorOf(errno), {}, errno};
     if (const PortError error = serialDeviceCheck(named); error != PortError::None)
         return {error, {}};
     // With the process's effective ids, as the open would be checked.
     if (::faccessat(AT_FDCWD, device.c_str(), W_OK, AT_EACCESS) != 0)
-        return {portErrorOf(errno), {}};
-    if (std::optional<PortHolder> holder =
-            holders.holderOf(device, stampOf(named), HolderScan::Freshness::Recent))
+        return {portErrorOf(errno), {}, errno};
+    // Said as the upload would say it: a live program's lock file, then whoever has it open.
+    const DeviceStamp stamp = stampOf(named);
+    std::optional<PortHolder> holder = holders.lockHolder(device, stamp);
+    if (!holder)
+        holder = holders.holderOf(device, stamp, HolderScan::Freshness::Recent);
+    if (holder)
         return {PortError::InUse, holder};
     return {};
 }

@@ -19,7 +19,8 @@ struct ProgramSetting
 {
     QString folder;       // its current folder; the test's when empty
     std::string terminal; // a pseudo-terminal it gets as its controlling terminal and input
-    QString output;       // a file its standard output goes to, rather than `out`
+    QString output;       // a file its standard output goes to, rather than `out`; "|" a pipe
+                          // whose reader has gone
     int signal = 0;       // sent to it after `signalAfter`
     std::chrono::milliseconds signalAfter{0};
 };

@@ -36,15 +36,19 @@ QStringList FakeDesktop::errors() const
 }
 
 namespace {
-std::unique_ptr<TForm1> newWindow(const QTemporaryDir &state, Desktop &desk)
+std::unique_ptr<TForm1> newWindow(const QTemporaryDir &state, FakeDesktop &desk,
+                                  bool machineProcesses)
 {
+    desk.machineProcesses = machineProcesses;
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     qputenv("XDG_STATE_HOME", state.path().toUtf8());
     return std::make_unique<TForm1>(desk);
 }
 } // namespace
 
-FreshWindow::FreshWindow() : form(newWindow(state, desk)), ui(form.get()) {}
+FreshWindow::FreshWindow(bool machineProcesses)
+    : form(newWindow(state, desk, machineProcesses)), ui(form.get())
+{}
 
 FreshWindow::~FreshWindow()
 {

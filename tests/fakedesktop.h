@@ -2,6 +2,7 @@
 
 #include "app/desktop.h"
 #include "tests/controls.h"
+#include "tests/faketree.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,6 +33,10 @@ class FakeDesktop final : public Desktop
     std::vector<std::string> devices; // known by their nodes alone
     // Or, when set, the devices of a laid-out sysfs tty class and /dev.
     std::string sysClassTty, devDir;
+    // The only processes and lock files the window looks through for other programs' holds; the
+    // machine's own when `machineProcesses` is set before the window is made (a benchmark's).
+    FakeProcesses processes;
+    bool machineProcesses = false;
 
     void beep() override { ++beeps; }
     void messageBox(const QString &text, const QString &caption) override
@@ -49,6 +54,10 @@ class FakeDesktop final : public Desktop
         return replaceAnswers.isEmpty() || replaceAnswers.takeFirst();
     }
     std::vector<SerialDevice> serialDevices() override;
+    HolderRoots holderRoots() override
+    {
+        return machineProcesses ? systemHolderRoots() : processes.roots();
+    }
 
     // The texts of the error boxes shown so far.
     QStringList errors() const;
@@ -60,7 +69,8 @@ class FakeDesktop final : public Desktop
 class FreshWindow
 {
   public:
-    FreshWindow();
+    // On the machine's own processes when `machineProcesses`, as a benchmark measures them.
+    explicit FreshWindow(bool machineProcesses = false);
     ~FreshWindow();
     FreshWindow(const FreshWindow &) = delete;
     FreshWindow &operator=(const FreshWindow &) = delete;

@@ -2,8 +2,12 @@
 
 #include "link/portdirectory.h"
 
+#include <QFile>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
 namespace fs = std::filesystem;
 
@@ -87,4 +91,57 @@ QStringList FakeTree::list() const
     for (const SerialDevice &d : listSerialDevices(sysClassTty(), devDir()))
         names << QString::fromStdString(fs::path(d.node).filename().string());
     return names;
+}
+
+FakeProcesses::FakeProcesses()
+{
+    fs::create_directories(under(m_root, "proc"));
+    fs::create_directories(under(m_root, "lock"));
+    // Booted at the epoch, so that a process's start time in ticks is its time since then.
+    write(under(m_root, "proc/stat"), "cpu  0 0 0 0\nbtime 0");
+}
+
+HolderRoots FakeProcesses::roots() const
+{
+    return {under(m_root, "proc").string(), lockDir()};
+}
+
+std::string FakeProcesses::lockDir() const
+{
+    return under(m_root, "lock").string();
+}
+
+void FakeProcesses::addReal(int pid)
+{
+    fs::create_directory_symlink("/proc/" + std::to_string(pid),
+                                 under(m_root, "proc") / std::to_string(pid));
+}
+
+void FakeProcesses::add(int pid, const std::string &name, std::int64_t startedAt,
+                        const std::vector<std::string> &open)
+{
+    const fs::path process = under(m_root, "proc") / std::to_string(pid);
+    fs::create_directories(process / "fd");
+    write(process / "comm", name);
+    std::string stat = std::to_string(pid) + " (" + name + ") S";
+    for (int field = 4; field < 22; ++field)
+        stat += " 0";
+    stat += " " + std::to_string(startedAt * ::sysconf(_SC_CLK_TCK));
+    write(process / "stat", stat + " 0 0");
+    int fd = 0;
+    for (const std::string &node : open)
+        fs::create_symlink(node, process / "fd" / std::to_string(fd++));
+}
+
+void FakeProcesses::lock(const std::string &name, const QByteArray &bytes, std::int64_t writtenAt)
+{
+    const fs::path file = under(m_root, "lock") / ("LCK.." + name);
+    QFile out(QString::fromStdString(file.string()));
+    out.open(QIODevice::WriteOnly);
+    out.write(bytes);
+    out.close();
+    if (writtenAt != 0) {
+        const utimbuf times{writtenAt, writtenAt};
+        ::utime(file.c_str(), &times);
+    }
 }

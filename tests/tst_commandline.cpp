@@ -8,6 +8,7 @@
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -29,9 +30,13 @@ Run run(const QString &program, const QStringList &arguments, const QStringList 
         const ProgramSetting &setting = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // COM numbers a run gives are kept here, never in the user's own record.
+    // COM numbers a run gives are kept here, never in the user's own record; other programs' holds
+    // are looked for only among the processes a test names.
     static QTemporaryDir state;
+    static const FakeProcesses nobody;
     env.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
+    env.insert(QStringLiteral("CLIPROBE_PROC"), QString::fromStdString(nobody.roots().processes));
+    env.insert(QStringLiteral("CLIPROBE_LOCKS"), QString::fromStdString(nobody.lockDir()));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -57,9 +62,10 @@ ProgramSetting signalled(int signal, std::chrono::milliseconds after)
     return setting;
 }
 
-Run panel(const QStringList &arguments)
+// The command line as main() runs it, on the processes of a test's own table.
+Run probe(const QStringList &arguments)
 {
-    return run(QStringLiteral(PANEL), arguments);
+    return run(QStringLiteral(CLIPROBE), arguments);
 }
 
 SettingsFileContent content(int format, int function, int address, int rate, int start0, int end0)
@@ -145,9 +151,10 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
         // here the byte kept as U+DCE9, which the run passes on as the byte itself.
         const QString latin1 = m_dir.path() + QStringLiteral("/caf\xDCE9.svo");
         QVERIFY(::rename(QFile::encodeName(path).constData(), encodedPath(latin1).c_str()) == 0);
-        upload = panel({QStringLiteral("--upload"), latin1, QStringLiteral("--port"), port});
+        upload = probe({QStringLiteral("--upload"), latin1, QStringLiteral("--port"), port});
+        ::unlink(encodedPath(latin1).c_str()); // a name the test's folder cannot remove itself
     } else {
-        upload = panel({QStringLiteral("--upload"), path, QStringLiteral("--port"), port});
+        upload = probe({QStringLiteral("--upload"), path, QStringLiteral("--port"), port});
     }
     QCOMPARE(upload.err, QByteArray());
     QCOMPARE(upload.status, int(exitDone));
@@ -208,6 +215,25 @@ void TestCommandLine::refusals_data()
         << "%2: the port did not take the bytes within 2 seconds; nothing was sent whole.";
     QTest::newRow("a FIFO with a reader") << good << "DIR/fifo"
                                           << "fifo" << int(exitPortUnusable) << notSerial;
+    QTest::newRow("COM1: as a Windows user types it") << good << "COM1:"
+                                                      << "" << int(exitDone) << "";
+    QTest::newRow("a link that leads to itself")
+        << good << "DIR/loop"
+        << "loop" << int(exitPortUnusable)
+        << "%2: cannot be opened: Too many levels of symbolic links";
+    // Anyone may write into the lock folder: nothing there can hold up an upload, and only the
+    // program that took a lock is named as its holder.
+    QTest::newRow("a FIFO as its lock file, never waited on") << good << "PTY"
+                                                              << "fifo lock" << int(exitDone) << "";
+    QTest::newRow("a binary lock file")
+        << good << "PTY"
+        << "binary lock" << int(exitPortUnusable) << "%2: in use by sleep (pid 90000179)";
+    QTest::newRow("a lock file older than the process it names")
+        << good << "PTY"
+        << "stale lock" << int(exitPortUnusable) << "%2: a stale lock file names pid 90000002";
+    QTest::newRow("held through a name outside /dev, as a bind mount gives")
+        << good << "PTY"
+        << "bound" << int(exitPortUnusable) << "%2: in use by sleep (pid 90000003)";
 }
 
 void TestCommandLine::refusals()
@@ -242,15 +268,40 @@ void TestCommandLine::refusals()
         QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
         reader = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
     }
+    if (setup == QLatin1String("loop"))
+        QVERIFY(QFile::link(target, target));
+    FakeProcesses processes;
     std::optional<HeldByAnotherProcess> other;
-    if (setup == QLatin1String("held"))
+    if (setup == QLatin1String("held")) {
         other.emplace(pty.device(), HeldByAnotherProcess::Hold::Open);
+        processes.addReal(other->pid());
+    }
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    if (setup == QLatin1String("fifo lock"))
+        QCOMPARE(::mkfifo((processes.lockDir() + "/LCK..ttyUSB0").c_str(), 0600), 0);
+    if (setup == QLatin1String("binary lock")) {
+        // Its first byte is the digit 3: read as text, it would name pid 3.
+        const qint32 pid = 90000179;
+        processes.add(pid, "sleep", now - 60);
+        processes.lock("ttyUSB0", QByteArray(reinterpret_cast<const char *>(&pid), sizeof pid));
+    }
+    if (setup == QLatin1String("stale lock")) {
+        processes.add(90000002, "bash", now - 60);
+        processes.lock("ttyUSB0", "  90000002\n", now - 3600);
+    }
+    if (setup == QLatin1String("bound")) {
+        const QString outside = here.filePath(QStringLiteral("bound"));
+        QVERIFY(QFile::link(QString::fromStdString(pty.device()), outside));
+        processes.add(90000003, "sleep", now - 60, {outside.toStdString()});
+    }
 
     const Run upload = run(
         QStringLiteral(CLIPROBE),
         {QStringLiteral("--upload"), file.fileName(), QStringLiteral("--port"), port},
         {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
          "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
+         "CLIPROBE_PROC=" + QString::fromStdString(processes.roots().processes),
+         "CLIPROBE_LOCKS=" + QString::fromStdString(processes.lockDir()),
          "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
         inFolder(here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string()));
     QCOMPARE(upload.status, status);
@@ -275,16 +326,25 @@ void TestCommandLine::refusals()
 void TestCommandLine::listPorts()
 {
     FakeTree tree;
-    PtyPair board(false), other(false);
+    PtyPair board(false), other(false), locked(false);
     tree.plugUsb("ttyUSB0", "1-1", "A50285BI", board.device());
     tree.plugUsb("ttyUSB1", "1-2", "", other.device());
+    tree.plugUsb("ttyUSB2", "1-3", "", locked.device());
     QTemporaryDir state;
+    FakeProcesses processes;
+    // A live program's lock file, shown as the upload would refuse it.
+    processes.add(90000004, "minicom", QDateTime::currentSecsSinceEpoch() - 60);
+    processes.lock("ttyUSB2", "  90000004 minicom root\n");
     const QStringList environment{
         "CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
-        "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()), "XDG_STATE_HOME=" + state.path()};
+        "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
+        "CLIPROBE_PROC=" + QString::fromStdString(processes.roots().processes),
+        "CLIPROBE_LOCKS=" + QString::fromStdString(processes.lockDir()),
+        "XDG_STATE_HOME=" + state.path()};
     const QString dev = QString::fromStdString(tree.devDir());
     {
         HeldByAnotherProcess holder(other.device(), HeldByAnotherProcess::Hold::Open);
+        processes.addReal(holder.pid());
         OpenWatch boardOpens(board.device()), otherOpens(other.device());
         const Run list =
             run(QStringLiteral(CLIPROBE), {QStringLiteral("--list-ports")}, environment);
@@ -293,7 +353,8 @@ void TestCommandLine::listPorts()
             QString::fromUtf8(list.out),
             QStringLiteral("COM1: %1/ttyUSB0 \u2014 FTDI FT232R USB UART, serial A50285BI: "
                            "can be opened\nCOM2: %1/ttyUSB1 \u2014 FTDI FT232R USB UART: in use "
-                           "by tst_commandline (pid %2)\nCOM3: no device\nCOM4: no device\n")
+                           "by tst_commandline (pid %2)\nCOM3: %1/ttyUSB2 \u2014 FTDI FT232R USB "
+                           "UART: in use by minicom (pid 90000004)\nCOM4: no device\n")
                 .arg(dev)
                 .arg(holder.pid()));
         // Listing looks at the devices without opening them.
@@ -308,7 +369,8 @@ void TestCommandLine::listPorts()
     QCOMPARE(QString::fromUtf8(list.out),
              QStringLiteral("COM1: %1/ttyUSB0 \u2014 FTDI FT232R USB UART, serial A50285BI: not "
                             "connected\nCOM2: %1/ttyUSB0 \u2014 FTDI FT232R USB UART: can be "
-                            "opened\nCOM3: no device\nCOM4: no device\n")
+                            "opened\nCOM3: %1/ttyUSB2 \u2014 FTDI FT232R USB UART: not "
+                            "connected\nCOM4: no device\n")
                  .arg(dev));
     const Run upload = run(QStringLiteral(CLIPROBE),
                            {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
@@ -325,6 +387,11 @@ void TestCommandLine::interruptedUploadClosesThePort_data()
     QTest::addColumn<int>("signal");
     QTest::newRow("Ctrl+C") << int(SIGINT);
     QTest::newRow("termination") << int(SIGTERM);
+    QTest::newRow("hang-up, as when an SSH session ends") << int(SIGHUP);
+    QTest::newRow("quit") << int(SIGQUIT);
+    QTest::newRow("broken pipe") << int(SIGPIPE);
+    QTest::newRow("user signal 1") << int(SIGUSR1);
+    QTest::newRow("user signal 2") << int(SIGUSR2);
 }
 
 void TestCommandLine::interruptedUploadClosesThePort()
@@ -335,7 +402,7 @@ void TestCommandLine::interruptedUploadClosesThePort()
     pty.letGo();
     const QString port = QString::fromStdString(pty.device());
     // Signalled well inside the 2 seconds it waits for the stalled port.
-    const Run upload = run(QStringLiteral(PANEL),
+    const Run upload = run(QStringLiteral(CLIPROBE),
                            {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
                             QStringLiteral("--port"), port},
                            {}, signalled(signal, std::chrono::milliseconds(500)));
@@ -348,42 +415,47 @@ void TestCommandLine::interruptedUploadClosesThePort()
 void TestCommandLine::withoutADisplay_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("outputToFullDisk");
+    QTest::addColumn<QString>("output"); // a file, "|" for a pipe whose reader has gone
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("out"); // what standard output holds, or begins with
     QTest::addColumn<QByteArray>("err");
-    QTest::newRow("help") << QStringList{"--help"} << false << int(exitDone)
+    QTest::newRow("help") << QStringList{"--help"} << QString() << int(exitDone)
                           << QByteArray("Usage: ") << QByteArray();
-    QTest::newRow("-?") << QStringList{"-?"} << false << int(exitDone) << QByteArray("Usage: ")
+    QTest::newRow("-?") << QStringList{"-?"} << QString() << int(exitDone) << QByteArray("Usage: ")
                         << QByteArray();
     QTest::newRow("help with the toolkit's options")
-        << QStringList{"--help-all"} << false << int(exitDone) << QByteArray("Usage: ")
+        << QStringList{"--help-all"} << QString() << int(exitDone) << QByteArray("Usage: ")
         << QByteArray();
-    QTest::newRow("version") << QStringList{"--version"} << false << int(exitDone)
+    QTest::newRow("version") << QStringList{"--version"} << QString() << int(exitDone)
                              << QByteArray("corvantis-panel 1.0.0\n") << QByteArray();
-    QTest::newRow("a typo") << QStringList{"--list-port"} << false << int(exitUsage) << QByteArray()
-                            << QByteArray("Unknown option 'list-port'.\n");
+    QTest::newRow("a typo") << QStringList{"--list-port"} << QString() << int(exitUsage)
+                            << QByteArray() << QByteArray("Unknown option 'list-port'.\n");
     QTest::newRow("a missing value")
-        << QStringList{"--upload"} << false << int(exitUsage) << QByteArray()
+        << QStringList{"--upload"} << QString() << int(exitUsage) << QByteArray()
         << QByteArray("Missing value after '--upload'.\n");
     QTest::newRow("upload without port")
-        << QStringList{"--upload", "f.svo"} << false << int(exitUsage) << QByteArray()
+        << QStringList{"--upload", "f.svo"} << QString() << int(exitUsage) << QByteArray()
         << QByteArray("--upload and --port go together.\n");
     QTest::newRow("output to a full disk")
-        << QStringList{"--version"} << true << int(exitNoOutput) << QByteArray()
+        << QStringList{"--version"} << QStringLiteral("/dev/full") << int(exitNoOutput)
+        << QByteArray() << QByteArray("corvantis-panel: the output could not be written.\n");
+    QTest::newRow("help into a pipe nobody reads")
+        << QStringList{"--help"} << QStringLiteral("|") << int(exitNoOutput) << QByteArray()
         << QByteArray("corvantis-panel: the output could not be written.\n");
+    QTest::newRow("upload given twice")
+        << QStringList{"--upload", "a.svo", "--upload", "b.svo", "--port", "COM1"} << QString()
+        << int(exitUsage) << QByteArray() << QByteArray("Give --upload once.\n");
 }
 
 void TestCommandLine::withoutADisplay()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(bool, outputToFullDisk);
+    QFETCH(QString, output);
     QFETCH(int, status);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
     ProgramSetting setting;
-    if (outputToFullDisk)
-        setting.output = QStringLiteral("/dev/full");
+    setting.output = output;
     const Run done = run(QStringLiteral(PANEL), arguments, {}, setting);
     QCOMPARE(done.status, status); // -1 for an abort for want of a display
     QVERIFY2(done.out.startsWith(out), qPrintable(QString::fromUtf8(done.out)));

@@ -106,6 +106,7 @@ void TestLink::probeEnablesWhatOpens()
     {
         HeldByAnotherProcess other(held.device(), hold, name.toStdString());
         QVERIFY(other.holding());
+        desk().processes.addReal(other.pid());
         std::vector<std::unique_ptr<OpenWatch>> watches;
         for (const PtyPair *pty : {&free1, &held, &free4})
             watches.push_back(std::make_unique<OpenWatch>(pty->device()));
@@ -203,10 +204,12 @@ void TestLink::choosingAPortShowsPanelUnderDigitalController()
 void TestLink::numbersStayWithTheirAdapters_data()
 {
     // Each stage is what is plugged in, as adapter letter and ttyUSB number: "A0 B1". An
-    // upper-case adapter has a serial number; a lower-case one is known by its socket alone. After
-    // the first stage COM1 is chosen for the first adapter listed; after every stage the port menu
-    // opens (not when the stage starts with '!') and Upload is pressed. `receivers` gives, stage by
-    // stage, the one adapter that must get the upload, '-' for none.
+    // upper-case adapter has a serial number; a lower-case one is known by its socket alone; X, Y
+    // and W look alike, with one serial number for the three. After the first stage COM1 is chosen
+    // for the first adapter listed; after every stage the port menu opens (not when the stage
+    // starts with '!') and Upload is pressed. `receivers` gives, stage by stage, the one adapter
+    // that must get the upload, '-' for none, '?' for none because look-alikes cannot be told
+    // apart.
     QTest::addColumn<QStringList>("stages");
     QTest::addColumn<QString>("receivers");
     QTest::newRow("unplugged while another stays") << QStringList{"A0 B1", "B1"} << "A-";
@@ -219,6 +222,9 @@ void TestLink::numbersStayWithTheirAdapters_data()
         << QStringList{"A0", "!C0"} << "A-";
     QTest::newRow("back under a new node, menu not opened")
         << QStringList{"A0", "!", "!A1"} << "A-A";
+    QTest::newRow("look-alikes replugged in the other order")
+        << QStringList{"X0 Y1", "X1 Y0", "!X0 Y1"} << "XXX";
+    QTest::newRow("a look-alike where its twin was") << QStringList{"X0 Y1", "W0"} << "X?";
 }
 
 void TestLink::numbersStayWithTheirAdapters()
@@ -241,7 +247,9 @@ void TestLink::numbersStayWithTheirAdapters()
              plugged.remove(QLatin1Char('!')).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QChar letter = token[0];
             const std::string socket = "1-" + std::to_string(letter.toLower().unicode() - 'a' + 1);
-            const std::string serial = letter.isUpper() ? "SN" + QString(letter).toStdString() : "";
+            const std::string serial = QStringLiteral("XYW").contains(letter) ? "SNX"
+                                       : letter.isUpper() ? "SN" + QString(letter).toStdString()
+                                                          : "";
             tree.plugUsb("ttyUSB" + token.mid(1).toStdString(), socket, serial,
                          adapters[letter]->device());
         }
@@ -253,18 +261,27 @@ void TestLink::numbersStayWithTheirAdapters()
         QTest::mouseClick(ui().Button1, Qt::LeftButton);
         // An upload that reaches nothing says so.
         const QChar first = receivers[0];
+        const QString serial = QStringLiteral("XYW").contains(first)
+                                   ? QStringLiteral(", serial SNX")
+                               : first.isUpper() ? QStringLiteral(", serial SN") + first
+                                                 : QString();
         if (receivers[stage] == QLatin1Char('-'))
             QCOMPARE(desk().errors().constLast(),
-                     QStringLiteral("COM1 (FTDI FT232R USB UART%1) is not connected")
-                         .arg(first.isUpper() ? QStringLiteral(", serial SN") + first : QString()));
-        QCOMPARE(desk().boxes.size(), boxesBefore + (receivers[stage] == QLatin1Char('-')));
+                     QStringLiteral("COM1 (FTDI FT232R USB UART%1) is not connected").arg(serial));
+        if (receivers[stage] == QLatin1Char('?'))
+            QCOMPARE(desk().errors().constLast(),
+                     QStringLiteral("COM1: two adapters look alike (FTDI FT232R USB UART%1); plug "
+                                    "them back as they were or choose by path")
+                         .arg(serial));
+        const bool refused = receivers[stage] == QLatin1Char('-') || receivers[stage] == '?';
+        QCOMPARE(desk().boxes.size(), boxesBefore + refused);
         for (const auto &[letter, pty] : adapters) {
             const QByteArray expected = letter == receivers[stage] ? startUpUpload : QByteArray();
             QVERIFY2(pty->readAll(10) == expected,
                      qPrintable(QStringLiteral("stage %1, adapter %2").arg(stage).arg(letter)));
         }
         if (probe)
-            QCOMPARE(ui().selectCOM1->isEnabled(), receivers[stage] != QLatin1Char('-'));
+            QCOMPARE(ui().selectCOM1->isEnabled(), !refused);
     }
 }
 

@@ -1,17 +1,29 @@
 // The port cycle on pseudo-terminals: bytes, line settings, exclusivity and closing on every path.
 #include "link/messages.h"
 #include "link/portcycle.h"
+#include "tests/faketree.h"
 #include "tests/heldoutput.h"
 #include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+FakeProcesses &processes()
+{
+    static FakeProcesses table;
+    return table;
+}
+
 SerialPort port(const std::string &device)
 {
-    static HolderScan holders;
+    static HolderScan holders(processes().roots());
     return SerialPort(device, holders);
 }
 
@@ -40,6 +52,8 @@ class TestPortCycle : public QObject
     void secondOpenFailsWhileACycleHoldsThePort();
     void portHeldByAnotherProgram();
     void missingDevice();
+    void swappedWhileOpening_data();
+    void swappedWhileOpening();
     void removedDeviceLosesTheMessage();
     void portIsClosedWhenAnErrorEndsTheHandler();
     void outputHeldByTheDevice_data();
@@ -164,6 +178,7 @@ void TestPortCycle::portHeldByAnotherProgram()
     {
         HeldByAnotherProcess other(pty.device());
         QVERIFY(other.holding());
+        processes().addReal(other.pid());
         const SerialPort held = port(pty.device());
         QVERIFY(!held.isOpen());
         QCOMPARE(held.error(), PortError::InUse);
@@ -180,6 +195,65 @@ void TestPortCycle::missingDevice()
     QVERIFY(!missing.isOpen());
     QCOMPARE(missing.error(), PortError::NoDevice);
     send(path, livePositionMessage(0, 0)); // nothing to see, nothing breaks
+}
+
+void TestPortCycle::swappedWhileOpening_data()
+{
+    QTest::addColumn<bool>("fifo"); // else a regular file
+    QTest::newRow("a regular file") << false;
+    QTest::newRow("a FIFO with a reader") << true;
+}
+
+void TestPortCycle::swappedWhileOpening()
+{
+    QFETCH(bool, fifo);
+    PtyPair pty;
+    QTemporaryDir dir;
+    const std::string other = dir.filePath(QStringLiteral("other")).toStdString();
+    const std::string link = dir.filePath(QStringLiteral("ttyUSB0")).toStdString();
+    int reader = -1;
+    if (fifo) {
+        QCOMPARE(::mkfifo(other.c_str(), 0600), 0);
+        reader = ::open(other.c_str(), O_RDONLY | O_NONBLOCK);
+    } else {
+        QFile(QString::fromStdString(other)).open(QIODevice::WriteOnly);
+    }
+    OpenWatch otherOpens(other);
+    const DeviceStamp ptyStamp = stampOf(pty.device());
+    // The name is given to the pty and to the other in turn, each time in one step, while the
+    // port is opened by it again and again.
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        const std::string next = link + ".next";
+        for (int turn = 0; !done; ++turn) {
+            ::symlink(turn % 2 ? pty.device().c_str() : other.c_str(), next.c_str());
+            ::rename(next.c_str(), link.c_str());
+        }
+    });
+    int opened = 0, refused = 0;
+    QElapsedTimer timer;
+    timer.start();
+    // Until both have been met often, however the two threads happen to be scheduled.
+    while ((opened < 50 || refused < 50) && timer.elapsed() < 10000) {
+        const SerialPort port = ::port(link);
+        if (port.isOpen()) {
+            QCOMPARE(port.stamp(), ptyStamp);
+            ++opened;
+        } else {
+            QVERIFY(port.error() == PortError::NotSerial || port.error() == PortError::NoDevice);
+            ++refused;
+        }
+    }
+    done = true;
+    swapper.join();
+    // Only the serial device was ever opened, and the other never saw a byte.
+    QCOMPARE(otherOpens.opens(), 0);
+    QVERIFY(opened > 0);
+    if (reader >= 0) {
+        char got = 0;
+        QVERIFY(::read(reader, &got, 1) <= 0);
+        ::close(reader);
+    }
 }
 
 void TestPortCycle::removedDeviceLosesTheMessage()

@@ -2,6 +2,7 @@
 #include "link/modestring.h"
 #include "link/portdirectory.h"
 #include "tests/faketree.h"
+#include "tests/otherprocess.h"
 #include "tests/ptypair.h"
 
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(std::optional<LineSettings>)
 
@@ -94,11 +96,14 @@ void TestPortDirectory::usbAdaptersSayWhatTheyAre()
 
 void TestPortDirectory::numbersKeptAcrossRuns_data()
 {
-    // Each stage is what is plugged in, as adapter letter (each with its own serial number) and
-    // ttyUSB number: "A0 B1". A stage that begins with '!' is a new run of the program, with '#'
-    // one whose record was damaged before it started. `numbers` gives, stage by stage, COM1 to
-    // COM4: the adapter's letter, in lower case while it is not connected, '-' for none. A stage
-    // takes place 100 seconds after the one before.
+    // Each stage is what is plugged in, as adapter letter and ttyUSB number: "A0 B1". Each adapter
+    // has a socket of its own and its own serial number, but X, Y and W look alike: one serial
+    // number for the three. A stage that begins with '!' is a new run of the program; with '#' one
+    // whose record was damaged before it started, with '%' replaced by a FIFO, with '@' by a link
+    // to a serial device; with '&' a second instance, running beside the first, takes its turn.
+    // `numbers` gives, stage by stage, COM1 to COM4: the adapter's letter, in lower case while it
+    // is not connected, '*' while a look-alike is there instead, '-' for none. A stage takes
+    // place 100 seconds after the one before.
     QTest::addColumn<QStringList>("stages");
     QTest::addColumn<QStringList>("numbers");
     QTest::newRow("kept while away for a run")
@@ -114,6 +119,21 @@ void TestPortDirectory::numbersKeptAcrossRuns_data()
         << QStringList{"A0 B1 C2 D3", "E0", "!E0"} << QStringList{"ABCD", "abcd", "Ebcd"};
     QTest::newRow("a damaged record is rebuilt")
         << QStringList{"A0 B1", "#B1 C2"} << QStringList{"AB--", "BC--"};
+    QTest::newRow("a FIFO for a record is rebuilt, never waited on")
+        << QStringList{"A0 B1", "%B1 C2"} << QStringList{"AB--", "BC--"};
+    QTest::newRow("a link to a device for a record is rebuilt, the device never opened")
+        << QStringList{"A0 B1", "@B1 C2"} << QStringList{"AB--", "BC--"};
+    QTest::newRow("look-alikes plugged in the other order keep their numbers")
+        << QStringList{"X0 Y1", "!Y0 X1", "X1 Y0"} << QStringList{"XY--", "XY--", "XY--"};
+    QTest::newRow("a look-alike beside its twin takes a number of its own")
+        << QStringList{"X0", "X0 Y1", "!Y0"} << QStringList{"X---", "XY--", "xY--"};
+    QTest::newRow("a look-alike in another socket takes no twin's number")
+        << QStringList{"X0 Y1", "!W0", "W0 X1"} << QStringList{"XY--", "**--", "X*--"};
+    QTest::newRow("one of a kind is known in another socket")
+        << QStringList{"X0", "!W0"} << QStringList{"X---", "W---"};
+    QTest::newRow("two instances deal numbers from one record")
+        << QStringList{"A0", "&A0 C1", "A0 B1", "&A0 B1 C2"}
+        << QStringList{"A---", "AC--", "AcB-", "ACB-"};
 }
 
 void TestPortDirectory::numbersKeptAcrossRuns()
@@ -121,27 +141,37 @@ void TestPortDirectory::numbersKeptAcrossRuns()
     QFETCH(QStringList, stages);
     QFETCH(QStringList, numbers);
     FakeTree tree;
+    PtyPair device;
+    OpenWatch deviceOpens(device.device());
     QTemporaryDir state;
-    const std::string record =
-        state.filePath(QStringLiteral("corvantis-panel/com-ports")).toStdString();
+    const QString record = state.filePath(QStringLiteral("corvantis-panel/com-ports"));
     std::int64_t now = 1'000'000;
-    std::unique_ptr<PortDirectory> run;
+    std::unique_ptr<PortDirectory> first, second;
     for (int stage = 0; stage < stages.size(); ++stage) {
         QString plugged = stages[stage];
-        if (plugged.startsWith(QLatin1Char('#'))) {
-            QFile damaged(QString::fromStdString(record));
+        const QChar how = plugged.isEmpty() ? QChar() : plugged[0];
+        if (QStringLiteral("#%@").contains(how))
+            QFile::remove(record);
+        if (how == QLatin1Char('#')) {
+            QFile damaged(record);
             QVERIFY(damaged.open(QIODevice::WriteOnly));
             damaged.write("corvantis-panel com-ports 1\n1\tsoon\t\t\t\t\n");
+        } else if (how == QLatin1Char('%')) {
+            QCOMPARE(::mkfifo(QFile::encodeName(record).constData(), 0600), 0);
+        } else if (how == QLatin1Char('@')) {
+            QVERIFY(QFile::link(QString::fromStdString(device.device()), record));
         }
-        if (!run || plugged.startsWith(QLatin1Char('!')) || plugged.startsWith(QLatin1Char('#')))
+        std::unique_ptr<PortDirectory> &run = how == QLatin1Char('&') ? second : first;
+        if (!run || QStringLiteral("!#%@").contains(how))
             run = std::make_unique<PortDirectory>(
-                [&] { return listSerialDevices(tree.sysClassTty(), tree.devDir()); }, record,
-                [&] { return now; });
+                [&] { return listSerialDevices(tree.sysClassTty(), tree.devDir()); },
+                record.toStdString(), [&] { return now; });
         tree.unplugUsb();
-        for (const QString &token : plugged.remove(QRegularExpression(QStringLiteral("[!#]")))
+        for (const QString &token : plugged.remove(QRegularExpression(QStringLiteral("[!#%@&]")))
                                         .split(' ', Qt::SkipEmptyParts)) {
             const std::string letter = token.left(1).toStdString();
-            tree.plugUsb("ttyUSB" + token.mid(1).toStdString(), "1-" + letter, "SN" + letter,
+            tree.plugUsb("ttyUSB" + token.mid(1).toStdString(), "1-" + letter,
+                         QStringLiteral("XYW").contains(token[0]) ? "SNX" : "SN" + letter,
                          "/dev/null");
         }
         now += 100;
@@ -149,12 +179,17 @@ void TestPortDirectory::numbersKeptAcrossRuns()
         QString shown;
         for (int port = 1; port <= PortDirectory::portCount; ++port) {
             const std::optional<PortDirectory::Entry> &entry = run->entry(port);
-            const QChar letter = entry ? QChar(entry->device.serialKey[12]) : QLatin1Char('-');
-            shown += entry && !entry->present ? letter.toLower() : letter;
+            // Told by its socket, "1-A", which look-alikes do not share.
+            const std::string &socket = entry ? entry->device.pathKey : std::string();
+            const QChar letter = entry ? QChar(socket[socket.rfind("/1-") + 3]) : QLatin1Char('-');
+            shown += !entry || entry->present ? letter
+                     : entry->lookAlike       ? QLatin1Char('*')
+                                              : letter.toLower();
         }
         QVERIFY2(shown == numbers[stage],
                  qPrintable(QStringLiteral("stage %1: %2").arg(stage).arg(shown)));
     }
+    QCOMPARE(deviceOpens.opens(), 0);
 }
 
 void TestPortDirectory::portNames()
