@@ -65,7 +65,7 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         return tr("changed while being opened; nothing was sent");
     case PortError::Other:
         if (systemError != 0)
-            return tr("cannot be opened: %1").arg(qt_error_string(systemError));
+            return tr("cannot be opened: %1").arg(systemReason(systemError));
         break;
     }
     return tr("cannot be opened");
@@ -77,8 +77,8 @@ QString Texts::permissionAdvice(const DeviceAccess &access)
     // A group joined since this session began counts only from the next login.
     if (access.inGroupListed && !access.inGroupNow)
         return tr("already in group %1: log out and in again").arg(group);
-    if (access.group == "dialout" && !access.inGroupNow)
-        return tr("add your user to the dialout group, then log out and in again");
+    if (access.serialPortGroup && !access.inGroupNow)
+        return tr("add your user to the %1 group, then log out and in again").arg(group);
     return tr("owned by %1:%2, mode %3")
         .arg(outside(access.owner), group)
         .arg(access.mode, 4, 8, QLatin1Char('0'));
@@ -97,7 +97,11 @@ PortReport Texts::port(PortLink &link, int port)
     const PortStatus status = link.status(port);
     if (!status.entry)
         return {false, portError(PortError::NoDevice, std::nullopt)};
-    const QString what = device(status.entry->device);
+    // Where the system names its ports, the name says nothing more than the number.
+    const SerialDevice &d = status.entry->device;
+    const QString what = d.node != portName(port) ? device(d)
+                         : d.description.empty()  ? tr("serial port")
+                                                  : outside(d.description);
     if (status.error == PortError::LookAlike)
         return {false, tr("%1: %2").arg(what, portError(status.error, std::nullopt))};
     if (!status.entry->present)
@@ -146,13 +150,13 @@ QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
     const QString name = outside(QDir::toNativeSeparators(path));
     switch (loaded.file.failure) {
     case Failure::cannotOpen:
-        return tr("\"%1\" could not be opened: %2.").arg(name, qt_error_string(loaded.file.error));
+        return tr("\"%1\" could not be opened: %2.").arg(name, systemReason(loaded.file.error));
     case Failure::notRegularFile:
         return tr("\"%1\" is a folder, device or pipe, not a settings file.").arg(name);
     case Failure::heldByAnother:
         return tr("\"%1\" is in use by another program.").arg(name);
     case Failure::cannotRead:
-        return tr("\"%1\" could not be read: %2.").arg(name, qt_error_string(loaded.file.error));
+        return tr("\"%1\" could not be read: %2.").arg(name, systemReason(loaded.file.error));
     case Failure::none:
         break;
     }
@@ -205,6 +209,14 @@ QString Texts::rateNotAchievable()
 QString Texts::uploadCaption()
 {
     return tr("Upload settings");
+}
+
+QString Texts::systemReason(int code)
+{
+    QString reason = qt_error_string(code);
+    while (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    return reason;
 }
 
 QString Texts::notAWholeNumber(const QString &text)

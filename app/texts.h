@@ -36,7 +36,8 @@ class Texts
     static QString portError(PortError error, const std::optional<PortHolder> &holder,
                              const std::string &node = {}, int systemError = 0);
     static QString permissionAdvice(const DeviceAccess &access);
-    // "/dev/ttyUSB0 — FTDI FT232R USB UART, serial A50285BI", or the node alone.
+    // The device's name, then what the adapter says it is ("FTDI FT232R USB UART, serial
+    // A50285BI"), or the name alone.
     static QString device(const SerialDevice &device);
     // What COMn stands for, also when its adapter is not connected, and why it cannot be used now.
     // Opens nothing.
@@ -54,6 +55,9 @@ class Texts
     static QString noPortChosenCaption();
     static QString rateNotAchievable();
     static QString uploadCaption();
+
+    // The system's words for one of its error codes, without a full stop of their own.
+    static QString systemReason(int code);
 
     // A numeric text that does not convert.
     static QString notAWholeNumber(const QString &text);

@@ -64,7 +64,7 @@ void TForm1::fileSaveSettingsClick(QObject *)
     if (!lockForWriting(file.handle()))
         saveFailed(*path, file.errorString());
     if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
-        saveFailed(*path, qt_error_string(error));
+        saveFailed(*path, Texts::systemReason(error));
     for (qint64 written = 0; written < qint64(bytes.size());) {
         const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
                                     qint64(bytes.size()) - written);
@@ -74,7 +74,7 @@ void TForm1::fileSaveSettingsClick(QObject *)
     }
     // commit() syncs too, but does not look at the result.
     if (const int error = syncToDisk(file.handle()))
-        saveFailed(*path, qt_error_string(error));
+        saveFailed(*path, Texts::systemReason(error));
     if (!file.commit())
         saveFailed(*path, file.errorString());
 }

@@ -11,6 +11,8 @@ struct DeviceAccess
     unsigned mode = 0;          // the permission bits
     bool inGroupNow = false;    // this process has the device's group
     bool inGroupListed = false; // the user is in the group by the group database
+    // The group the system gives its serial ports, which a user joins to use them.
+    bool serialPortGroup = false;
 };
 
 // For the device as it is now; all empty when it cannot be looked at.

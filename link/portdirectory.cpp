@@ -114,6 +114,19 @@ void PortDirectory::match(const std::vector<SerialDevice> &devices)
 
 void PortDirectory::refresh()
 {
+    if (systemNumbersPorts()) {
+        // COMn is the system's own COMn, there or not.
+        const std::vector<SerialDevice> devices =
+            m_source ? m_source() : std::vector<SerialDevice>();
+        for (int i = 0; i < portCount; ++i) {
+            m_entries[i].reset();
+            for (const SerialDevice &device : devices)
+                if (device.node == portName(i + 1))
+                    assign(i, device);
+        }
+        m_read = true;
+        return;
+    }
     const PortRecordLock lock(m_recordPath);
     const PortNumbers inFile = readPortRecord(m_recordPath);
     takeFromRecord(inFile);

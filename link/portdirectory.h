@@ -13,11 +13,17 @@
 #include <vector>
 
 // The serial devices this machine really has, in the order new ones are numbered: built-in UARTs
-// (ttyS* backed by hardware, then other on-board serial devices), then USB adapters (ttyUSB*,
-// then ttyACM*), each by number; with what tells each adapter apart and what it says it is. The
-// roots are parameters so that a test can lay out a tree.
-std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty = "/sys/class/tty",
-                                            const std::string &devDir = "/dev");
+// first, then other on-board serial devices, then USB adapters, each by number; with what tells
+// each adapter apart and what it says it is.
+std::vector<SerialDevice> listSerialDevices();
+// The same from the folders where the system lists its devices by kind and by name, for a system
+// that has them: a test lays out folders of its own.
+std::vector<SerialDevice> listSerialDevices(const std::string &classes, const std::string &nodes);
+// A serial device's name as a user of this system would give it, for the help.
+std::string exampleSerialDevice();
+// Whether the system itself numbers its ports COM1, COM2, ...: each number is then the system's,
+// and no record of our own is kept.
+bool systemNumbersPorts();
 
 // "COM1" to "COM4" for 1 to 4.
 std::string portName(int port);

@@ -86,6 +86,21 @@ void identify(const fs::path &tty, SerialDevice &device)
 }
 } // namespace
 
+std::string exampleSerialDevice()
+{
+    return "/dev/ttyUSB0";
+}
+
+bool systemNumbersPorts()
+{
+    return false;
+}
+
+std::vector<SerialDevice> listSerialDevices()
+{
+    return listSerialDevices("/sys/class/tty", "/dev");
+}
+
 std::vector<SerialDevice> listSerialDevices(const std::string &sysClassTty,
                                             const std::string &devDir)
 {

@@ -10,7 +10,7 @@ enum class PortError
     PermissionDenied,
     InUse,
     NotSerial,   // a file, pipe or a device that is no serial port: never written to
-    Terminal,    // a console, a virtual terminal, /dev/tty or this program's own terminal
+    Terminal,    // a console, or the terminal this program runs in
     LineRefused, // opened, but it would not take the message's line settings
     LookAlike,   // two adapters look alike and the number cannot tell which one it means
     Changed,     // the path was given to another node while it was being opened

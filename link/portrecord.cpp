@@ -3,9 +3,8 @@
 #include "link/plainfile.h"
 
 #include <cctype>
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -94,11 +93,9 @@ std::optional<PortNumbers> decodePortNumbers(const std::string &text)
         std::optional<RecordedAdapter> &slot = numbers[f[0][0] - '1'];
         if (slot)
             return std::nullopt;
-        const std::string seen(f[1]);
-        char *end = nullptr;
-        errno = 0;
-        const long long lastSeen = std::strtoll(seen.c_str(), &end, 10);
-        if (seen.empty() || *end || errno)
+        long long lastSeen = 0;
+        const auto [end, fault] = std::from_chars(f[1].data(), f[1].data() + f[1].size(), lastSeen);
+        if (f[1].empty() || fault != std::errc() || end != f[1].data() + f[1].size())
             return std::nullopt;
         std::optional<std::string> fields[4];
         for (int i = 0; i < 4; ++i)

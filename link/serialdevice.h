@@ -6,7 +6,8 @@
 // One serial device as the machine lists it, with what tells its adapter apart from others.
 struct SerialDevice
 {
-    std::string node;        // "/dev/ttyUSB0"
+    std::string node; // the name it is opened by
+
     std::string description; // "FTDI FT232R USB UART, serial A50285BI"; empty when nothing is known
     // The adapter's serial number with its interface and port; empty when it has none.
     std::string serialKey;
@@ -26,12 +27,12 @@ struct SerialDevice
     }
 };
 
-// Which instance of a device node is meant: a node made anew, as at a replug, has a new stamp
-// even under the same name.
+// Which instance of a device is meant: a device made anew, as at a replug, has a new stamp even
+// under the same name. `device` is the number other programs' holds are found by.
 struct DeviceStamp
 {
     std::uint64_t device = 0;
-    std::uint64_t inode = 0;
+    std::uint64_t instance = 0;
 
     bool operator==(const DeviceStamp &) const = default;
 };

@@ -1,7 +1,7 @@
 // Line settings through the kernel's own interfaces: the classic one for rates with a speed
 // constant, termios2 for any other rate (14700, 614400), which it takes exactly. Their header
 // clashes with <termios.h> and <sys/ioctl.h>, so this file includes neither.
-#include "link/serialport_p.h"
+#include "link/serialport_posix.h"
 
 #include <algorithm>
 #include <asm/ioctls.h>

@@ -1,6 +1,7 @@
+#include "link/serialport_posix.h"
+
 #include "link/deviceaccess.h"
 #include "link/interruption.h"
-#include "link/serialport_p.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -234,6 +235,7 @@ DeviceAccess deviceAccess(const std::string &device)
     access.owner = owner ? owner->pw_name : std::to_string(st.st_uid);
     const group *devices = ::getgrgid(st.st_gid);
     access.group = devices ? devices->gr_name : std::to_string(st.st_gid);
+    access.serialPortGroup = access.group == "dialout";
 
     std::vector<gid_t> now(std::size_t(std::max(::getgroups(0, nullptr), 0)));
     now.resize(std::size_t(std::max(::getgroups(int(now.size()), now.data()), 0)));

@@ -20,20 +20,21 @@ struct FileRead
     };
     std::vector<std::uint8_t> bytes;
     Failure failure = Failure::none;
-    int error = 0; // errno of the call that failed
+    int error = 0; // the system's error code of the call that failed
 };
 
 // Up to `limit` bytes from the start of the file.
 FileRead readRegularFile(const std::string &path, std::size_t limit);
 
+// `file` is the runtime's number of an open file, as QFileDevice::handle() gives it.
 // A file being written is held exclusively until it closes: false when another program holds it.
-bool lockForWriting(int fd);
+bool lockForWriting(int file);
 // The file being written in place of the one at `path` takes on its owner and group where the
 // process may give them (as root: a user's file stays the user's). Elsewhere it stays the writer's,
-// as a new file would be; its mode is kept by the replace itself. 0, or the errno of the failure.
-int keepOwner(int fd, const std::string &path);
-// Every byte written so far is on the disk; otherwise the errno of the failure.
-int syncToDisk(int fd);
+// as a new file would be; its mode is kept by the replace itself. 0, or the system's error code.
+int keepOwner(int file, const std::string &path);
+// Every byte written so far is on the disk: 0, or the system's error code.
+int syncToDisk(int file);
 
 // A settings file read and decoded: it is taken only when both succeed.
 struct LoadedSettings
