@@ -23,21 +23,28 @@ add_library(corvantis_core STATIC
     ${core}/settings/svofile.cpp
 )
 # Platform code lives in files named for the platform; another system is a new set of files.
-if(UNIX)
-    target_sources(corvantis_core PRIVATE ${core}/link/interruption_posix.cpp
-                                          ${core}/link/portrecord_posix.cpp
-                                          ${core}/link/serialport_posix.cpp
-                                          ${core}/settings/fileaccess_posix.cpp)
-else()
-    message(FATAL_ERROR "Corvantis Panel has serial port code for POSIX systems only")
-endif()
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     target_sources(corvantis_core PRIVATE ${core}/link/holders_linux.cpp
+                                          ${core}/link/interruption_posix.cpp
                                           ${core}/link/plainfile_linux.cpp
                                           ${core}/link/portdirectory_linux.cpp
-                                          ${core}/link/serialport_linux.cpp)
+                                          ${core}/link/portrecord_posix.cpp
+                                          ${core}/link/serialport_linux.cpp
+                                          ${core}/link/serialport_posix.cpp
+                                          ${core}/settings/fileaccess_posix.cpp)
+elseif(WIN32)
+    target_sources(corvantis_core PRIVATE ${core}/link/holders_windows.cpp
+                                          ${core}/link/interruption_windows.cpp
+                                          ${core}/link/plainfile_windows.cpp
+                                          ${core}/link/portdirectory_windows.cpp
+                                          ${core}/link/portrecord_windows.cpp
+                                          ${core}/link/serialport_windows.cpp
+                                          ${core}/settings/fileaccess_windows.cpp)
+    # Wide names throughout, and none of the old macros that clash with the standard library.
+    target_compile_definitions(corvantis_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+    target_link_libraries(corvantis_core PUBLIC setupapi)
 else()
-    message(FATAL_ERROR "Corvantis Panel finds serial devices on Linux only")
+    message(FATAL_ERROR "Corvantis Panel has serial port code for Linux and Windows only")
 endif()
 set_target_properties(corvantis_core PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 target_include_directories(corvantis_core PUBLIC ${core})
