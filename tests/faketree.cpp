@@ -2,12 +2,8 @@
 
 #include "link/portdirectory.h"
 
-#include <QFile>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <utime.h>
 
 namespace fs = std::filesystem;
 
@@ -115,33 +111,4 @@ void FakeProcesses::addReal(int pid)
 {
     fs::create_directory_symlink("/proc/" + std::to_string(pid),
                                  under(m_root, "proc") / std::to_string(pid));
-}
-
-void FakeProcesses::add(int pid, const std::string &name, std::int64_t startedAt,
-                        const std::vector<std::string> &open)
-{
-    const fs::path process = under(m_root, "proc") / std::to_string(pid);
-    fs::create_directories(process / "fd");
-    write(process / "comm", name);
-    std::string stat = std::to_string(pid) + " (" + name + ") S";
-    for (int field = 4; field < 22; ++field)
-        stat += " 0";
-    stat += " " + std::to_string(startedAt * ::sysconf(_SC_CLK_TCK));
-    write(process / "stat", stat + " 0 0");
-    int fd = 0;
-    for (const std::string &node : open)
-        fs::create_symlink(node, process / "fd" / std::to_string(fd++));
-}
-
-void FakeProcesses::lock(const std::string &name, const QByteArray &bytes, std::int64_t writtenAt)
-{
-    const fs::path file = under(m_root, "lock") / ("LCK.." + name);
-    QFile out(QString::fromStdString(file.string()));
-    out.open(QIODevice::WriteOnly);
-    out.write(bytes);
-    out.close();
-    if (writtenAt != 0) {
-        const utimbuf times{writtenAt, writtenAt};
-        ::utime(file.c_str(), &times);
-    }
 }

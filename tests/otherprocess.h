@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -32,6 +33,7 @@ class HeldByAnotherProcess
   private:
     pid_t m_pid = -1;
     bool m_holding = false;
+    std::intptr_t m_handle = -1; // where the port is held in this process
 };
 
 // The bytes of a live-position message, as they arrive on the line.

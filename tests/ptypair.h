@@ -29,8 +29,9 @@ class PtyPair
     PtyPair(const PtyPair &) = delete;
     PtyPair &operator=(const PtyPair &) = delete;
 
+    // How the program names it: its path, or COM1 where the system names the ports.
     const std::string &device() const { return m_device; }
-    int master() const { return m_master; }
+    int master() const { return m_master; } // -1 where the test cannot read it itself
 
     // Reads until `count` bytes have arrived or the time is up.
     QByteArray read(int count, int timeoutMs = 3000);
@@ -44,6 +45,8 @@ class PtyPair
     static bool classicRate(unsigned baud);
     // Whether the system can tell if a line is in exclusive mode; an emulator may not know how.
     static bool exclusiveModeReadable();
+    // Whether a test may have several at once; under Wine there is one, COM1.
+    static bool several();
 
     Line line() const;
     // Whether some program has put the line in exclusive mode.

@@ -4,6 +4,7 @@
 #include "tests/fakedesktop.h"
 #include "tests/faketree.h"
 #include "tests/otherprocess.h"
+#include "tests/platform.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
@@ -95,6 +96,8 @@ void TestLink::probeEnablesWhatOpens_data()
 
 void TestLink::probeEnablesWhatOpens()
 {
+    SKIP_ON_WINDOWS("Wine gives a pseudo-terminal to COM1 alone; Windows says a port is in use "
+                    "only when a message is sent");
     QFETCH(HeldByAnotherProcess::Hold, hold);
     QFETCH(QString, name);
     QFETCH(QString, shown);
@@ -146,6 +149,7 @@ void TestLink::probeEnablesWhatOpens()
 
 void TestLink::probeWithFewerDevices()
 {
+    SKIP_ON_WINDOWS("Wine gives a pseudo-terminal to COM1 alone");
     PtyPair only;
     desk().devices = {only.device()};
     openPortMenu();
@@ -229,6 +233,7 @@ void TestLink::numbersStayWithTheirAdapters_data()
 
 void TestLink::numbersStayWithTheirAdapters()
 {
+    SKIP_ON_WINDOWS("COM numbers are the system's own on Windows");
     QFETCH(QStringList, stages);
     QFETCH(QString, receivers);
     FakeTree tree;
@@ -363,6 +368,8 @@ void TestLink::removedPortLosesMessagesSilently()
     QCOMPARE(desk().boxes.size(), size_t(1));
     QCOMPARE(form()->record().comPort, 1);
     QVERIFY(ui().selectCOM1->isChecked());
+    if (onWindows)
+        QSKIP("Wine lists COM1 still when its device has gone; Windows drops an unplugged adapter");
     openPortMenu(); // its item goes grey at the next opening of the menu
     QVERIFY(!ui().selectCOM1->isEnabled());
 }

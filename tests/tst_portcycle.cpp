@@ -4,6 +4,7 @@
 #include "tests/faketree.h"
 #include "tests/heldoutput.h"
 #include "tests/otherprocess.h"
+#include "tests/platform.h"
 #include "tests/ptypair.h"
 
 #include <QTemporaryDir>
@@ -116,6 +117,9 @@ void TestPortCycle::lineIsSetAsTheModeSays()
     if (!PtyPair::takesAnyRate() && !PtyPair::classicRate(speed))
         QSKIP(
             "This system (a user-mode emulator) lacks termios2: only rates with a speed constant");
+    if (onWindows && !PtyPair::classicRate(speed))
+        QSKIP("Wine sets every rate without a Linux speed constant (14400, 14700, 28800, 614400) "
+              "as 38400 on a pseudo-terminal; a Windows driver takes the DCB's rate as it is");
     PtyPair pty;
     pty.setSpeed(4800);
     send(pty.device(), {*parseModeString(mode.toStdString()), {{0x55}}});
@@ -152,6 +156,7 @@ void TestPortCycle::rateThePortCannotTakeLeavesSpeed()
 
 void TestPortCycle::secondOpenFailsWhileACycleHoldsThePort()
 {
+    SKIP_ON_WINDOWS("Wine lets a second handle open a port that Windows keeps for one");
     PtyPair pty;
     {
         PortCycle first(port(pty.device()), setupLine, stalls);
@@ -174,6 +179,7 @@ void TestPortCycle::secondOpenFailsWhileACycleHoldsThePort()
 
 void TestPortCycle::portHeldByAnotherProgram()
 {
+    SKIP_ON_WINDOWS("Windows names no holder: a port in use is refused by the open alone");
     PtyPair pty;
     {
         HeldByAnotherProcess other(pty.device());
@@ -182,7 +188,7 @@ void TestPortCycle::portHeldByAnotherProgram()
         const SerialPort held = port(pty.device());
         QVERIFY(!held.isOpen());
         QCOMPARE(held.error(), PortError::InUse);
-        QCOMPARE(held.holder(), std::optional(PortHolder{"tst_portcycle", other.pid()}));
+        QCOMPARE(held.holder(), std::optional(PortHolder{"tst_portcycle", int(other.pid())}));
     }
     QVERIFY(port(pty.device()).isOpen());
 }
@@ -206,6 +212,7 @@ void TestPortCycle::swappedWhileOpening_data()
 
 void TestPortCycle::swappedWhileOpening()
 {
+    SKIP_ON_WINDOWS("A port's name is the system's on Windows: no link to swap");
     QFETCH(bool, fifo);
     PtyPair pty;
     QTemporaryDir dir;

@@ -48,6 +48,11 @@ bool PtyPair::exclusiveModeReadable()
     return readable;
 }
 
+bool PtyPair::several()
+{
+    return true;
+}
+
 bool PtyPair::classicRate(unsigned baud)
 {
     for (const auto &rate : namedRates)

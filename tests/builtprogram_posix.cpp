@@ -1,6 +1,5 @@
-#include "tests/builtprogram.h"
-
 #include "app/commandline.h"
+#include "tests/builtprogram.h"
 
 #include <QFile>
 #include <cerrno>
