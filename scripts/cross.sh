@@ -4,14 +4,17 @@
 # and checks that the packaged program sends an upload byte for byte.
 #   bash scripts/cross.sh arm64      (a Raspberry Pi with the 64-bit OS)
 #   bash scripts/cross.sh armhf      (the 32-bit OS)
+#   bash scripts/cross.sh windows    (64-bit Windows: Qt built once from Debian's source, the tests
+#                                     under Wine, build/windows/corvantis-panel-*-windows-x64.zip)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 arch=${1:-}
 case $arch in
 arm64) triplet=aarch64-linux-gnu emulator=qemu-aarch64-static machine="ARM aarch64" ;;
 armhf) triplet=arm-linux-gnueabihf emulator=qemu-arm-static machine="ARM, EABI5" ;;
+windows) exec bash scripts/windows.sh ;;
 *)
-    echo "usage: bash scripts/cross.sh arm64|armhf" >&2
+    echo "usage: bash scripts/cross.sh arm64|armhf|windows" >&2
     exit 1
     ;;
 esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and every test, and runs them all: the test suite,
 # the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
-# target, and the suite built for arm64 and run through an emulator, with that package checked.
+# target, the suite built for arm64 and run through an emulator, with that package checked, and the
+# suite built for Windows and run under Wine, with its zip checked.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 stage_start=$SECONDS
 stage_done() {
@@ -34,3 +35,8 @@ stage_done "fuzz targets"
 
 echo "== Test suite for arm64 under emulation, and its package"
 bash scripts/cross.sh arm64
+stage_done "arm64"
+
+echo "== Windows build, its tests under Wine, and its zip"
+bash scripts/cross.sh windows
+stage_done "windows"
