@@ -19,7 +19,8 @@ triplet=x86_64-w64-mingw32
 ensure_packages cmake ninja-build dpkg-dev perl qt6-base-dev qt6-base-dev-tools \
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
                 mingw-w64-x86-64-dev
-version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+# The build machine's own: another architecture's Qt may be installed beside it (arm64's).
+version=$(dpkg-query -W -f='${source:Version}' "qt6-base-dev:$(dpkg --print-architecture)")
 toolchain=$PWD/cmake/$triplet.cmake
 shopt -s nullglob
 patches=("$PWD"/packaging/windows/qt6-base-*.patch)
