@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/sequencefile.h"
 #include "app/texts.h"
 #include "editing/sweeprules.h"
 #include "link/interruption.h"
@@ -8,6 +9,7 @@
 #include "link/portcycle.h"
 #include "link/portlink.h"
 #include "link/portrecord.h"
+#include "motion/playback.h"
 #include "params/addressrange.h"
 #include "params/baudmath.h"
 #include "settings/dialmapping.h"
@@ -88,6 +90,19 @@ struct Parser
                                  CommandLineTexts::tr("List COM1 to COM%1: the device each stands "
                                                       "for, and whether it can be opened.")
                                      .arg(PortDirectory::portCount)};
+    QCommandLineOption play{QStringLiteral("play"),
+                            CommandLineTexts::tr("Play the sequence in FILE (.svseq) to the board "
+                                                 "on --port, at the rate and in the format the "
+                                                 "file gives, without the window."),
+                            CommandLineTexts::tr("FILE")};
+    QCommandLineOption loop{QStringLiteral("loop"),
+                            CommandLineTexts::tr("With --play: go round N times, whatever the "
+                                                 "file says."),
+                            QStringLiteral("N")};
+    QCommandLineOption dryRun{
+        QStringLiteral("dry-run"),
+        CommandLineTexts::tr("With --play: print each frame, its time in "
+                             "milliseconds and its bytes, and open no port.")};
     QCommandLineOption help{{QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help")},
                             CommandLineTexts::tr("Displays help on commandline options.")};
     QCommandLineOption helpAll{QStringLiteral("help-all"),
@@ -99,7 +114,7 @@ struct Parser
     {
         parser.setApplicationDescription(
             CommandLineTexts::tr("Sets up an eight-servo controller board over a serial port."));
-        parser.addOptions({help, helpAll, upload, port, listPorts});
+        parser.addOptions({help, helpAll, upload, play, port, loop, dryRun, listPorts});
         parser.addPositionalArgument(CommandLineTexts::tr("FILE"),
                                      CommandLineTexts::tr("A settings file (.svo) to open in "
                                                           "the window."),
@@ -142,44 +157,73 @@ void setApplicationIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTIS_VERSION));
 }
 
+namespace {
+CommandLine made(CommandLine::Mode mode, const QString &file, const QString &port,
+                 const QString &text)
+{
+    CommandLine line;
+    line.mode = mode;
+    line.file = file;
+    line.port = port;
+    line.text = text;
+    return line;
+}
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     Parser p;
     CommandLine line;
     if (!p.parser.parse(withoutToolkitOptions(arguments)))
-        return {CommandLine::Mode::Error, {}, {}, p.parser.errorText()};
+        return made(CommandLine::Mode::Error, {}, {}, p.parser.errorText());
     if (p.parser.isSet(p.help))
-        return {CommandLine::Mode::Help, {}, {}, p.parser.helpText()};
+        return made(CommandLine::Mode::Help, {}, {}, p.parser.helpText());
     if (p.parser.isSet(p.helpAll))
-        return {CommandLine::Mode::Help,
-                {},
-                {},
-                p.parser.helpText() + QLatin1Char('\n') + toolkitHelp()};
+        return made(CommandLine::Mode::Help, {}, {},
+                    p.parser.helpText() + QLatin1Char('\n') + toolkitHelp());
     if (p.parser.isSet(p.version))
-        return {CommandLine::Mode::Version,
-                {},
-                {},
-                QCoreApplication::applicationName() + QLatin1Char(' ') +
-                    QCoreApplication::applicationVersion()};
+        return made(CommandLine::Mode::Version, {}, {},
+                    QCoreApplication::applicationName() + QLatin1Char(' ') +
+                        QCoreApplication::applicationVersion());
     const QStringList files = p.parser.positionalArguments();
     const bool upload = p.parser.isSet(p.upload);
+    const bool play = p.parser.isSet(p.play);
     const bool list = p.parser.isSet(p.listPorts);
-    auto error = [](const QString &text) {
-        return CommandLine{CommandLine::Mode::Error, {}, {}, text};
-    };
-    if (upload + list + !files.isEmpty() > 1 || files.size() > 1)
-        return error(CommandLineTexts::tr("Give one of FILE, --upload and --list-ports."));
-    if (upload != p.parser.isSet(p.port))
+    auto error = [](const QString &text) { return made(CommandLine::Mode::Error, {}, {}, text); };
+    if (upload + play + list + !files.isEmpty() > 1 || files.size() > 1)
+        return error(CommandLineTexts::tr("Give one of FILE, --upload, --play and --list-ports."));
+    const bool dryRun = p.parser.isSet(p.dryRun);
+    const bool port = p.parser.isSet(p.port);
+    if (play && !dryRun && !port)
+        return error(CommandLineTexts::tr("--play needs --port, or --dry-run."));
+    if (!play && upload != port)
         return error(CommandLineTexts::tr("--upload and --port go together."));
+    if ((p.parser.isSet(p.loop) || dryRun) && !play)
+        return error(CommandLineTexts::tr("--loop and --dry-run go with --play."));
     // A second one would silently win over the first.
-    for (const QCommandLineOption *once : {&p.upload, &p.port})
+    for (const QCommandLineOption *once : {&p.upload, &p.play, &p.port, &p.loop})
         if (p.parser.values(*once).size() > 1)
             return error(CommandLineTexts::tr("Give --%1 once.").arg(once->names().constFirst()));
     if (upload)
-        return {CommandLine::Mode::Upload, p.parser.value(p.upload), p.parser.value(p.port), {}};
+        return made(CommandLine::Mode::Upload, p.parser.value(p.upload), p.parser.value(p.port),
+                    {});
+    if (play) {
+        CommandLine playing =
+            made(CommandLine::Mode::Play, p.parser.value(p.play), p.parser.value(p.port), {});
+        playing.dryRun = dryRun;
+        if (p.parser.isSet(p.loop)) {
+            bool number = false;
+            const int rounds = p.parser.value(p.loop).toInt(&number);
+            if (!number || rounds < 1 || rounds > mostRounds)
+                return error(CommandLineTexts::tr("--loop takes a number of rounds from 1 to %1.")
+                                 .arg(mostRounds));
+            playing.rounds = rounds;
+        }
+        return playing;
+    }
     if (list)
-        return {CommandLine::Mode::ListPorts, {}, {}, {}};
-    return {CommandLine::Mode::Window, files.value(0), {}, {}};
+        return made(CommandLine::Mode::ListPorts, {}, {}, {});
+    return made(CommandLine::Mode::Window, files.value(0), {}, {});
 }
 
 SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content)
@@ -196,6 +240,55 @@ SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content)
     return content;
 }
 
+namespace {
+// PORT as --upload and --play take it, opened for them: COM1 to COM4 as `link` numbers the
+// devices, or a serial device by its path. When it cannot be, the sentence is said and `status`
+// holds the exit status; nothing has been sent.
+struct GivenPort
+{
+    SerialPort port;
+    int number = 0;
+    int status = exitDone;
+};
+
+GivenPort openGivenPort(const QString &port, PortLink &link, QTextStream &errors)
+{
+    GivenPort given;
+    bool comLike = false;
+    const std::optional<int> number = comNumber(port, comLike);
+    if (!number && comLike) {
+        errors << CommandLineTexts::tr("%1: no such port; the ports are COM1 to COM%2.")
+                      .arg(Texts::outside(port))
+                      .arg(PortDirectory::portCount)
+               << Qt::endl;
+        given.status = exitPortUnusable;
+        return given;
+    }
+    given.number = number.value_or(0);
+    if (number) {
+        link.refresh();
+        if (!portWaitsInterrupted())
+            given.port = link.open(*number, HolderScan::Freshness::Now);
+    } else {
+        given.port = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
+    }
+    // Interrupted while it was being opened: closed again before its line is touched.
+    if (const int signal = portWaitsInterrupted()) {
+        given.port.close();
+        errors
+            << CommandLineTexts::tr("%1: interrupted; nothing was sent.").arg(Texts::outside(port))
+            << Qt::endl;
+        given.status = 128 + signal;
+    } else if (!given.port.isOpen()) {
+        const SendResult refused{given.port.error(), given.port.holder(), false,
+                                 given.port.device(), given.port.systemError()};
+        errors << Texts::notSent(port, &link, given.number, refused) << Qt::endl;
+        given.status = exitPortUnusable;
+    }
+    return given;
+}
+} // namespace
+
 int uploadFile(const QString &file, const QString &port, PortLink &link, QTextStream &errors)
 {
     const LoadedSettings loaded = loadSettingsFile(encodedPath(file));
@@ -209,33 +302,11 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
         return exitNotAchievable;
     }
     const PortWaitInterrupts interruptible;
-    bool comLike = false;
-    const std::optional<int> number = comNumber(port, comLike);
-    if (!number && comLike) {
-        errors << CommandLineTexts::tr("%1: no such port; the ports are COM1 to COM%2.")
-                      .arg(Texts::outside(port))
-                      .arg(PortDirectory::portCount)
-               << Qt::endl;
-        return exitPortUnusable;
-    }
-    SerialPort opened;
-    if (number) {
-        link.refresh();
-        if (!portWaitsInterrupted())
-            opened = link.open(*number, HolderScan::Freshness::Now);
-    } else {
-        opened = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
-    }
-    // Interrupted while it was being opened: closed again before its line is touched.
-    if (portWaitsInterrupted())
-        opened.close();
-    if (!opened.isOpen() && !portWaitsInterrupted()) {
-        const SendResult refused{opened.error(), opened.holder(), false, opened.device(),
-                                 opened.systemError()};
-        errors << Texts::notSent(port, &link, number.value_or(0), refused) << Qt::endl;
-        return exitPortUnusable;
-    }
-    const SendResult sent = sendThrough(std::move(opened), uploadSequence(content), link.stalls());
+    GivenPort given = openGivenPort(port, link, errors);
+    if (given.status != exitDone)
+        return given.status;
+    const SendResult sent =
+        sendThrough(std::move(given.port), uploadSequence(content), link.stalls());
     if (const int signal = portWaitsInterrupted()) {
         errors << CommandLineTexts::tr("%1: interrupted; nothing was sent whole.")
                       .arg(Texts::outside(port))
@@ -243,10 +314,71 @@ int uploadFile(const QString &file, const QString &port, PortLink &link, QTextSt
         return 128 + signal;
     }
     if (!sent.delivered) {
-        errors << Texts::notSent(port, &link, number.value_or(0), sent) << Qt::endl;
+        errors << Texts::notSent(port, &link, given.number, sent) << Qt::endl;
         return exitNotSent;
     }
     return exitDone;
+}
+
+int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QTextStream &errors)
+{
+    SequenceFileRead read = readSequenceFile(request.file);
+    if (read.file && request.rounds)
+        read.file->sequence.rounds = *request.rounds;
+    if (read.file)
+        if (const SequenceFault fault = checkSequence(read.file->sequence))
+            read = {std::nullopt, Texts::sequenceFault(request.file, fault)};
+    if (!read.file) {
+        errors << read.refusal << Qt::endl;
+        return exitSequenceRefused;
+    }
+    const SequenceFile &file = *read.file;
+    if (!divisorAchievable(baudDivisorFor(file.link.baud))) {
+        errors << Texts::rateNotAchievable() << Qt::endl;
+        return exitNotAchievable;
+    }
+    const Player player(file.sequence);
+    if (request.dryRun) {
+        if (!player.totalMs()) {
+            errors << CommandLineTexts::tr("%1 goes round for ever: give --loop N for --dry-run.")
+                          .arg(Texts::outside(request.file))
+                   << Qt::endl;
+            return exitUsage;
+        }
+        // One line a frame: its time in milliseconds, then its bytes.
+        for (const PlannedFrame &frame : planFrames(player, file.link)) {
+            out << slotMicroseconds(frame.slot) / 1000;
+            for (const std::uint8_t byte : frame.bytes)
+                out << ' ' << QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+            out << '\n';
+        }
+        return exitDone;
+    }
+    const PortWaitInterrupts interruptible;
+    GivenPort given = openGivenPort(request.port, link, errors);
+    if (given.status != exitDone)
+        return given.status;
+    Playback playback(std::move(given.port), player, file.link, link.stalls().limit());
+    playback.wait();
+    const Playback::Progress done = playback.progress();
+    const QString port = Texts::outside(request.port);
+    switch (done.ending) {
+    case Playback::Ending::finished:
+    case Playback::Ending::stopped:
+    case Playback::Ending::running:
+        out << Texts::played(request.file, request.port, done) << Qt::endl;
+        return exitDone;
+    case Playback::Ending::interrupted:
+        errors << CommandLineTexts::tr(
+                      "%1: interrupted; the playback stopped and the port is free.")
+                      .arg(port)
+               << Qt::endl;
+        return 128 + portWaitsInterrupted();
+    default:
+        errors << Texts::playbackEnded(request.port, done.ending, link.stalls().limit())
+               << Qt::endl;
+        return exitNotSent;
+    }
 }
 
 int listPorts(PortLink &link, QTextStream &out)
@@ -283,13 +415,17 @@ std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
         status = exitDone;
         break;
     case CommandLine::Mode::Upload:
+    case CommandLine::Mode::Play:
     case CommandLine::Mode::ListPorts: {
         PortLink link(
             devices ? std::move(devices) : [] { return listSerialDevices(); },
             defaultPortRecordPath(), std::move(roots));
-        status = line.mode == CommandLine::Mode::Upload
-                     ? uploadFile(line.file, line.port, link, errors)
-                     : listPorts(link, out);
+        if (line.mode == CommandLine::Mode::Upload)
+            status = uploadFile(line.file, line.port, link, errors);
+        else if (line.mode == CommandLine::Mode::Play)
+            status = playFile({line.file, line.port, line.rounds, line.dryRun}, link, out, errors);
+        else
+            status = listPorts(link, out);
         break;
     }
     case CommandLine::Mode::Window:

@@ -18,6 +18,7 @@ struct CommandLine
     {
         Window,    // the window, with `file` loaded when one is given
         Upload,    // --upload FILE --port PORT, without a window
+        Play,      // --play FILE --port PORT [--loop N], or --play FILE --dry-run
         ListPorts, // --list-ports
         Help,
         Version,
@@ -26,19 +27,22 @@ struct CommandLine
     Mode mode = Mode::Window;
     QString file;
     QString port;
-    QString text; // the help or version text, or the error
+    QString text;              // the help or version text, or the error
+    std::optional<int> rounds; // --loop
+    bool dryRun = false;
 };
 
 // Exit statuses of the command line, for scripts.
 enum ExitStatus
 {
     exitDone = 0,
-    exitUsage = 1,         // the command line itself is wrong
-    exitFileRefused = 2,   // the settings file cannot be loaded
-    exitNotAchievable = 3, // the board cannot run at the file's rate
-    exitPortUnusable = 4,  // no such port, no device behind it, not a serial device, or in use
-    exitNotSent = 5,       // the port did not take the bytes
-    exitNoOutput = 6,      // what was asked for could not be written to standard output
+    exitUsage = 1,           // the command line itself is wrong
+    exitFileRefused = 2,     // the settings file cannot be loaded
+    exitNotAchievable = 3,   // the board cannot run at the file's rate
+    exitPortUnusable = 4,    // no such port, no device behind it, not a serial device, or in use
+    exitNotSent = 5,         // the port did not take the bytes
+    exitNoOutput = 6,        // what was asked for could not be written to standard output
+    exitSequenceRefused = 7, // the sequence file cannot be played
 };
 
 // The program's name and version, as --version and the desktop know them.
@@ -65,6 +69,18 @@ SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content);
 // Returns the exit status; anything refused is said in one line on `errors`, and then nothing is
 // sent.
 int uploadFile(const QString &file, const QString &port, PortLink &link, QTextStream &errors);
+
+// Plays a sequence file as --play does: to `port` (COM1..COM4 or a serial device's path), at the
+// file's rate and in its format; or, for a dry run, prints its frames on `out` and opens nothing.
+// Returns the exit status, with one line on `errors` for anything refused.
+struct PlayRequest
+{
+    QString file;
+    QString port;
+    std::optional<int> rounds;
+    bool dryRun = false;
+};
+int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QTextStream &errors);
 
 // One line per COM number: its device, and whether it can be opened or why not. Opens nothing.
 int listPorts(PortLink &link, QTextStream &out);

@@ -61,6 +61,8 @@ QString Texts::portError(PortError error, const std::optional<PortHolder> &holde
         return tr("the port would not take the line settings; nothing was sent");
     case PortError::LookAlike:
         return tr("two adapters look alike; plug them back as they were or choose by path");
+    case PortError::Playing:
+        return portPlaying();
     case PortError::Changed:
         return tr("changed while being opened; nothing was sent");
     case PortError::Other:
@@ -144,22 +146,31 @@ QString Texts::notSent(const QString &port, PortLink *link, int number, const Se
     return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node, sent.systemError));
 }
 
-QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
+QString Texts::readRefusal(const QString &path, const FileRead &read, bool sequence)
 {
     using Failure = FileRead::Failure;
     const QString name = outside(QDir::toNativeSeparators(path));
-    switch (loaded.file.failure) {
+    switch (read.failure) {
     case Failure::cannotOpen:
-        return tr("\"%1\" could not be opened: %2.").arg(name, systemReason(loaded.file.error));
+        return tr("\"%1\" could not be opened: %2.").arg(name, systemReason(read.error));
     case Failure::notRegularFile:
-        return tr("\"%1\" is a folder, device or pipe, not a settings file.").arg(name);
+        return sequence ? tr("\"%1\" is a folder, device or pipe, not a sequence file.").arg(name)
+                        : tr("\"%1\" is a folder, device or pipe, not a settings file.").arg(name);
     case Failure::heldByAnother:
         return tr("\"%1\" is in use by another program.").arg(name);
     case Failure::cannotRead:
-        return tr("\"%1\" could not be read: %2.").arg(name, systemReason(loaded.file.error));
+        return tr("\"%1\" could not be read: %2.").arg(name, systemReason(read.error));
     case Failure::none:
         break;
     }
+    return {};
+}
+
+QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
+{
+    if (loaded.file.failure != FileRead::Failure::none)
+        return readRefusal(path, loaded.file, false);
+    const QString name = outside(QDir::toNativeSeparators(path));
     const QString servo = QString::number(loaded.decoded.servo);
     switch (loaded.decoded.fault) {
     case SettingsFileFault::notSettingsFile:
@@ -188,6 +199,76 @@ QString Texts::folderNotWritable(const QString &folder, const QString &reason)
 {
     return tr("the folder \"%1\" may not be written (%2)")
         .arg(outside(QDir::toNativeSeparators(folder)), reason);
+}
+
+QString Texts::sequenceFault(const QString &path, const SequenceFault &fault)
+{
+    using Kind = SequenceFault::Kind;
+    const QString name = outside(QDir::toNativeSeparators(path));
+    switch (fault.kind) {
+    case Kind::none:
+        break;
+    case Kind::noPoses:
+        return tr("\"%1\" has no poses.").arg(name);
+    case Kind::homeOutOfRange:
+        return tr("\"%1\": home names a pose there is not.").arg(name);
+    case Kind::poseOutOfRange:
+        return tr("\"%1\": steps[%2].pose names a pose there is not.").arg(name).arg(fault.index);
+    case Kind::timeOutOfRange:
+        return tr("\"%1\": steps[%2] has a move or hold outside 0 to %3 ms.")
+            .arg(name)
+            .arg(fault.index)
+            .arg(longestTimeMs);
+    case Kind::roundsOutOfRange:
+        return tr("\"%1\": loop is outside 1 to %2.").arg(name).arg(mostRounds);
+    }
+    return {};
+}
+
+QString Texts::played(const QString &path, const QString &port, const Playback::Progress &progress)
+{
+    const QString seconds = QString::number(double(progress.elapsedMs) / 1000, 'f', 1);
+    const QString leftOut = progress.framesLeftOut == 0
+                                ? tr("none left out")
+                                : tr("%1 left out, late").arg(progress.framesLeftOut);
+    return tr("Played %1 to %2: %3 s, %4 frames, %5.")
+        .arg(outside(QDir::toNativeSeparators(path)), outside(port), seconds)
+        .arg(progress.framesSent)
+        .arg(leftOut);
+}
+
+QString Texts::playbackEnded(const QString &port, Playback::Ending ending,
+                             std::chrono::milliseconds stallLimit)
+{
+    const QString name = outside(port);
+    switch (ending) {
+    case Playback::Ending::stalled:
+        return tr("%1: the port took no bytes for %2 seconds; the playback stopped.")
+            .arg(name)
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(stallLimit).count());
+    case Playback::Ending::gone:
+        return tr("%1: the adapter went away; the playback stopped.").arg(name);
+    case Playback::Ending::lineRefused:
+        return tr("%1: %2").arg(name, portError(PortError::LineRefused, std::nullopt));
+    case Playback::Ending::interrupted:
+        return tr("%1: interrupted; the playback stopped.").arg(name);
+    case Playback::Ending::running:
+    case Playback::Ending::finished:
+    case Playback::Ending::stopped:
+        break;
+    }
+    return {};
+}
+
+QString Texts::noMotionForOutputs()
+{
+    return tr("No motion under \"Digital Controller\": the board drives outputs, not servos. "
+              "Choose \"Servo Controller\" in the main window.");
+}
+
+QString Texts::portPlaying()
+{
+    return tr("a sequence is playing on it; stop it first");
 }
 
 QString Texts::noPortChosen()

@@ -5,6 +5,8 @@
 #include "link/portlink.h"
 #include "link/senders.h"
 #include "link/serialdevice.h"
+#include "motion/playback.h"
+#include "motion/sequence.h"
 #include "settings/fileaccess.h"
 
 #include <QCoreApplication>
@@ -46,10 +48,24 @@ class Texts
     // "COM1: in use by minicom (pid 4242)", "COM1 (FTDI FT232R, serial A1B2) is not connected".
     static QString notSent(const QString &port, PortLink *link, int number, const SendResult &sent);
 
+    // Why a file could not be read at all: a settings file's, or a sequence file's.
+    static QString readRefusal(const QString &path, const FileRead &read, bool sequence);
     // One plain sentence naming the file and why it is not loaded; empty when it is loaded.
     static QString loadRefusal(const QString &path, const LoadedSettings &loaded);
     static QString saveFailure(const QString &path, const QString &reason);
     static QString folderNotWritable(const QString &folder, const QString &reason);
+
+    // Why a sequence cannot be played, naming the field.
+    static QString sequenceFault(const QString &path, const SequenceFault &fault);
+    // "Played robot.svseq to COM1: 12.0 s, 360 frames, none left out."
+    static QString played(const QString &path, const QString &port,
+                          const Playback::Progress &progress);
+    // Why a playback ended before its time, naming the port.
+    static QString playbackEnded(const QString &port, Playback::Ending ending,
+                                 std::chrono::milliseconds stallLimit);
+    // Under "Digital Controller" the board drives outputs, not servos.
+    static QString noMotionForOutputs();
+    static QString portPlaying();
 
     static QString noPortChosen();
     static QString noPortChosenCaption();

@@ -16,6 +16,10 @@ add_library(corvantis_core STATIC
     ${core}/link/portrecord.cpp
     ${core}/link/senders.cpp
     ${core}/link/serialport.cpp
+    ${core}/motion/frames.cpp
+    ${core}/motion/playback.cpp
+    ${core}/motion/player.cpp
+    ${core}/motion/sequence.cpp
     ${core}/params/addressrange.cpp
     ${core}/params/baudmath.cpp
     ${core}/params/decimal.cpp

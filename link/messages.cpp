@@ -33,9 +33,17 @@ Message miniSscTestMessage(int address, int servo, int position, int baud)
 
 Message nativeTestMessage(int servo, int position, int baud)
 {
+    std::array<std::uint8_t, servoCount> positions;
+    positions.fill(0x80);
+    if (servo >= 0 && servo < servoCount)
+        positions[std::size_t(servo)] = byte(position);
+    return nativePoseMessage(positions, baud);
+}
+
+Message nativePoseMessage(const std::array<std::uint8_t, servoCount> &positions, int baud)
+{
     Write bytes{0xFF, 0xFF, 0x08, 0x00};
-    for (int i = 0; i < servoCount; ++i)
-        bytes.push_back(i == servo ? byte(position) : std::uint8_t{0x80});
+    bytes.insert(bytes.end(), positions.begin(), positions.end());
     bytes.push_back(0x00);
     return {{baud, 'N', 8, 1}, {bytes}};
 }

@@ -33,6 +33,10 @@ Message miniSscTestMessage(int address, int servo, int position, int baud);
 // the board's rate.
 Message nativeTestMessage(int servo, int position, int baud);
 
+// The native form for a whole pose: FF FF 08 00, the eight positions, 00, in one write at the
+// board's rate.
+Message nativePoseMessage(const std::array<std::uint8_t, servoCount> &positions, int baud);
+
 // 2 for the native "Quorvel" data format, plus 1 for the "Digital Controller" function.
 std::uint8_t modeByte(bool nativeFormat, bool digitalController);
 

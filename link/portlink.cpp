@@ -18,6 +18,10 @@ PortStatus PortLink::status(int port)
     status.entry = m_directory.entry(port);
     if (status.entry && status.entry->lookAlike)
         status.error = PortError::LookAlike;
+    if (status.entry && status.entry->present && port == m_playing) {
+        status.error = PortError::Playing;
+        return status;
+    }
     if (!status.entry || !status.entry->present)
         return status;
     const PortCheck check = checkWithoutOpening(status.entry->device.node, m_holders);
@@ -29,5 +33,15 @@ PortStatus PortLink::status(int port)
 
 SerialPort PortLink::open(int port, HolderScan::Freshness freshness)
 {
+    if (port != 0 && port == m_playing)
+        return SerialPort::refused(PortError::Playing, {});
     return m_directory.open(port, m_holders, freshness);
+}
+
+void PortLink::setPlaying(int port, bool playing)
+{
+    if (playing)
+        m_playing = port;
+    else if (m_playing == port)
+        m_playing = 0;
 }

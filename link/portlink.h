@@ -36,11 +36,15 @@ class PortLink
     // Found without opening anything: opening a port can reset the board or disturb the program
     // that holds it.
     PortStatus status(int port);
-    // Opens COMn for one message.
+    // Opens COMn for one message, or for a playback.
     SerialPort open(int port, HolderScan::Freshness freshness);
+    // While a playback holds COMn, every other message to it is refused: the bytes would land
+    // between its frames.
+    void setPlaying(int port, bool playing);
 
   private:
     HolderScan m_holders;
     PortDirectory m_directory;
     StallMemory m_stalls;
+    int m_playing = 0; // the COM number a playback holds, 0 for none
 };

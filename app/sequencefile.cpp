@@ -1,0 +1,263 @@
+#include "app/sequencefile.h"
+
+#include "app/commandline.h"
+#include "app/texts.h"
+#include "params/baudmath.h"
+#include "settings/fileaccess.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+namespace {
+class SequenceTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(SequenceFile)
+};
+
+const QString typeName = QStringLiteral("corvantis-panel sequence");
+constexpr int fileVersion = 1;
+
+const char *easingName(Easing easing)
+{
+    switch (easing) {
+    case Easing::Step:
+        return "step";
+    case Easing::Linear:
+        return "linear";
+    case Easing::EaseInOut:
+        return "ease-in-out";
+    }
+    return "linear";
+}
+
+// Reads the fields one by one; the first that is wrong ends the reading with a sentence that
+// names it.
+class Reader
+{
+  public:
+    explicit Reader(const QString &name) : m_name(name) {}
+
+    bool failed() const { return !m_refusal.isEmpty(); }
+    const QString &refusal() const { return m_refusal; }
+
+    void fail(const QString &field, const QString &why)
+    {
+        if (!failed())
+            m_refusal = SequenceTexts::tr("\"%1\" is not a sequence this program can play: %2 %3.")
+                            .arg(m_name, field, why);
+    }
+
+    // A whole number from `low` to `high`.
+    int number(const QJsonValue &value, const QString &field, qint64 low, qint64 high)
+    {
+        const double d = value.toDouble(std::nan(""));
+        if (!value.isDouble() || d != std::floor(d) || d < double(low) || d > double(high)) {
+            fail(field,
+                 SequenceTexts::tr("must be a whole number from %1 to %2").arg(low).arg(high));
+            return int(low);
+        }
+        return int(d);
+    }
+
+    QJsonArray array(const QJsonValue &value, const QString &field, qsizetype least, qsizetype most)
+    {
+        const QJsonArray a = value.toArray();
+        if (!value.isArray() || a.size() < least || a.size() > most)
+            fail(field, SequenceTexts::tr("must be a list of %1 to %2").arg(least).arg(most));
+        return a;
+    }
+
+    QJsonObject object(const QJsonValue &value, const QString &field)
+    {
+        if (!value.isObject())
+            fail(field, SequenceTexts::tr("is missing or not an object"));
+        return value.toObject();
+    }
+
+  private:
+    QString m_name;
+    QString m_refusal;
+};
+} // namespace
+
+QByteArray encodeSequenceFile(const SequenceFile &file)
+{
+    const Sequence &s = file.sequence;
+    QJsonArray poses;
+    for (const Pose &pose : s.poses) {
+        QJsonArray positions;
+        for (const std::uint8_t p : pose.positions)
+            positions.append(int(p));
+        poses.append(QJsonObject{{QStringLiteral("name"), QString::fromStdString(pose.name)},
+                                 {QStringLiteral("positions"), positions}});
+    }
+    QJsonArray steps;
+    for (const Step &step : s.steps)
+        steps.append(
+            QJsonObject{{QStringLiteral("pose"), step.pose},
+                        {QStringLiteral("move"), step.moveMs},
+                        {QStringLiteral("hold"), step.holdMs},
+                        {QStringLiteral("easing"), QLatin1String(easingName(step.easing))}});
+    const QJsonObject link{{QStringLiteral("format"), file.link.nativeFormat
+                                                          ? QStringLiteral("Quorvel")
+                                                          : QStringLiteral("Mini SSC")},
+                           {QStringLiteral("address"), file.link.address},
+                           {QStringLiteral("baudRate"), file.link.baud}};
+    const QJsonObject root{{QStringLiteral("type"), typeName},
+                           {QStringLiteral("version"), fileVersion},
+                           {QStringLiteral("link"), link},
+                           {QStringLiteral("home"), s.home},
+                           {QStringLiteral("loop"), s.rounds == 0
+                                                        ? QJsonValue(QStringLiteral("forever"))
+                                                        : QJsonValue(s.rounds)},
+                           {QStringLiteral("poses"), poses},
+                           {QStringLiteral("steps"), steps}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
+{
+    const QString shown = Texts::outside(name);
+    if (text.size() > largestSequenceFile)
+        return {std::nullopt, SequenceTexts::tr("\"%1\" is larger than a sequence file may be "
+                                                "(%2 bytes).")
+                                  .arg(shown)
+                                  .arg(largestSequenceFile)};
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parse);
+    if (parse.error != QJsonParseError::NoError)
+        return {std::nullopt, SequenceTexts::tr("\"%1\" is damaged or cut short: %2 at byte %3.")
+                                  .arg(shown, parse.errorString())
+                                  .arg(parse.offset)};
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(QStringLiteral("type")).toString() != typeName)
+        return {std::nullopt, SequenceTexts::tr("\"%1\" is not a sequence file.").arg(shown)};
+
+    Reader read(shown);
+    const int version =
+        read.number(root.value(QStringLiteral("version")), QStringLiteral("version"), 1, 1'000'000);
+    if (!read.failed() && version > fileVersion)
+        return {std::nullopt,
+                SequenceTexts::tr("\"%1\" is a sequence file of version %2, newer than this "
+                                  "program reads (%3).")
+                    .arg(shown)
+                    .arg(version)
+                    .arg(fileVersion)};
+    SequenceFile file;
+    const QJsonObject link =
+        read.object(root.value(QStringLiteral("link")), QStringLiteral("link"));
+    const QString format = link.value(QStringLiteral("format")).toString();
+    if (format != QLatin1String("Quorvel") && format != QLatin1String("Mini SSC"))
+        read.fail(QStringLiteral("link.format"),
+                  SequenceTexts::tr("must be \"Quorvel\" or \"Mini SSC\""));
+    file.link.nativeFormat = format == QLatin1String("Quorvel");
+    file.link.address = read.number(link.value(QStringLiteral("address")),
+                                    QStringLiteral("link.address"), 0, 65535);
+    file.link.baud = read.number(link.value(QStringLiteral("baudRate")),
+                                 QStringLiteral("link.baudRate"), 300, divisorBase);
+
+    Sequence &s = file.sequence;
+    const QJsonArray poses = read.array(root.value(QStringLiteral("poses")),
+                                        QStringLiteral("poses"), 1, mostSequencePoses);
+    for (qsizetype i = 0; i < poses.size() && !read.failed(); ++i) {
+        const QString field = QStringLiteral("poses[%1]").arg(i);
+        const QJsonObject pose = read.object(poses[i], field);
+        Pose p;
+        const QJsonValue poseName = pose.value(QStringLiteral("name"));
+        if (!poseName.isString() || poseName.toString().size() > 200)
+            read.fail(field + QStringLiteral(".name"),
+                      SequenceTexts::tr("must be a text of at most 200 characters"));
+        p.name = poseName.toString().toStdString();
+        const QJsonArray positions =
+            read.array(pose.value(QStringLiteral("positions")),
+                       field + QStringLiteral(".positions"), poseServos, poseServos);
+        for (int servo = 0; servo < poseServos && !read.failed(); ++servo)
+            p.positions[size_t(servo)] = std::uint8_t(
+                read.number(positions[servo], field + QStringLiteral(".positions[%1]").arg(servo),
+                            0, highestPosition));
+        s.poses.push_back(p);
+    }
+    s.home = read.number(root.value(QStringLiteral("home")), QStringLiteral("home"), 0,
+                         std::max<qsizetype>(poses.size() - 1, 0));
+    const QJsonValue loop = root.value(QStringLiteral("loop"));
+    s.rounds = loop.toString() == QLatin1String("forever")
+                   ? 0
+                   : read.number(loop, QStringLiteral("loop"), 1, mostRounds);
+    const QJsonArray steps = read.array(root.value(QStringLiteral("steps")),
+                                        QStringLiteral("steps"), 0, mostSequenceSteps);
+    for (qsizetype i = 0; i < steps.size() && !read.failed(); ++i) {
+        const QString field = QStringLiteral("steps[%1]").arg(i);
+        const QJsonObject step = read.object(steps[i], field);
+        Step t;
+        t.pose = read.number(step.value(QStringLiteral("pose")), field + QStringLiteral(".pose"), 0,
+                             std::max<qsizetype>(poses.size() - 1, 0));
+        t.moveMs = read.number(step.value(QStringLiteral("move")), field + QStringLiteral(".move"),
+                               0, longestTimeMs);
+        t.holdMs = read.number(step.value(QStringLiteral("hold")), field + QStringLiteral(".hold"),
+                               0, longestTimeMs);
+        const QString easing = step.value(QStringLiteral("easing")).toString();
+        if (easing == QLatin1String("step"))
+            t.easing = Easing::Step;
+        else if (easing == QLatin1String("linear"))
+            t.easing = Easing::Linear;
+        else if (easing == QLatin1String("ease-in-out"))
+            t.easing = Easing::EaseInOut;
+        else
+            read.fail(field + QStringLiteral(".easing"),
+                      SequenceTexts::tr("must be \"step\", \"linear\" or \"ease-in-out\""));
+        s.steps.push_back(t);
+    }
+    if (read.failed())
+        return {std::nullopt, read.refusal()};
+    return {file, {}};
+}
+
+SequenceFileRead readSequenceFile(const QString &path)
+{
+    const FileRead read = readRegularFile(encodedPath(path), std::size_t(largestSequenceFile) + 1);
+    const QString name = QDir::toNativeSeparators(path);
+    if (read.failure == FileRead::Failure::none)
+        return decodeSequenceFile(QByteArray(reinterpret_cast<const char *>(read.bytes.data()),
+                                             qsizetype(read.bytes.size())),
+                                  name);
+    return {std::nullopt, Texts::readRefusal(path, read, true)};
+}
+
+QByteArray framesCsv(const Player &player)
+{
+    QByteArray csv("time_ms,s0,s1,s2,s3,s4,s5,s6,s7\n");
+    const std::vector<Positions> rows = targetsEverySlot(player);
+    for (size_t slot = 0; slot < rows.size(); ++slot) {
+        csv += QByteArray::number(slotMicroseconds(std::int64_t(slot)) / 1000);
+        for (const std::uint8_t p : rows[slot])
+            csv += ',' + QByteArray::number(p);
+        csv += '\n';
+    }
+    return csv;
+}
+
+QByteArray framesHeader(const Player &player, const QString &source)
+{
+    const std::vector<Positions> rows = targetsEverySlot(player);
+    // The source's name in a comment: nothing in it may end the comment early.
+    QByteArray from = Texts::outside(source).toUtf8().replace("*/", "* /");
+    QByteArray h = "// Servo targets at " + QByteArray::number(framesPerSecond) +
+                   " frames a second, made by corvantis-panel from " + from + ".\n" +
+                   "// Each row is one frame: the positions of servos 0 to 7, 0 to 254.\n"
+                   "#pragma once\n#include <stdint.h>\n\n"
+                   "#define CORVANTIS_FRAME_RATE " +
+                   QByteArray::number(framesPerSecond) + "\n#define CORVANTIS_FRAME_COUNT " +
+                   QByteArray::number(qsizetype(rows.size())) +
+                   "\n\nconst uint8_t frames[][8] = {\n";
+    for (const Positions &row : rows) {
+        h += "    {";
+        for (int i = 0; i < poseServos; ++i)
+            h += (i ? ", " : "") + QByteArray::number(row[size_t(i)]);
+        h += "},\n";
+    }
+    return h + "};\n";
+}

@@ -1,0 +1,110 @@
+#include "motion/frames.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+// Bytes the line carries in a thirtieth of a second: ten bits a byte.
+int bytesPerSlot(int baud)
+{
+    return std::max(baud / 10 / framesPerSecond, 1);
+}
+
+constexpr int nativeFrameBytes = 13;
+constexpr int miniSscServoBytes = 3;
+} // namespace
+
+FrameTiming frameTiming(const MotionLink &link)
+{
+    const int room = bytesPerSlot(link.baud);
+    const int least = link.nativeFormat ? nativeFrameBytes : miniSscServoBytes;
+    FrameTiming timing;
+    timing.slotsPerFrame = (least + room - 1) / room;
+    timing.servosPerFrame =
+        link.nativeFormat ? poseServos
+                          : std::min(poseServos, room * timing.slotsPerFrame / miniSscServoBytes);
+    return timing;
+}
+
+FramePlanner::FramePlanner(const MotionLink &link) : m_link(link), m_timing(frameTiming(link))
+{
+    m_waitingSince.fill(-1);
+}
+
+std::vector<std::uint8_t> FramePlanner::frame(const Positions &targets, std::int64_t slot)
+{
+    std::vector<std::uint8_t> bytes;
+    if (m_link.nativeFormat) {
+        bytes = {0xFF, 0xFF, 0x08, 0x00};
+        bytes.insert(bytes.end(), targets.begin(), targets.end());
+        bytes.push_back(0x00);
+        m_sent = targets;
+        m_known.fill(true);
+        return bytes;
+    }
+    // What the board has not got yet: before a servo's first message, its target, as the servo may
+    // be anywhere.
+    std::vector<int> waiting;
+    for (int i = 0; i < poseServos; ++i) {
+        const bool differs = !m_known[size_t(i)] || targets[size_t(i)] != m_sent[size_t(i)];
+        if (!differs) {
+            m_waitingSince[size_t(i)] = -1;
+            continue;
+        }
+        if (m_waitingSince[size_t(i)] < 0)
+            m_waitingSince[size_t(i)] = slot;
+        waiting.push_back(i);
+    }
+    std::stable_sort(waiting.begin(), waiting.end(), [&](int a, int b) {
+        return m_waitingSince[size_t(a)] < m_waitingSince[size_t(b)];
+    });
+    if (int(waiting.size()) > m_timing.servosPerFrame)
+        waiting.resize(size_t(m_timing.servosPerFrame));
+    std::sort(waiting.begin(), waiting.end());
+    for (const int servo : waiting) {
+        const std::int64_t number = std::int64_t(m_link.address) + servo;
+        bytes.push_back(0xFF);
+        bytes.push_back(number > 255 ? 255 : std::uint8_t(number));
+        bytes.push_back(targets[size_t(servo)]);
+        m_sent[size_t(servo)] = targets[size_t(servo)];
+        m_known[size_t(servo)] = true;
+        m_waitingSince[size_t(servo)] = -1;
+    }
+    return bytes;
+}
+
+bool FramePlanner::settled() const
+{
+    return std::all_of(m_known.begin(), m_known.end(), [](bool known) { return known; }) &&
+           std::all_of(m_waitingSince.begin(), m_waitingSince.end(),
+                       [](std::int64_t since) { return since < 0; });
+}
+
+std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link)
+{
+    std::vector<PlannedFrame> frames;
+    FramePlanner planner(link);
+    const int step = planner.timing().slotsPerFrame;
+    for (std::int64_t slot = 0;; slot += step) {
+        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
+        std::vector<std::uint8_t> bytes = planner.frame(moment.targets, slot);
+        if (!bytes.empty())
+            frames.push_back({slot, std::move(bytes)});
+        // The last frame puts every servo on the last pose, however many frames that takes.
+        if (moment.finished && planner.settled())
+            break;
+    }
+    return frames;
+}
+
+std::vector<Positions> targetsEverySlot(const Player &player)
+{
+    std::vector<Positions> rows;
+    for (std::int64_t slot = 0;; ++slot) {
+        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
+        rows.push_back(moment.targets);
+        if (moment.finished)
+            break;
+    }
+    return rows;
+}

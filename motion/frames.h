@@ -1,0 +1,75 @@
+#pragma once
+
+#include "motion/player.h"
+#include "motion/sequence.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+// Frames for the board at its real-time rate: a frame every thirtieth of a second, the rate the
+// window's real-time capacity is worked out for, each no longer than the line carries in that
+// time (a tenth of the baud rate in bytes a second). The native form sends all eight positions in
+// 13 bytes; Mini SSC sends 3 bytes for each servo whose position changed, as many as fit, those
+// that have waited longest first, so that every servo arrives. A frame that needs more time than a
+// thirtieth goes every second or third thirtieth instead.
+
+struct MotionLink
+{
+    bool nativeFormat = false;
+    int address = 0; // Mini SSC's servo numbers start here
+    int baud = 9600;
+
+    bool operator==(const MotionLink &) const = default;
+};
+
+inline constexpr int framesPerSecond = 30;
+// The moment of frame slot k, in microseconds from the start.
+constexpr std::int64_t slotMicroseconds(std::int64_t k)
+{
+    return k * 1'000'000 / framesPerSecond;
+}
+
+struct FrameTiming
+{
+    int slotsPerFrame = 1;  // thirtieths of a second from one frame to the next
+    int servosPerFrame = 8; // the most a frame carries
+    double framesPerSecond() const { return double(::framesPerSecond) / slotsPerFrame; }
+};
+// For a rate of at least 300 baud.
+FrameTiming frameTiming(const MotionLink &link);
+
+// Turns the targets of each frame into the bytes that carry them, remembering what the board has
+// been sent.
+class FramePlanner
+{
+  public:
+    explicit FramePlanner(const MotionLink &link);
+
+    // The bytes for frame slot `slot`; empty when the board has every target already (Mini SSC).
+    std::vector<std::uint8_t> frame(const Positions &targets, std::int64_t slot);
+    // The board has every target of the last frame.
+    bool settled() const;
+    const FrameTiming &timing() const { return m_timing; }
+
+  private:
+    MotionLink m_link;
+    FrameTiming m_timing;
+    std::array<bool, poseServos> m_known{}; // whether a servo has had a message yet
+    Positions m_sent{};
+    // When each servo's target first differed from what the board has; -1 while it has it.
+    std::array<std::int64_t, poseServos> m_waitingSince{};
+};
+
+// Every frame of a sequence that goes round a known number of times, as the line would carry
+// them, with the slot of each: what --dry-run prints.
+struct PlannedFrame
+{
+    std::int64_t slot = 0;
+    std::vector<std::uint8_t> bytes;
+};
+std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link);
+
+// The targets at each thirtieth of a second, for a microcontroller to replay: rows of eight.
+std::vector<Positions> targetsEverySlot(const Player &player);
