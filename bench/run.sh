@@ -4,10 +4,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 ensure_packages "${build_packages[@]}" xvfb xauth
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/bench --target bench_portcycle bench_portprobe bench_eventtowire bench_startup minimalwindow corvantis-panel
+cmake --build build/bench --target bench_portcycle bench_portprobe bench_eventtowire bench_playback bench_startup\
+    minimalwindow corvantis-panel
 
 build/bench/bench/bench_portcycle
 build/bench/bench/bench_portprobe
 build/bench/bench/bench_eventtowire
+build/bench/bench/bench_playback 60
 xvfb-run -a -s "-screen 0 1024x768x24" \
     build/bench/bench/bench_startup 10 build/bench/corvantis-panel build/bench/bench/minimalwindow

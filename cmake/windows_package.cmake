@@ -29,6 +29,7 @@ add_custom_target(windows_zip
     COMMAND ${CMAKE_COMMAND} -E copy ${qtPrefix}/plugins/styles/qwindowsvistastyle.dll ${stage}/styles
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/examples/wave.svseq ${stage}
     # Stripped, as the Debian package's program is; the debugging information stays in the build.
     COMMAND ${CMAKE_STRIP} ${stage}/corvantis-panel.exe ${stage}/corvantis-panel.com
     COMMAND ${CMAKE_COMMAND} -E tar cf ${package}.zip --format=zip ${package}

@@ -35,9 +35,10 @@ std::vector<std::uint8_t> FramePlanner::frame(const Positions &targets, std::int
 {
     std::vector<std::uint8_t> bytes;
     if (m_link.nativeFormat) {
-        bytes = {0xFF, 0xFF, 0x08, 0x00};
-        bytes.insert(bytes.end(), targets.begin(), targets.end());
-        bytes.push_back(0x00);
+        bytes.assign(nativeFrameBytes, 0x00);
+        bytes[0] = bytes[1] = 0xFF;
+        bytes[2] = 0x08;
+        std::copy(targets.begin(), targets.end(), bytes.begin() + 4);
         m_sent = targets;
         m_known.fill(true);
         return bytes;

@@ -55,7 +55,7 @@ dpkg -x "$ddeb" "$work/debug"
 desktop-file-validate "$root/usr/share/applications/org.corvantis.Panel.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.corvantis.Panel.metainfo.xml"
 grep -q "^Icon=org.corvantis.Panel$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
-grep -q "^MimeType=application/x-corvantis-svo;$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
+grep -q "^MimeType=application/x-corvantis-svo;application/x-corvantis-sequence;$" "$root/usr/share/applications/org.corvantis.Panel.desktop"
 man -l "$root/usr/share/man/man1/corvantis-panel.1.gz" 2>&1 >/dev/null | { ! grep .; } || fail "the man page has faults"
 
 # A saved file by its name, and the same bytes under another name by the tag they begin with.
@@ -68,6 +68,14 @@ for file in saved.svo saved-without-extension; do
     [[ $type == application/x-corvantis-svo ]] || fail "$file is $type"
 done
 echo "saved settings files are application/x-corvantis-svo"
+source=$(dirname "$e2e")/..
+cp "$source/docs/examples/wave.svseq" "$work/wave.svseq"
+cp "$work/wave.svseq" "$work/wave-without-extension"
+for file in wave.svseq wave-without-extension; do
+    type=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" xdg-mime query filetype "$work/$file")
+    [[ $type == application/x-corvantis-sequence ]] || fail "$file is $type"
+done
+echo "sequence files are application/x-corvantis-sequence"
 
 "$e2e" "$root/usr/bin/corvantis-panel"
 echo "the installed program started, showed its window and quit with status 0"
