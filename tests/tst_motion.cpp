@@ -1,8 +1,10 @@
 // Poses and sequences: where the servos are at each moment, and the bytes of each frame.
 #include "motion/frames.h"
+#include "motion/playback.h"
 #include "motion/player.h"
 
 #include <QTest>
+#include <thread>
 
 namespace {
 Positions all(int value)
@@ -23,6 +25,49 @@ Sequence twoRounds(Easing first = Easing::Linear, int firstMove = 1000, int roun
     return s;
 }
 
+// A device as a playback meets it: it takes every byte at once, but the write of frame slot
+// `slowSlot` takes `slowMs` (a busy machine), or, after `stallAfter` writes, no byte at all (a
+// stuck adapter), or it goes away (unplugged).
+class Device final : public SerialDriver
+{
+  public:
+    struct Behaviour
+    {
+        bool takesLine = true;
+        int slowWrite = -1; // which write is slow
+        int slowMs = 0;
+        int stallAfter = -1;
+        int goneAfter = -1;
+    };
+    Device(Behaviour b, std::shared_ptr<int> writes) : m_b(b), m_writes(std::move(writes)) {}
+    bool setLine(const LineSettings &) override { return m_b.takesLine; }
+    long writeSome(std::span<const std::uint8_t> bytes) override
+    {
+        if (*m_writes == m_b.goneAfter)
+            return -1;
+        if (*m_writes == m_b.stallAfter)
+            return 0;
+        if (*m_writes == m_b.slowWrite)
+            std::this_thread::sleep_for(std::chrono::milliseconds(m_b.slowMs));
+        ++*m_writes;
+        return long(bytes.size());
+    }
+    bool waitForRoom(std::chrono::milliseconds timeout) override
+    {
+        std::this_thread::sleep_for(std::min(timeout, std::chrono::milliseconds(5)));
+        return true;
+    }
+    int unsent() override { return 0; }
+    void waitForLine(std::chrono::milliseconds) override {}
+    bool finishTransmitter() override { return true; }
+    void discardUnsent() override {}
+    void close() override {}
+
+  private:
+    Behaviour m_b;
+    std::shared_ptr<int> m_writes;
+};
+
 QByteArray bytes(const Positions &p)
 {
     return QByteArray(reinterpret_cast<const char *>(p.data()), p.size());
@@ -35,6 +80,8 @@ QByteArray bytes(const std::vector<std::uint8_t> &v)
 } // namespace
 
 Q_DECLARE_METATYPE(Sequence)
+Q_DECLARE_METATYPE(Device::Behaviour)
+Q_DECLARE_METATYPE(Playback::Ending)
 
 class TestMotion : public QObject
 {
@@ -48,6 +95,10 @@ class TestMotion : public QObject
     void frameTiming();
     void frameBytes_data();
     void frameBytes();
+    void everyServoEndsOnTheLastPose_data();
+    void everyServoEndsOnTheLastPose();
+    void playbackEndings_data();
+    void playbackEndings();
 };
 
 void TestMotion::targetsAtChosenTimes_data()
@@ -181,6 +232,79 @@ void TestMotion::frameBytes()
         std::copy(targets[i].begin(), targets[i].end(), p.begin());
         QCOMPARE(bytes(planner.frame(p, i)).toHex(' '), frames[i].toHex(' '));
     }
+}
+
+void TestMotion::everyServoEndsOnTheLastPose_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("baud");
+    QTest::newRow("Mini SSC at 4800, five a frame") << false << 4800;
+    QTest::newRow("Mini SSC at 600, one every other thirtieth") << false << 600;
+    QTest::newRow("native at 2400") << true << 2400;
+}
+
+void TestMotion::everyServoEndsOnTheLastPose()
+{
+    QFETCH(bool, native);
+    QFETCH(int, baud);
+    // The last step jumps every servo at once, at the very end.
+    Sequence s = twoRounds(Easing::Step, 1000, 1);
+    s.steps.back() = {1, 0, 0, Easing::Step};
+    s.steps.front() = {2, 500, 0, Easing::Step};
+    // The board as the frames leave it: Mini SSC sets one servo a message, the native form all.
+    Positions board{};
+    for (const PlannedFrame &frame : planFrames(Player(s), {native, 0, baud})) {
+        if (native)
+            std::copy(frame.bytes.begin() + 4, frame.bytes.begin() + 12, board.begin());
+        else
+            for (size_t i = 0; i + 2 < frame.bytes.size(); i += 3)
+                board[frame.bytes[i + 1]] = frame.bytes[i + 2];
+    }
+    QCOMPARE(bytes(board).toHex(), bytes(all(200)).toHex());
+}
+
+void TestMotion::playbackEndings_data()
+{
+    // A second of sequence in the native form: a frame every thirtieth, 31 in all, the last at 1 s.
+    QTest::addColumn<Device::Behaviour>("device");
+    QTest::addColumn<Playback::Ending>("ending");
+    QTest::addColumn<bool>("framesLeftOut");
+    QTest::newRow("to the end") << Device::Behaviour{} << Playback::Ending::finished << false;
+    QTest::newRow("a write that takes 300 ms: the late frames are left out, not sent late")
+        << Device::Behaviour{true, 5, 300} << Playback::Ending::finished << true;
+    QTest::newRow("a port that takes no more bytes")
+        << Device::Behaviour{true, -1, 0, 3} << Playback::Ending::stalled << false;
+    QTest::newRow("unplugged") << Device::Behaviour{true, -1, 0, -1, 3} << Playback::Ending::gone
+                               << false;
+    QTest::newRow("a port that will not take the line settings")
+        << Device::Behaviour{false} << Playback::Ending::lineRefused << false;
+}
+
+void TestMotion::playbackEndings()
+{
+    QFETCH(Device::Behaviour, device);
+    QFETCH(Playback::Ending, ending);
+    QFETCH(bool, framesLeftOut);
+    Sequence s = twoRounds(Easing::Linear, 1000, 1);
+    s.steps.resize(1);
+    s.steps[0].holdMs = 0;
+    auto writes = std::make_shared<int>(0);
+    std::vector<std::int64_t> sent;
+    Playback playback(
+        SerialPort(std::make_unique<Device>(device, writes), {}), Player(s), {true, 0, 9600},
+        std::chrono::milliseconds(300),
+        [&sent](std::int64_t slot, const std::vector<std::uint8_t> &) { sent.push_back(slot); });
+    playback.wait();
+    const Playback::Progress done = playback.progress();
+    QCOMPARE(done.ending, ending);
+    QCOMPARE(done.framesLeftOut > 0, framesLeftOut);
+    if (ending != Playback::Ending::finished)
+        return;
+    // Whatever was left out, the show ends on its time and its last pose.
+    QCOMPARE(sent.back(), 30);
+    QCOMPARE(bytes(done.last).toHex(), bytes(all(200)).toHex());
+    QCOMPARE(qsizetype(sent.size()) + done.framesLeftOut, 31);
+    QVERIFY(std::is_sorted(sent.begin(), sent.end()));
 }
 
 QTEST_GUILESS_MAIN(TestMotion)
