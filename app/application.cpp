@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/eventguard.h"
+#include "app/sequencefile.h"
 #include "app/systemdesktop.h"
 #include "app/tform1.h"
 
@@ -40,8 +41,11 @@ int runApplication(int argc, char **argv, const QString &file,
         TForm1 form(desktop);
         system.setWindow(&form);
         form.show();
+        // A sequence file opens in the Motion window; any other file is taken for settings.
+        const bool sequence = file.endsWith(QLatin1Char('.') + QLatin1String(sequenceFileSuffix),
+                                            Qt::CaseInsensitive);
         if (!file.isEmpty())
-            runHandler([&] { form.loadSettingsFrom(file); });
+            runHandler([&] { sequence ? form.openSequence(file) : form.loadSettingsFrom(file); });
         if (started)
             started(form);
         QApplication::exec();

@@ -5,12 +5,16 @@
 #include "app/colours.h"
 #include "app/eventguard.h"
 #include "app/focusroute.h"
+#include "app/motionwindow.h"
 #include "app/openingplacement.h"
+#include "app/placement.h"
 #include "link/portrecord.h"
 #include "ui_tform1.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLayout>
+#include <QScreen>
 #include <QShortcut>
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +45,7 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
     // being given it again afterwards.
     setFont(layoutFont());
     ui->setupUi(this);
+    makeMotionMenu();
     applyLookAndFeel();
     makeAccessible();
     m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
@@ -52,7 +57,18 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // Before the port link goes: the Motion window's playback is stopped and its port freed.
+    m_motion.reset();
     setErrorReport({});
+}
+
+void TForm1::makeMotionMenu()
+{
+    m_motionMenu = ui->MenuBar->addMenu(tr("Motion"));
+    m_motionMenu->setObjectName(QStringLiteral("Motion1"));
+    m_motionOpen = m_motionMenu->addAction(tr("Poses and Sequences..."));
+    m_motionOpen->setObjectName(QStringLiteral("motionOpen"));
+    m_motionOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
 }
 
 QFont TForm1::layoutFont()
@@ -137,6 +153,7 @@ void TForm1::makeAccessible()
     if (!ui->MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, ui->MenuBar)) {
         ui->SerialPort1->setTitle(tr("&File"));
         ui->SerialPort2->setTitle(tr("&Serial Port"));
+        m_motionMenu->setTitle(tr("&Motion"));
     }
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
@@ -192,6 +209,21 @@ void TForm1::connectEvents()
     bindEvent(ui->ScrollBar1, &QScrollBar::valueChanged, &TForm1::ScrollBar1Change);
     bindEvent(ui->Panel1, &Panel::mouseDown, &TForm1::Panel1MouseDown);
     bindEvent(ui->Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
+
+    bindEvent(m_motionOpen, &QAction::triggered, &TForm1::motionOpenClick);
+    // The Motion window follows the chosen rate, format and function: the frames they give, and
+    // whether there is motion at all.
+    auto follow = [this] {
+        runHandler([this] {
+            if (m_motion)
+                m_motion->followMainWindow();
+        });
+    };
+    for (QRadioButton *choice :
+         {ui->RadioButton4, ui->RadioButton5, ui->RadioButton6, ui->RadioButton7})
+        connect(choice, &QRadioButton::toggled, this, follow);
+    connect(ui->baudSelector, &QComboBox::editTextChanged, this, follow);
+    connect(ui->Edit1, &QLineEdit::textChanged, this, follow);
 }
 
 BoardChoices TForm1::choices() const
@@ -208,7 +240,45 @@ void TForm1::FormCreate(QObject *)
 
 void TForm1::fileQuitClick(QObject *)
 {
-    // At once: no question, no save, no further handler.
+    // At once: no question, no save, no further handler; but a playback closes its port first.
+    if (m_motion)
+        m_motion->stopAndWait();
     std::fflush(nullptr);
     std::_Exit(0);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // A playback ends with the program's last window, and frees its port.
+    if (m_motion)
+        m_motion->close();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::motionOpenClick(QObject *)
+{
+    const bool first = !m_motion;
+    if (first)
+        m_motion = std::make_unique<MotionWindow>(*this, m_desktop);
+    if (first && isVisible()) {
+        // Beside this window: to its right where the screen has room, else to its left, else as
+        // near as keeps it whole on the screen.
+        m_motion->adjustSize();
+        const QRect main = frameGeometry();
+        const QRect screen = this->screen()->availableGeometry();
+        const QSize size = m_motion->size() + (main.size() - this->size());
+        const int right = main.right() + 1;
+        const int x =
+            right + size.width() <= screen.right() + 1 ? right : main.left() - size.width();
+        m_motion->move(placeWithin(screen, size, QPoint(x, main.top())));
+    }
+    m_motion->show();
+    m_motion->raise();
+    m_motion->activateWindow();
+}
+
+void TForm1::openSequence(const QString &path)
+{
+    motionOpenClick(this);
+    m_motion->openFrom(path);
 }

@@ -2,6 +2,7 @@
 
 #include "app/filedialog.h"
 #include "link/portlink.h"
+#include "motion/frames.h"
 #include "settings/svofile.h"
 
 #include <QMainWindow>
@@ -15,6 +16,8 @@
 namespace Ui {
 class TForm1;
 }
+class MotionWindow;
+struct SendResult;
 
 class TForm1 : public QMainWindow
 {
@@ -92,8 +95,20 @@ class TForm1 : public QMainWindow
     // before anything is written: a text that does not convert sends nothing.
     void sendTestPosition();
 
+    // Motion
+    void motionOpenClick(QObject *sender);
+    // Opens the Motion window with a sequence file, as its "Open..." does once a file is chosen.
+    void openSequence(const QString &path);
+    // What the Motion window plays and sends in: the chosen data format, the address and the rate
+    // in the "Baud Rate" box. The texts are converted; one that does not raises the error. The
+    // native form carries no address: there it is 0 when its text does not convert.
+    MotionLink motionLink() const;
+    // "Digital Controller" is chosen: the board drives outputs, and there is no motion.
+    bool digitalController() const;
+
   protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
   private:
     // The controls, each under the name the layout gives it; no one else reaches them.
@@ -101,6 +116,9 @@ class TForm1 : public QMainWindow
     Desktop &m_desktop;
     std::unique_ptr<PortLink> m_portLink;
     std::vector<QAction *> m_portItems; // COM1 first
+    QMenu *m_motionMenu = nullptr;
+    QAction *m_motionOpen = nullptr;
+    std::unique_ptr<MotionWindow> m_motion; // made when first opened
     ServoSettings m_settings;
     EditingFlags m_flags;
 
@@ -113,6 +131,12 @@ class TForm1 : public QMainWindow
     void choosePort(int port);
     QAction *portItem(int port) const { return m_portItems[std::size_t(port - 1)]; }
     void makePortItems();
+    void makeMotionMenu();
+    // The live-position message at the setup rate, as a sweep edit sends it.
+    void sendLive(int servo, int position);
+    // A message the playback kept off the port is said in the Motion window, where it can be
+    // stopped; otherwise these messages are lost without a word, as an unplugged adapter's are.
+    void noteRefusal(const SendResult &sent);
     void applyLookAndFeel();
     // Text on a background the scheme sets, legible as the desktop switches schemes.
     void followColourScheme();

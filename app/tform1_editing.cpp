@@ -40,7 +40,7 @@ void TForm1::startSweepChange(QObject *)
     m_settings.dialEndAngle = dialAngleOfPosition(start, ui->startSweep->maximum());
     ui->travel->setEndAngle(m_settings.dialEndAngle);
     m_settings.sweepStarts[servo] = start;
-    sendLivePosition(portLink(), m_settings.comPort, servo, start);
+    sendLive(servo, start);
 }
 
 void TForm1::endSweepChange(QObject *)
@@ -54,7 +54,7 @@ void TForm1::endSweepChange(QObject *)
     m_settings.dialStartAngle = dialAngleOfPosition(end, ui->endSweep->maximum());
     ui->travel->setStartAngle(m_settings.dialStartAngle);
     m_settings.sweepEnds[servo] = end;
-    sendLivePosition(portLink(), m_settings.comPort, servo, end);
+    sendLive(servo, end);
 }
 
 void TForm1::SelectorChange(QObject *)
@@ -117,7 +117,7 @@ void TForm1::travelMouseMove(QObject *, Qt::KeyboardModifiers, int x, int y)
         m_settings.sweepStarts[servo] = position;
     }
     // One message per mouse movement, also when nothing changed, so the servo follows the pointer.
-    sendLivePosition(portLink(), m_settings.comPort, servo, position);
+    sendLive(servo, position);
 }
 
 void TForm1::travelMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
@@ -142,7 +142,7 @@ void TForm1::sendTestPosition()
         ui->RadioButton5->isChecked()
             ? miniSscTestMessage(toInt(ui->Edit1->text()), servo, position, baud)
             : nativeTestMessage(servo, position, baud);
-    sendMessage(portLink(), m_settings.comPort, message);
+    noteRefusal(sendMessage(portLink(), m_settings.comPort, message));
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

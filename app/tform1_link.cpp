@@ -1,5 +1,8 @@
-// Controller link: the "Serial Port" menu and the "Upload settings" button.
+// Controller link: the "Serial Port" menu, the "Upload settings" button, and what the Motion window
+// plays on.
+#include "app/conversion.h"
 #include "app/eventguard.h"
+#include "app/motionwindow.h"
 #include "app/texts.h"
 #include "app/tform1.h"
 #include "link/portlink.h"
@@ -72,4 +75,36 @@ void TForm1::Button1Click(QObject *)
             Texts::notSent(QString::fromStdString(portName(m_settings.comPort)), &portLink(),
                            m_settings.comPort, sent)
                 .toStdString());
+}
+
+void TForm1::sendLive(int servo, int position)
+{
+    noteRefusal(sendMessage(portLink(), m_settings.comPort, livePositionMessage(servo, position)));
+}
+
+void TForm1::noteRefusal(const SendResult &sent)
+{
+    if (sent.error == PortError::Playing && m_motion)
+        m_motion->showRefusal(Texts::notSent(QString::fromStdString(portName(m_settings.comPort)),
+                                             &portLink(), m_settings.comPort, sent));
+}
+
+MotionLink TForm1::motionLink() const
+{
+    MotionLink link;
+    link.nativeFormat = ui->RadioButton4->isChecked();
+    link.baud = toInt(ui->baudSelector->text());
+    if (link.nativeFormat) {
+        const QByteArray address = ui->Edit1->text().toUtf8();
+        link.address =
+            parseDecimal(std::string_view(address.constData(), size_t(address.size()))).value_or(0);
+    } else {
+        link.address = toInt(ui->Edit1->text());
+    }
+    return link;
+}
+
+bool TForm1::digitalController() const
+{
+    return ui->RadioButton7->isChecked();
 }

@@ -1,0 +1,391 @@
+// The Motion window driven through its controls: what reaches the board, what the user reads.
+#include "app/motionwindow.h"
+#include "app/sequencefile.h"
+#include "app/texts.h"
+#include "app/tform1.h"
+#include "link/senders.h"
+#include "tests/fakedesktop.h"
+#include "tests/ptypair.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Home, then A with a linear move, B easing in and out, home again at a step.
+Sequence threePoses(int rounds)
+{
+    Sequence s;
+    s.poses = {{"Home", {}},
+               {"A", {10, 20, 30, 40, 50, 60, 70, 80}},
+               {"B", {200, 190, 180, 170, 160, 150, 140, 130}}};
+    s.steps = {
+        {1, 300, 100, Easing::Linear}, {2, 300, 0, Easing::EaseInOut}, {0, 200, 100, Easing::Step}};
+    s.rounds = rounds;
+    return s;
+}
+
+QByteArray planned(const Sequence &sequence, const MotionLink &link)
+{
+    QByteArray all;
+    for (const PlannedFrame &frame : planFrames(Player(sequence), link))
+        all += QByteArray(reinterpret_cast<const char *>(frame.bytes.data()),
+                          qsizetype(frame.bytes.size()));
+    return all;
+}
+} // namespace
+
+class TestMotionWindow : public QObject
+{
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void menuAndKeyOpenTheWindow();
+
+    void playsThePlannedFrames_data();
+    void playsThePlannedFrames();
+    void stopEndsAForeverSequence_data();
+    void stopEndsAForeverSequence();
+    void mainWindowMessagesRefusedWhilePlaying();
+    void unpluggedMidShowEndsThePlayback();
+    void refusedPlays_data();
+    void refusedPlays();
+    void sliderMovesTheServo_data();
+    void sliderMovesTheServo();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void savedFileKeepsTheMainWindowsLink();
+    void deleteRefusesAPoseInUse_data();
+    void deleteRefusesAPoseInUse();
+
+  private:
+    std::unique_ptr<FreshWindow> m_fresh;
+    QTemporaryDir m_dir;
+    MotionWindow *m_motion = nullptr;
+
+    TForm1 *form() { return m_fresh->form.get(); }
+    Controls &ui() { return m_fresh->ui; }
+    template <typename T = QWidget> T *control(const char *name)
+    {
+        T *found = m_motion->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("The Motion window has no %s", name);
+        return found;
+    }
+    void click(const char *name) { control<QAbstractButton>(name)->click(); }
+    QString status() { return control<QLabel>("motionStatus")->text(); }
+    void setLink(bool native, int baud, int address = 0);
+    QString written(const QByteArray &text, const QString &name = QStringLiteral("show.svseq"));
+    // Written with the codec and opened with the window's "Open..." button.
+    void openThroughButton(const Sequence &sequence);
+    void liveMessageGoesThrough(PtyPair &pty);
+};
+
+void TestMotionWindow::init()
+{
+    m_fresh = std::make_unique<FreshWindow>();
+    form()->findChild<QAction *>(QStringLiteral("motionOpen"))->trigger();
+    m_motion = form()->findChild<MotionWindow *>(QStringLiteral("MotionWindow"));
+    QVERIFY(m_motion && m_motion->isVisible());
+}
+
+void TestMotionWindow::cleanup()
+{
+    m_fresh.reset();
+}
+
+void TestMotionWindow::setLink(bool native, int baud, int address)
+{
+    (native ? ui().RadioButton4 : ui().RadioButton5)->setChecked(true);
+    ui().baudSelector->setText(QString::number(baud));
+    ui().Edit1->setText(QString::number(address));
+}
+
+QString TestMotionWindow::written(const QByteArray &text, const QString &name)
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("Cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+void TestMotionWindow::openThroughButton(const Sequence &sequence)
+{
+    m_fresh->desk.fileAnswers.push_back(written(encodeSequenceFile({sequence, {}})));
+    click("sequenceOpen");
+    QCOMPARE(m_motion->sequence(), sequence);
+}
+
+void TestMotionWindow::liveMessageGoesThrough(PtyPair &pty)
+{
+    pty.readAll();
+    sendLivePosition(form()->portLink(), form()->record().comPort, 0, 0);
+    QCOMPARE(pty.read(4).toHex(), QByteArray("fe003307"));
+}
+
+void TestMotionWindow::menuAndKeyOpenTheWindow()
+{
+    const QList<QAction *> bar = ui().MenuBar->actions();
+    auto *menu = form()->findChild<QMenu *>(QStringLiteral("Motion1"));
+    QVERIFY(menu && bar.size() == 3 && bar[2] == menu->menuAction());
+    QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Poses and Sequences..."));
+    QCOMPARE(m_motion->windowTitle(), QStringLiteral("Motion"));
+    QTest::keyClick(m_motion, Qt::Key_Escape); // not playing: closes
+    QVERIFY(!m_motion->isVisible());
+    form()->show();
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
+    QTest::keyClick(form(), Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(m_motion->isVisible());
+    QCOMPARE(form()->centralWidget()->size(), QSize(496, 394));
+}
+
+void TestMotionWindow::playsThePlannedFrames_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<bool>("fromCommandLine"); // as a double click opens it, else by "Open..."
+    QTest::newRow("Mini SSC at 115200, address 16") << false << 115200 << false;
+    QTest::newRow("Quorvel at 9600") << true << 9600 << true;
+}
+
+void TestMotionWindow::playsThePlannedFrames()
+{
+    QFETCH(bool, native);
+    QFETCH(int, baud);
+    QFETCH(bool, fromCommandLine);
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    setLink(native, baud, native ? 0 : 16);
+    const Sequence sequence = threePoses(2);
+    if (fromCommandLine) {
+        form()->openSequence(written(encodeSequenceFile({sequence, {}})));
+        QCOMPARE(m_motion->sequence(), sequence);
+    } else {
+        openThroughButton(sequence);
+    }
+    const QByteArray expected = planned(sequence, {native, native ? 0 : 16, baud});
+    click("motionPlay");
+    QVERIFY(m_motion->playing());
+    const QByteArray arrived = pty.read(int(expected.size()), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 10000);
+    if (arrived != expected && status().contains(QStringLiteral("left out, late")))
+        QSKIP("The machine was too busy to keep the frames' times; frames were left out");
+    QCOMPARE(arrived.toHex(' '), expected.toHex(' '));
+    QCOMPARE(pty.line().speed, unsigned(baud));
+    QVERIFY2(status().startsWith(QStringLiteral("Played show.svseq to COM1: 2.0 s")),
+             qPrintable(status()));
+    liveMessageGoesThrough(pty);
+}
+
+void TestMotionWindow::stopEndsAForeverSequence_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"Stop", "Escape", "closing the window", "closing the main window"})
+        QTest::newRow(how) << how;
+}
+
+void TestMotionWindow::stopEndsAForeverSequence()
+{
+    QFETCH(QString, how);
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    openThroughButton(threePoses(0));
+    click("motionPlay");
+    QCOMPARE(pty.read(24).size(), 24); // under way
+    if (how == QLatin1String("Stop"))
+        click("motionStop");
+    else if (how == QLatin1String("Escape"))
+        QTest::keyClick(m_motion->focusWidget() ? m_motion->focusWidget() : m_motion,
+                        Qt::Key_Escape);
+    else if (how == QLatin1String("closing the window"))
+        m_motion->close();
+    else
+        form()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 1000);
+    QVERIFY2(status().startsWith(QStringLiteral("Stopped. Played show.svseq to COM1: ")),
+             qPrintable(status()));
+    QVERIFY(control("motionPlay")->isEnabled());
+    liveMessageGoesThrough(pty);
+}
+
+void TestMotionWindow::mainWindowMessagesRefusedWhilePlaying()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    openThroughButton(threePoses(0));
+    click("motionPlay");
+    const QString refused = QStringLiteral("COM1: a sequence is playing on it; stop it first");
+    QTest::mouseClick(ui().Button1, Qt::LeftButton);
+    QCOMPARE(m_fresh->desk.errors(), QStringList{refused});
+    ui().startSweep->setPosition(2000); // a live-position message
+    QCOMPARE(status(), refused);
+    click("motionStop");
+    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 1000);
+    // Only frames arrived: the upload starts with five FF, the live message with FE, and no
+    // position of the sequence is 254.
+    const QByteArray arrived = pty.readAll();
+    QVERIFY(!arrived.contains(QByteArray(5, '\xff')) && !arrived.contains('\xfe'));
+}
+
+void TestMotionWindow::unpluggedMidShowEndsThePlayback()
+{
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    openThroughButton(threePoses(0));
+    click("motionPlay");
+    QCOMPARE(pty.read(24).size(), 24);
+    pty.remove();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 5000);
+    QVERIFY2(status().startsWith(QStringLiteral("COM1: ")) &&
+                 status().endsWith(QStringLiteral("; the playback stopped.")),
+             qPrintable(status()));
+    // Still answering: a pose is added at once.
+    click("poseAdd");
+    QCOMPARE(control<QListWidget>("poseList")->count(), 4);
+}
+
+void TestMotionWindow::refusedPlays_data()
+{
+    QTest::addColumn<bool>("port");
+    QTest::addColumn<QString>("digital"); // when "Digital Controller" is chosen
+    QTest::addColumn<QString>("sentence");
+    const QString outputs = Texts::noMotionForOutputs();
+    QTest::newRow("no port") << false << ""
+                             << "Please select a COM port.";
+    QTest::newRow("Digital Controller, then opened") << true << "before" << outputs;
+    QTest::newRow("Digital Controller chosen while open") << true << "after" << outputs;
+}
+
+void TestMotionWindow::refusedPlays()
+{
+    QFETCH(bool, port);
+    QFETCH(QString, digital);
+    QFETCH(QString, sentence);
+    PtyPair pty;
+    if (port)
+        m_fresh->choosePort(pty.device());
+    if (digital == QLatin1String("before")) {
+        m_motion->close();
+        ui().RadioButton7->setChecked(true);
+        form()->findChild<QAction *>(QStringLiteral("motionOpen"))->trigger();
+    } else if (digital == QLatin1String("after")) {
+        ui().RadioButton7->setChecked(true);
+    }
+    click("motionPlay");
+    QCOMPARE(status(), sentence);
+    for (const char *name : {"motionPlay", "motionHome", "poseGoTo", "poseSlider0"})
+        QCOMPARE(control(name)->isEnabled(), digital.isEmpty());
+    QCOMPARE(pty.readAll(50), QByteArray());
+}
+
+void TestMotionWindow::sliderMovesTheServo_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<QByteArray>("sent"); // after servo 3 to 200, then servo 5 to 40
+    QTest::newRow("Quorvel: the pose's other seven with it")
+        << true << 57600
+        << QByteArray::fromHex("FFFF0800808080C88080808000"
+                               "FFFF0800808080C88028808000");
+    QTest::newRow("Mini SSC: the one servo, from the address")
+        << false << 9600 << QByteArray::fromHex("FF13C8FF1528");
+}
+
+void TestMotionWindow::sliderMovesTheServo()
+{
+    QFETCH(bool, native);
+    QFETCH(int, baud);
+    QFETCH(QByteArray, sent);
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    setLink(native, baud, 16);
+    control<QSlider>("poseSlider3")->setValue(200);
+    control<QSlider>("poseSlider5")->setValue(40);
+    QCOMPARE(pty.read(int(sent.size())).toHex(' '), sent.toHex(' '));
+    QCOMPARE(pty.line().speed, unsigned(baud));
+    QCOMPARE(m_motion->sequence().poses[0].positions[3], 200);
+    QCOMPARE(status(), QString());
+}
+
+void TestMotionWindow::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    const QByteArray good = encodeSequenceFile({threePoses(1), {}});
+    QTest::newRow("not JSON") << QByteArray("{ \"type\": ");
+    QTest::newRow("cut short") << good.left(good.size() / 2);
+    QTest::newRow("a position above 254") << QByteArray(good).replace("200", "300");
+    QTest::newRow("a step to a pose there is not")
+        << QByteArray(good).replace("\"pose\": 2", "\"pose\": 7");
+}
+
+void TestMotionWindow::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, text);
+    const QString path = written(text, QStringLiteral("<b>damaged<i>.svseq"));
+    const Sequence before = m_motion->sequence();
+    m_fresh->desk.fileAnswers.push_back(path);
+    click("sequenceOpen");
+    QCOMPARE(m_fresh->desk.boxes.size(), size_t(1));
+    QCOMPARE(m_fresh->desk.boxes[0].caption, QStringLiteral("Open Sequence"));
+    QCOMPARE(m_fresh->desk.boxes[0].text, readSequenceFile(path).refusal);
+    QVERIFY(m_fresh->desk.boxes[0].text.contains(QStringLiteral("<b>damaged<i>.svseq")));
+    QCOMPARE(m_motion->sequence(), before);
+    QCOMPARE(control<QListWidget>("poseList")->count(), 1);
+}
+
+void TestMotionWindow::savedFileKeepsTheMainWindowsLink()
+{
+    setLink(true, 19200, 300);
+    control<QSlider>("poseSlider1")->setValue(99);
+    click("poseAdd");
+    click("stepAdd");
+    control<QCheckBox>("loopForever")->setChecked(true);
+    const QString path = m_dir.filePath(QStringLiteral("kept.svseq"));
+    const QString csv = m_dir.filePath(QStringLiteral("kept.csv"));
+    m_fresh->desk.fileAnswers = {path, csv};
+    click("sequenceSave");
+    const SequenceFileRead read = readSequenceFile(path);
+    QVERIFY2(read.file, qPrintable(read.refusal));
+    QCOMPARE(read.file->sequence, m_motion->sequence());
+    QCOMPARE(read.file->sequence.poses[1].name, std::string("Pose 1"));
+    QCOMPARE(read.file->link, (MotionLink{true, 300, 19200}));
+    click("exportCsv"); // for ever: one round
+    Sequence once = m_motion->sequence();
+    once.rounds = 1;
+    QFile exported(csv);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll(), framesCsv(Player(once)));
+    QVERIFY(m_fresh->desk.boxes.empty());
+}
+
+void TestMotionWindow::deleteRefusesAPoseInUse_data()
+{
+    QTest::addColumn<int>("pose");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("the home pose")
+        << 0 << "\"Home\" is the home pose: choose another home pose before deleting it.";
+    QTest::newRow("a step's") << 2
+                              << "Step 2 goes to \"B\": change or remove that step before "
+                                 "deleting the pose.";
+}
+
+void TestMotionWindow::deleteRefusesAPoseInUse()
+{
+    QFETCH(int, pose);
+    QFETCH(QString, sentence);
+    openThroughButton(threePoses(1));
+    control<QListWidget>("poseList")->setCurrentRow(pose);
+    click("poseDelete");
+    QCOMPARE(status(), sentence);
+    QCOMPARE(m_motion->sequence(), threePoses(1));
+}
+
+QTEST_MAIN(TestMotionWindow)
+#include "tst_motionwindow.moc"
