@@ -334,7 +334,7 @@ int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QText
     }
     const SequenceFile &file = *read.file;
     if (!divisorAchievable(baudDivisorFor(file.link.baud))) {
-        errors << Texts::rateNotAchievable() << Qt::endl;
+        errors << Texts::sequenceRateNotAchievable(request.file, file.link.baud) << Qt::endl;
         return exitNotAchievable;
     }
     const Player player(file.sequence);
@@ -346,12 +346,18 @@ int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QText
             return exitUsage;
         }
         // One line a frame: its time in milliseconds, then its bytes.
-        for (const PlannedFrame &frame : planFrames(player, file.link)) {
+        // Output that stops arriving (a reader gone, `| head`) ends it at once, not after all.
+        std::int64_t lines = 0;
+        forEachFrame(player, file.link, [&](const PlannedFrame &frame) {
             out << slotMicroseconds(frame.slot) / 1000;
             for (const std::uint8_t byte : frame.bytes)
                 out << ' ' << QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
             out << '\n';
-        }
+            if (++lines % 256 != 0)
+                return true;
+            out.flush();
+            return out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+        });
         return exitDone;
     }
     const PortWaitInterrupts interruptible;

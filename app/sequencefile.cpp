@@ -230,34 +230,34 @@ SequenceFileRead readSequenceFile(const QString &path)
 QByteArray framesCsv(const Player &player)
 {
     QByteArray csv("time_ms,s0,s1,s2,s3,s4,s5,s6,s7\n");
-    const std::vector<Positions> rows = targetsEverySlot(player);
-    for (size_t slot = 0; slot < rows.size(); ++slot) {
-        csv += QByteArray::number(slotMicroseconds(std::int64_t(slot)) / 1000);
-        for (const std::uint8_t p : rows[slot])
+    forEachSlot(player, [&csv](std::int64_t slot, const Positions &targets) {
+        csv += QByteArray::number(slotMicroseconds(slot) / 1000);
+        for (const std::uint8_t p : targets)
             csv += ',' + QByteArray::number(p);
         csv += '\n';
-    }
+    });
     return csv;
 }
 
 QByteArray framesHeader(const Player &player, const QString &source)
 {
-    const std::vector<Positions> rows = targetsEverySlot(player);
-    // The source's name in a comment: nothing in it may end the comment early.
-    QByteArray from = Texts::outside(source).toUtf8().replace("*/", "* /");
-    QByteArray h = "// Servo targets at " + QByteArray::number(framesPerSecond) +
-                   " frames a second, made by corvantis-panel from " + from + ".\n" +
-                   "// Each row is one frame: the positions of servos 0 to 7, 0 to 254.\n"
-                   "#pragma once\n#include <stdint.h>\n\n"
-                   "#define CORVANTIS_FRAME_RATE " +
-                   QByteArray::number(framesPerSecond) + "\n#define CORVANTIS_FRAME_COUNT " +
-                   QByteArray::number(qsizetype(rows.size())) +
-                   "\n\nconst uint8_t frames[][8] = {\n";
-    for (const Positions &row : rows) {
-        h += "    {";
+    QByteArray rows;
+    std::int64_t count = 0;
+    forEachSlot(player, [&](std::int64_t, const Positions &targets) {
+        rows += "    {";
         for (int i = 0; i < poseServos; ++i)
-            h += (i ? ", " : "") + QByteArray::number(row[size_t(i)]);
-        h += "},\n";
-    }
-    return h + "};\n";
+            rows += (i ? ", " : "") + QByteArray::number(targets[size_t(i)]);
+        rows += "},\n";
+        ++count;
+    });
+    // The source's name in a comment: nothing in it may end the comment early.
+    const QByteArray from = Texts::outside(source).toUtf8().replace("*/", "* /");
+    return "// Servo targets at " + QByteArray::number(framesPerSecond) +
+           " frames a second, made by corvantis-panel from " + from + ".\n" +
+           "// Each row is one frame: the positions of servos 0 to 7, 0 to 254.\n"
+           "#pragma once\n#include <stdint.h>\n\n"
+           "#define CORVANTIS_FRAME_RATE " +
+           QByteArray::number(framesPerSecond) + "\n#define CORVANTIS_FRAME_COUNT " +
+           QByteArray::number(qint64(count)) + "\n\nconst uint8_t frames[][8] = {\n" + rows +
+           "};\n";
 }

@@ -271,6 +271,13 @@ QString Texts::portPlaying()
     return tr("a sequence is playing on it; stop it first");
 }
 
+QString Texts::sequenceRateNotAchievable(const QString &path, int baud)
+{
+    return tr("\"%1\" is made for %2 baud, a rate the board cannot run at.")
+        .arg(outside(QDir::toNativeSeparators(path)))
+        .arg(baud);
+}
+
 QString Texts::noPortChosen()
 {
     return tr("Please select a COM port.");

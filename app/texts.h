@@ -67,6 +67,7 @@ class Texts
     static QString noMotionForOutputs();
     static QString portPlaying();
 
+    static QString sequenceRateNotAchievable(const QString &path, int baud);
     static QString noPortChosen();
     static QString noPortChosenCaption();
     static QString rateNotAchievable();

@@ -62,7 +62,7 @@ void TForm1::fileSaveSettingsClick(QObject *)
         saveFailed(*path, file.errorString());
     }
     if (!lockForWriting(file.handle()))
-        saveFailed(*path, file.errorString());
+        saveFailed(*path, tr("another program is writing it"));
     if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
         saveFailed(*path, Texts::systemReason(error));
     for (qint64 written = 0; written < qint64(bytes.size());) {

@@ -81,31 +81,47 @@ bool FramePlanner::settled() const
                        [](std::int64_t since) { return since < 0; });
 }
 
-std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link)
+void forEachFrame(const Player &player, const MotionLink &link,
+                  const std::function<bool(const PlannedFrame &)> &take)
 {
-    std::vector<PlannedFrame> frames;
     FramePlanner planner(link);
     const int step = planner.timing().slotsPerFrame;
     for (std::int64_t slot = 0;; slot += step) {
         const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
-        std::vector<std::uint8_t> bytes = planner.frame(moment.targets, slot);
-        if (!bytes.empty())
-            frames.push_back({slot, std::move(bytes)});
+        PlannedFrame frame{slot, planner.frame(moment.targets, slot)};
+        if (!frame.bytes.empty() && !take(frame))
+            return;
         // The last frame puts every servo on the last pose, however many frames that takes.
         if (moment.finished && planner.settled())
             break;
     }
+}
+
+std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link)
+{
+    std::vector<PlannedFrame> frames;
+    forEachFrame(player, link, [&frames](const PlannedFrame &frame) {
+        frames.push_back(frame);
+        return true;
+    });
     return frames;
+}
+
+void forEachSlot(const Player &player,
+                 const std::function<void(std::int64_t slot, const Positions &)> &take)
+{
+    for (std::int64_t slot = 0;; ++slot) {
+        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
+        take(slot, moment.targets);
+        if (moment.finished)
+            break;
+    }
 }
 
 std::vector<Positions> targetsEverySlot(const Player &player)
 {
     std::vector<Positions> rows;
-    for (std::int64_t slot = 0;; ++slot) {
-        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
-        rows.push_back(moment.targets);
-        if (moment.finished)
-            break;
-    }
+    forEachSlot(player,
+                [&rows](std::int64_t, const Positions &targets) { rows.push_back(targets); });
     return rows;
 }

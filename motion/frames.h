@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Frames for the board at its real-time rate: a frame every thirtieth of a second, the rate the
@@ -63,13 +64,18 @@ class FramePlanner
 };
 
 // Every frame of a sequence that goes round a known number of times, as the line would carry
-// them, with the slot of each: what --dry-run prints.
+// them, with the slot of each: what --dry-run prints. Handed over one by one, as a long show has
+// more frames than memory holds; `take` returns false to have no more.
 struct PlannedFrame
 {
     std::int64_t slot = 0;
     std::vector<std::uint8_t> bytes;
 };
+void forEachFrame(const Player &player, const MotionLink &link,
+                  const std::function<bool(const PlannedFrame &)> &take);
 std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link);
 
 // The targets at each thirtieth of a second, for a microcontroller to replay: rows of eight.
+void forEachSlot(const Player &player,
+                 const std::function<void(std::int64_t slot, const Positions &)> &take);
 std::vector<Positions> targetsEverySlot(const Player &player);

@@ -339,7 +339,7 @@ void TestCommandLine::refusals_data()
     QTest::newRow("sequence: a rate the board cannot run at")
         << edited(QStringLiteral("link.baudRate"), 3000) << "PTY"
         << "" << int(exitNotAchievable)
-        << "The board cannot run at the chosen baud rate. Choose a higher rate before uploading.";
+        << "\"%1\" is made for 3000 baud, a rate the board cannot run at.";
 }
 
 void TestCommandLine::refusals()

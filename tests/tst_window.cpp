@@ -226,6 +226,9 @@ void TestWindow::menus_data()
         const QString name = QStringLiteral("selectCOM%1").arg(n);
         QTest::newRow(qPrintable(name)) << name << "SerialPort2" << QStringLiteral("COM%1").arg(n);
     }
+    QTest::newRow("motionOpen") << "motionOpen"
+                                << "Motion1"
+                                << "Poses and Sequences...";
 }
 
 void TestWindow::menus()
@@ -242,11 +245,12 @@ void TestWindow::menus()
     QVERIFY(owner && owner->actions().contains(action));
 
     const QList<QAction *> bar = ui().MenuBar->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0], ui().SerialPort1->menuAction());
     QCOMPARE(ui().SerialPort1->title(), QStringLiteral("File"));
     QCOMPARE(bar[1], ui().SerialPort2->menuAction());
     QCOMPARE(ui().SerialPort2->title(), QStringLiteral("Serial Port"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("Motion"));
 }
 
 void TestWindow::fileDialogs()
