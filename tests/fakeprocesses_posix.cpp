@@ -15,11 +15,12 @@ void FakeProcesses::add(int pid, const std::string &name, std::int64_t startedAt
     const fs::path process = fs::path(roots().processes) / std::to_string(pid);
     fs::create_directories(process / "fd");
     std::ofstream(process / "comm") << name << "\n";
-    std::string stat = std::to_string(pid) + " (" + name + ") S";
+    // Fields 4 to 21 do not matter here; the 22nd is the start, in clock ticks after boot.
+    std::ofstream stat(process / "stat");
+    stat << pid << " (" << name << ") S";
     for (int field = 4; field < 22; ++field)
-        stat += " 0";
-    stat += " " + std::to_string(startedAt * ::sysconf(_SC_CLK_TCK));
-    std::ofstream(process / "stat") << stat << " 0 0\n";
+        stat << " 0";
+    stat << ' ' << startedAt * ::sysconf(_SC_CLK_TCK) << " 0 0\n";
     int fd = 0;
     for (const std::string &node : open)
         fs::create_symlink(node, process / "fd" / std::to_string(fd++));
