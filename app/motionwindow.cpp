@@ -878,31 +878,31 @@ void MotionWindow::send(const Target &to, const Message &message, const QString 
         say(done);
 }
 
-void MotionWindow::motionPlayClick(QObject *)
+std::optional<MotionWindow::Target> MotionWindow::readyToPlay()
 {
     if (playing() || !motionAllowed())
-        return;
-    const std::optional<Target> to = target(false);
+        return std::nullopt;
+    std::optional<Target> to = target(false);
     if (!to)
-        return;
+        return std::nullopt;
     if (const SequenceFault fault = checkSequence(m_sequence)) {
         say(Texts::sequenceFault(shownName(), fault));
-        return;
+        return std::nullopt;
     }
-    startPlayback(m_sequence, *to, false);
+    return to;
+}
+
+void MotionWindow::motionPlayClick(QObject *)
+{
+    if (const std::optional<Target> to = readyToPlay())
+        startPlayback(m_sequence, *to, false);
 }
 
 void MotionWindow::motionHomeClick(QObject *)
 {
-    if (playing() || !motionAllowed())
-        return;
-    const std::optional<Target> to = target(false);
+    const std::optional<Target> to = readyToPlay();
     if (!to)
         return;
-    if (const SequenceFault fault = checkSequence(m_sequence)) {
-        say(Texts::sequenceFault(shownName(), fault));
-        return;
-    }
     const Positions from = m_lastSent.value_or(m_sequence.poses[size_t(m_sequence.home)].positions);
     startPlayback(homeMove(from, m_sequence, homeMoveMs), *to, true);
 }

@@ -138,6 +138,8 @@ class MotionWindow : public QWidget
     // The main window's port and link, or nothing with the reason said.
     std::optional<Target> target(bool quietWithoutPort);
     void send(const Target &target, const Message &message, const QString &done);
+    // The port and link to play to, once the window may play; nothing with the reason said.
+    std::optional<Target> readyToPlay();
     void startPlayback(const Sequence &sequence, const Target &target, bool home);
     void endPlayback();
     std::optional<QString> askSavePath(const QString &title, const QString &filter,

@@ -1,3 +1,4 @@
+#include "link/descriptor_posix.h"
 #include "link/plainfile.h"
 
 #include <cerrno>
@@ -5,18 +6,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-} // namespace
 
 std::optional<PlainFile> readPlainFile(const std::string &path, std::size_t limit)
 {

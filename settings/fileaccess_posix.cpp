@@ -1,3 +1,4 @@
+#include "link/descriptor_posix.h"
 #include "settings/fileaccess.h"
 
 #include <cerrno>
@@ -5,18 +6,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-} // namespace
 
 bool lockForWriting(int fd)
 {

@@ -148,17 +148,6 @@ QByteArray PtyPair::read(int count, int timeoutMs)
     return data;
 }
 
-QByteArray PtyPair::readAll(int quietMs)
-{
-    QByteArray data;
-    for (;;) {
-        const QByteArray more = read(1 << 20, quietMs);
-        if (more.isEmpty())
-            return data;
-        data += more;
-    }
-}
-
 PtyPair::Line PtyPair::line() const
 {
     // On the master this reads the slave's settings.

@@ -148,17 +148,6 @@ QByteArray PtyPair::read(int count, int timeoutMs)
     return bytes;
 }
 
-QByteArray PtyPair::readAll(int quietMs)
-{
-    QByteArray data;
-    for (;;) {
-        const QByteArray more = read(1 << 20, quietMs);
-        if (more.isEmpty())
-            return data;
-        data += more;
-    }
-}
-
 PtyPair::Line PtyPair::line() const
 {
     const QList<QByteArray> f = wire().ask("line").split(' ');
