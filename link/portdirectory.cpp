@@ -63,7 +63,7 @@ void PortDirectory::match(const std::vector<SerialDevice> &devices)
         int found = -1;
         for (int i = 0; i < portCount && found < 0; ++i) {
             const std::optional<Entry> &e = m_entries[i];
-            if (e && !seen[i] && e->device.serialKey == device.serialKey &&
+            if (e && !seen[i] && e->device.sameAdapter(device) &&
                 (alone || e->device.pathKey == device.pathKey))
                 found = i;
         }

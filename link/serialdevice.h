@@ -18,7 +18,8 @@ struct SerialDevice
     static SerialDevice atNode(const std::string &node) { return {node, {}, {}, node}; }
 
     // The same adapter, whatever node it has now: by serial number where either has one (two
-    // adapters in turn in one socket are not the same), else by socket.
+    // adapters in turn in one socket are not the same), else by socket. Where look-alikes share a
+    // serial number, the directory asks for the socket too.
     bool sameAdapter(const SerialDevice &other) const
     {
         if (!serialKey.empty() || !other.serialKey.empty())

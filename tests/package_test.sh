@@ -63,19 +63,19 @@ update-mime-database "$root/usr/share/mime"
 printf 'Servo1.3' >"$work/saved.svo"
 head -c 80 /dev/zero >>"$work/saved.svo"
 cp "$work/saved.svo" "$work/saved-without-extension"
-for file in saved.svo saved-without-extension; do
-    type=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" xdg-mime query filetype "$work/$file")
-    [[ $type == application/x-corvantis-svo ]] || fail "$file is $type"
-done
-echo "saved settings files are application/x-corvantis-svo"
-source=$(dirname "$e2e")/..
-cp "$source/docs/examples/wave.svseq" "$work/wave.svseq"
+cp "$(dirname "$e2e")/../docs/examples/wave.svseq" "$work/wave.svseq"
 cp "$work/wave.svseq" "$work/wave-without-extension"
-for file in wave.svseq wave-without-extension; do
-    type=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" xdg-mime query filetype "$work/$file")
-    [[ $type == application/x-corvantis-sequence ]] || fail "$file is $type"
-done
-echo "sequence files are application/x-corvantis-sequence"
+expect_type() {
+    local type expected=$1
+    shift
+    for file in "$@"; do
+        type=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" xdg-mime query filetype "$work/$file")
+        [[ $type == "$expected" ]] || fail "$file is $type"
+    done
+    echo "$* are $expected"
+}
+expect_type application/x-corvantis-svo saved.svo saved-without-extension
+expect_type application/x-corvantis-sequence wave.svseq wave-without-extension
 
 "$e2e" "$root/usr/bin/corvantis-panel"
 echo "the installed program started, showed its window and quit with status 0"
