@@ -2,7 +2,12 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-build_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+build_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 ccache)
+
+# A rebuild of the same sources (the next CI run, the sanitizer and cross builds of unchanged files)
+# comes from the compiler cache; CMake takes the launcher from the environment when a build folder
+# is first configured.
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 
 ensure_packages() {
     local missing=()
