@@ -576,7 +576,7 @@ void TestSettingsFile::saveThatCannotBeWrittenIsReported()
                  QStringLiteral("The settings could not be saved to \"%1\"%2").arg(file, reason)),
              qPrintable(desk().errors()[0]));
     QCOMPARE(desk().replaceQuestions, QStringList());
-    QVERIFY(!pty.slaveOpened());
+    QVERIFY(onWindows || !pty.slaveOpened());
 }
 
 void TestSettingsFile::saveAsksBeforeReplacing_data()
