@@ -62,11 +62,6 @@ class PtyPair
     void noticeDiscards();
     bool discards() const { return m_discards; }
 
-    // Whether anything has opened the slave side of a pair made without the test's own hold:
-    // its last close hangs the master up, which the master sees for good. Under Wine the wire
-    // opens its line to make it, so this is always true there.
-    bool slaveOpened() const;
-
     // Lets go of the test's own slave descriptor; a stalled line stays stalled.
     void letGo();
 

@@ -148,12 +148,6 @@ QByteArray PtyPair::read(int count, int timeoutMs)
     return data;
 }
 
-bool PtyPair::slaveOpened() const
-{
-    pollfd p{m_master, POLLIN, 0};
-    return ::poll(&p, 1, 0) == 1 && (p.revents & POLLHUP);
-}
-
 PtyPair::Line PtyPair::line() const
 {
     // On the master this reads the slave's settings.

@@ -166,11 +166,6 @@ PtyPair::Line PtyPair::line() const
     return line;
 }
 
-bool PtyPair::slaveOpened() const
-{
-    return true; // the wire opened the line when it made it
-}
-
 bool PtyPair::exclusive() const
 {
     return wire().ask("exclusive") == "1";
