@@ -17,8 +17,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -345,18 +347,23 @@ int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QText
                    << Qt::endl;
             return exitUsage;
         }
-        // One line a frame: its time in milliseconds, then its bytes.
-        // Output that stops arriving (a reader gone, `| head`) ends it at once, not after all.
-        std::int64_t lines = 0;
+        // One line a frame: its time in milliseconds, then its bytes. The planner passes over
+        // the slots where nothing changes, so lines come quickly however long the holds; what is
+        // printed reaches the reader within a second, and output that stops arriving (a reader
+        // gone, `| head`) ends it at once, not after all.
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point flushed = Clock::now();
         forEachFrame(player, file.link, [&](const PlannedFrame &frame) {
             out << slotMicroseconds(frame.slot) / 1000;
             for (const std::uint8_t byte : frame.bytes)
                 out << ' ' << QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
             out << '\n';
-            if (++lines % 256 != 0)
+            if (Clock::now() - flushed < std::chrono::seconds(1))
                 return true;
+            flushed = Clock::now();
             out.flush();
-            return out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+            return out.status() == QTextStream::Ok && std::fflush(stdout) == 0 &&
+                   !std::ferror(stdout);
         });
         return exitDone;
     }
@@ -372,7 +379,12 @@ int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QText
     case Playback::Ending::finished:
     case Playback::Ending::stopped:
     case Playback::Ending::running:
-        out << Texts::played(request.file, request.port, done) << Qt::endl;
+        // The show by its file's name, the port by its own: "Played wave.svseq to COM1".
+        out << Texts::played(QFileInfo(request.file).fileName(),
+                             given.number ? QString::fromStdString(portName(given.number))
+                                          : request.port,
+                             done)
+            << Qt::endl;
         return exitDone;
     case Playback::Ending::interrupted:
         errors << CommandLineTexts::tr(

@@ -98,6 +98,18 @@ QString portText(int port)
     return QString::fromStdString(portName(port));
 }
 
+// Why the link cannot be used for motion: Mini SSC numbers the servos from the address up, and
+// 255, its sync byte, is no servo. Empty when it can.
+QString miniSscAddressRefusal(const MotionLink &link)
+{
+    if (link.nativeFormat || link.address <= largestLinkAddress(false))
+        return {};
+    return MotionWindow::tr("In the Mini SSC format the servos are numbered from the address up "
+                            "and end at 254: the address must be from 0 to %1, not %2.")
+        .arg(largestLinkAddress(false))
+        .arg(link.address);
+}
+
 [[noreturn]] void writeFailed(const QString &path, const QString &reason)
 {
     throw std::runtime_error(MotionWindow::tr("\"%1\" could not be written: %2")
@@ -866,6 +878,10 @@ std::optional<MotionWindow::Target> MotionWindow::target(bool quietWithoutPort)
                 .arg(to.link.baud));
         return std::nullopt;
     }
+    if (const QString refusal = miniSscAddressRefusal(to.link); !refusal.isEmpty()) {
+        say(refusal);
+        return std::nullopt;
+    }
     return to;
 }
 
@@ -1004,6 +1020,10 @@ std::optional<QString> MotionWindow::askSavePath(const QString &title, const QSt
             {Desktop::FileDialogKind::Save, title, filter, suffix, path.value_or(selected)});
         if (!path)
             return std::nullopt;
+        // A device is never written over, nor asked about.
+        const QString unwritable = Texts::unwritableTarget(judgeFileName(encodedPath(*path)));
+        if (!unwritable.isEmpty())
+            writeFailed(*path, unwritable);
     } while (QFileInfo::exists(*path) && !m_desktop.askReplace(*path, title));
     return path;
 }
@@ -1059,6 +1079,8 @@ void MotionWindow::sequenceSaveClick(QObject *)
                 .arg(file.link.baud)
                 .arg(file.link.address)
                 .toStdString());
+    if (const QString refusal = miniSscAddressRefusal(file.link); !refusal.isEmpty())
+        throw std::runtime_error(refusal.toStdString());
     const std::optional<QString> path = askSavePath(title, tr("Sequence Files *.svseq|*.svseq"),
                                                     QLatin1String(sequenceFileSuffix), m_path);
     if (!path)

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <cmath>
 
 namespace {
@@ -51,13 +52,15 @@ class Reader
                             .arg(m_name, field, why);
     }
 
-    // A whole number from `low` to `high`.
-    int number(const QJsonValue &value, const QString &field, qint64 low, qint64 high)
+    // A whole number from `low` to `high`; `because` says why, where the range is not plain.
+    int number(const QJsonValue &value, const QString &field, qint64 low, qint64 high,
+               const QString &because = {})
     {
         const double d = value.toDouble(std::nan(""));
         if (!value.isDouble() || d != std::floor(d) || d < double(low) || d > double(high)) {
             fail(field,
-                 SequenceTexts::tr("must be a whole number from %1 to %2").arg(low).arg(high));
+                 SequenceTexts::tr("must be a whole number from %1 to %2").arg(low).arg(high) +
+                     because);
             return int(low);
         }
         return int(d);
@@ -67,7 +70,9 @@ class Reader
     {
         const QJsonArray a = value.toArray();
         if (!value.isArray() || a.size() < least || a.size() > most)
-            fail(field, SequenceTexts::tr("must be a list of %1 to %2").arg(least).arg(most));
+            fail(field, least == most
+                            ? SequenceTexts::tr("must be a list of %1").arg(least)
+                            : SequenceTexts::tr("must be a list of %1 to %2").arg(least).arg(most));
         return a;
     }
 
@@ -82,6 +87,76 @@ class Reader
     QString m_name;
     QString m_refusal;
 };
+
+// A JSON string's text from its opening quote at `at`, which it moves past the closing one. Only
+// a string with escapes is decoded, by the parser itself.
+QString jsonString(const QByteArray &text, qsizetype &at)
+{
+    const qsizetype start = at;
+    bool escaped = false;
+    for (++at; at < text.size() && text[at] != '"'; ++at)
+        if (text[at] == '\\') {
+            escaped = true;
+            ++at;
+        }
+    ++at;
+    const QByteArray quoted = text.mid(start, at - start);
+    if (!escaped)
+        return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+    return QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString();
+}
+
+// The first key given twice in one object of JSON text that parses, as the field it names
+// ("loop", "steps[2].hold"); empty when there is none. The parser would silently keep the last.
+QString repeatedKey(const QByteArray &text)
+{
+    struct Level
+    {
+        bool object;
+        QString field;   // the object's or list's own
+        QString key;     // in an object: the key of the value under way
+        qsizetype index; // in a list: the value under way
+        QSet<QString> keys;
+    };
+    std::vector<Level> levels;
+    bool keyNext = false; // in an object, before a key
+    auto fieldHere = [&levels]() {
+        if (levels.empty())
+            return QString();
+        const Level &in = levels.back();
+        if (!in.object)
+            return in.field + QStringLiteral("[%1]").arg(in.index);
+        return in.field.isEmpty() ? in.key : in.field + QLatin1Char('.') + in.key;
+    };
+    for (qsizetype at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c == '"') {
+            const QString word = jsonString(text, at);
+            if (keyNext) {
+                Level &in = levels.back();
+                if (in.keys.contains(word)) {
+                    in.key = word;
+                    return fieldHere();
+                }
+                in.keys.insert(word);
+                in.key = word;
+                keyNext = false;
+            }
+            continue;
+        }
+        if (c == '{' || c == '[') {
+            levels.push_back({c == '{', fieldHere(), {}, 0, {}});
+            keyNext = c == '{';
+        } else if (c == '}' || c == ']') {
+            levels.pop_back();
+        } else if (c == ',') {
+            keyNext = levels.back().object;
+            levels.back().index += !levels.back().object;
+        }
+        ++at;
+    }
+    return {};
+}
 } // namespace
 
 QByteArray encodeSequenceFile(const SequenceFile &file)
@@ -138,6 +213,8 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
         return {std::nullopt, SequenceTexts::tr("\"%1\" is not a sequence file.").arg(shown)};
 
     Reader read(shown);
+    if (const QString twice = repeatedKey(text); !twice.isEmpty())
+        read.fail(twice, SequenceTexts::tr("is given twice"));
     const int version =
         read.number(root.value(QStringLiteral("version")), QStringLiteral("version"), 1, 1'000'000);
     if (!read.failed() && version > fileVersion)
@@ -155,8 +232,13 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
         read.fail(QStringLiteral("link.format"),
                   SequenceTexts::tr("must be \"Quorvel\" or \"Mini SSC\""));
     file.link.nativeFormat = format == QLatin1String("Quorvel");
-    file.link.address = read.number(link.value(QStringLiteral("address")),
-                                    QStringLiteral("link.address"), 0, 65535);
+    // Mini SSC numbers the servos from the address up, and 255 is its sync byte.
+    file.link.address = read.number(
+        link.value(QStringLiteral("address")), QStringLiteral("link.address"), 0,
+        largestLinkAddress(file.link.nativeFormat),
+        file.link.nativeFormat
+            ? QString()
+            : SequenceTexts::tr(" in the Mini SSC format, whose servo numbers end at 254"));
     file.link.baud = read.number(link.value(QStringLiteral("baudRate")),
                                  QStringLiteral("link.baudRate"), 300, divisorBase);
 

@@ -156,11 +156,30 @@ QString Texts::readRefusal(const QString &path, const FileRead &read, bool seque
     case Failure::notRegularFile:
         return sequence ? tr("\"%1\" is a folder, device or pipe, not a sequence file.").arg(name)
                         : tr("\"%1\" is a folder, device or pipe, not a settings file.").arg(name);
+    case Failure::reservedName:
+        return tr("\"%1\" is not a file: Windows reserves that name for a device, whatever its "
+                  "folder or extension.")
+            .arg(name);
     case Failure::heldByAnother:
         return tr("\"%1\" is in use by another program.").arg(name);
     case Failure::cannotRead:
         return tr("\"%1\" could not be read: %2.").arg(name, systemReason(read.error));
     case Failure::none:
+        break;
+    }
+    return {};
+}
+
+QString Texts::unwritableTarget(const JudgedName &judged)
+{
+    switch (judged.kind) {
+    case JudgedName::Kind::notRegularFile:
+        return tr("it is a folder, device or pipe, not a file");
+    case JudgedName::Kind::reservedName:
+        return tr("Windows reserves that name for a device, whatever its folder or extension");
+    case JudgedName::Kind::regularFile:
+    case JudgedName::Kind::missing:
+    case JudgedName::Kind::cannotOpen:
         break;
     }
     return {};

@@ -50,6 +50,9 @@ class Texts
 
     // Why a file could not be read at all: a settings file's, or a sequence file's.
     static QString readRefusal(const QString &path, const FileRead &read, bool sequence);
+    // Why nothing is written at a name that stands for no file (a device, a folder): empty when
+    // a file may be written there.
+    static QString unwritableTarget(const JudgedName &judged);
     // One plain sentence naming the file and why it is not loaded; empty when it is loaded.
     static QString loadRefusal(const QString &path, const LoadedSettings &loaded);
     static QString saveFailure(const QString &path, const QString &reason);

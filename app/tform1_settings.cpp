@@ -41,6 +41,10 @@ void TForm1::fileSaveSettingsClick(QObject *)
         path = SaveDialog->execute(path.value_or(QString()));
         if (!path)
             return;
+        // A device is never written over, nor asked about.
+        const QString unwritable = Texts::unwritableTarget(judgeFileName(encodedPath(*path)));
+        if (!unwritable.isEmpty())
+            saveFailed(*path, unwritable);
     } while (QFileInfo::exists(*path) && !m_desktop.askReplace(*path, SaveDialog->title()));
 
     // Every text is converted before the file is touched, so a bad one leaves an existing file as

@@ -10,6 +10,7 @@ add_library(corvantis_core STATIC
     ${core}/link/interruption.cpp
     ${core}/link/messages.cpp
     ${core}/link/modestring.cpp
+    ${core}/link/plainfile.cpp
     ${core}/link/portcycle.cpp
     ${core}/link/portdirectory.cpp
     ${core}/link/portlink.cpp

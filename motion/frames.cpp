@@ -47,7 +47,8 @@ std::vector<std::uint8_t> FramePlanner::frame(const Positions &targets, std::int
     // be anywhere.
     std::vector<int> waiting;
     for (int i = 0; i < poseServos; ++i) {
-        const bool differs = !m_known[size_t(i)] || targets[size_t(i)] != m_sent[size_t(i)];
+        const bool differs =
+            carries(i) && (!m_known[size_t(i)] || targets[size_t(i)] != m_sent[size_t(i)]);
         if (!differs) {
             m_waitingSince[size_t(i)] = -1;
             continue;
@@ -63,9 +64,8 @@ std::vector<std::uint8_t> FramePlanner::frame(const Positions &targets, std::int
         waiting.resize(size_t(m_timing.servosPerFrame));
     std::sort(waiting.begin(), waiting.end());
     for (const int servo : waiting) {
-        const std::int64_t number = std::int64_t(m_link.address) + servo;
         bytes.push_back(0xFF);
-        bytes.push_back(number > 255 ? 255 : std::uint8_t(number));
+        bytes.push_back(std::uint8_t(m_link.address + servo));
         bytes.push_back(targets[size_t(servo)]);
         m_sent[size_t(servo)] = targets[size_t(servo)];
         m_known[size_t(servo)] = true;
@@ -74,11 +74,18 @@ std::vector<std::uint8_t> FramePlanner::frame(const Positions &targets, std::int
     return bytes;
 }
 
+bool FramePlanner::carries(int servo) const
+{
+    const std::int64_t number = std::int64_t(m_link.address) + servo;
+    return m_link.nativeFormat || (number >= 0 && number <= 254);
+}
+
 bool FramePlanner::settled() const
 {
-    return std::all_of(m_known.begin(), m_known.end(), [](bool known) { return known; }) &&
-           std::all_of(m_waitingSince.begin(), m_waitingSince.end(),
-                       [](std::int64_t since) { return since < 0; });
+    for (int i = 0; i < poseServos; ++i)
+        if (carries(i) && (!m_known[size_t(i)] || m_waitingSince[size_t(i)] >= 0))
+            return false;
+    return true;
 }
 
 void forEachFrame(const Player &player, const MotionLink &link,
@@ -94,6 +101,16 @@ void forEachFrame(const Player &player, const MotionLink &link,
         // The last frame puts every servo on the last pose, however many frames that takes.
         if (moment.finished && planner.settled())
             break;
+        // In Mini SSC, while the board has every target and they stay as they are, frames carry
+        // nothing: on to the last slot before they change, so that a long hold or a slow move
+        // costs no more to plan than a short one. Slot k is at 100k/3 ms, rounded down.
+        if (!link.nativeFormat && planner.settled() && !moment.finished) {
+            const std::int64_t until = player.steadyUntil(slotMicroseconds(slot) / 1000);
+            const std::int64_t last = (3 * until + 99) / 100 - 1;
+            const std::int64_t next = last - last % step;
+            if (next > slot)
+                slot = next - step;
+        }
     }
 }
 

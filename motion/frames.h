@@ -25,6 +25,13 @@ struct MotionLink
     bool operator==(const MotionLink &) const = default;
 };
 
+// Mini SSC numbers the servos from the address up, and 255 is its sync byte, never a servo: the
+// eighth servo is 254 at most. The native form carries the address in two bytes.
+constexpr int largestLinkAddress(bool nativeFormat)
+{
+    return nativeFormat ? 65535 : 254 - (poseServos - 1);
+}
+
 inline constexpr int framesPerSecond = 30;
 // The moment of frame slot k, in microseconds from the start.
 constexpr std::int64_t slotMicroseconds(std::int64_t k)
@@ -50,8 +57,11 @@ class FramePlanner
 
     // The bytes for frame slot `slot`; empty when the board has every target already (Mini SSC).
     std::vector<std::uint8_t> frame(const Positions &targets, std::int64_t slot);
-    // The board has every target of the last frame.
+    // The board has every target of the last frame that it can be sent.
     bool settled() const;
+    // Whether a servo can be sent at all: in Mini SSC, a servo whose number would be past 254 (or
+    // below 0) is not; a link whose address allows that is refused before it plays.
+    bool carries(int servo) const;
     const FrameTiming &timing() const { return m_timing; }
 
   private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 double eased(Easing easing, double t)
@@ -86,6 +87,32 @@ Player::Moment Player::at(std::int64_t ms) const
     moment.targets =
         into >= now.moveMs ? to : between(from, to, eased(now.easing, double(into) / now.moveMs));
     return moment;
+}
+
+std::int64_t Player::steadyUntil(std::int64_t ms) const
+{
+    const Moment now = at(ms);
+    if (now.finished)
+        return std::numeric_limits<std::int64_t>::max();
+    ms = std::max<std::int64_t>(ms, 0);
+    const Step &step = m_sequence.steps[size_t(now.step)];
+    const std::int64_t moveEnd =
+        std::int64_t(now.round) * m_roundMs + m_starts[size_t(now.step)] + step.moveMs;
+    const std::int64_t stepEnd =
+        std::min(moveEnd + step.holdMs, totalMs().value_or(moveEnd + step.holdMs));
+    const Positions &to = m_sequence.poses[size_t(step.pose)].positions;
+    if (ms >= moveEnd || now.targets == to)
+        return stepEnd;
+    if (step.easing == Easing::Step)
+        return moveEnd;
+    // Each servo moves one way only, so the moments with these very targets are one stretch:
+    // its end is found by halving, at the latest where the move ends.
+    std::int64_t same = ms, differs = moveEnd;
+    while (differs - same > 1) {
+        const std::int64_t middle = same + (differs - same) / 2;
+        (at(middle).targets == now.targets ? same : differs) = middle;
+    }
+    return differs;
 }
 
 Sequence homeMove(const Positions &from, const Sequence &sequence, int moveMs)

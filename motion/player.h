@@ -25,6 +25,10 @@ class Player
         int step = 0;  // the step under way
     };
     Moment at(std::int64_t ms) const;
+    // The first moment after `ms` whose targets may differ from those at `ms`: the end of a hold,
+    // of a move at a step, or the next change of a move, as the targets of a move change one way
+    // only. Past the end, nothing changes again (the largest time).
+    std::int64_t steadyUntil(std::int64_t ms) const;
 
     std::int64_t roundMs() const { return m_roundMs; }
     // Nothing for a sequence that goes round for ever.

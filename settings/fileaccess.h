@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/plainfile.h"
 #include "settings/svofile.h"
 
 #include <cstdint>
@@ -7,7 +8,8 @@
 #include <vector>
 
 // A file the user chose to load, read only if it is a regular file that no other program holds,
-// and without ever waiting: opening a FIFO or a device could block the window for good.
+// and without ever waiting. Its name is judged first (judgeFileName): a FIFO, a device or a link
+// to one is never opened, as that could block the window for good or reset a board.
 struct FileRead
 {
     enum class Failure
@@ -15,6 +17,7 @@ struct FileRead
         none,
         cannotOpen,
         notRegularFile,
+        reservedName, // Windows takes the name for a device
         heldByAnother,
         cannotRead,
     };
@@ -22,6 +25,17 @@ struct FileRead
     Failure failure = Failure::none;
     int error = 0; // the system's error code of the call that failed
 };
+
+// A name judged not to be a regular file, as the reading's failure.
+inline FileRead refusedRead(const JudgedName &judged)
+{
+    using Kind = JudgedName::Kind;
+    const FileRead::Failure failure =
+        judged.kind == Kind::notRegularFile ? FileRead::Failure::notRegularFile
+        : judged.kind == Kind::reservedName ? FileRead::Failure::reservedName
+                                            : FileRead::Failure::cannotOpen;
+    return {{}, failure, judged.error};
+}
 
 // Up to `limit` bytes from the start of the file.
 FileRead readRegularFile(const std::string &path, std::size_t limit);

@@ -1,4 +1,4 @@
-#include "link/descriptor_posix.h"
+#include "link/plainfile_posix.h"
 #include "settings/fileaccess.h"
 
 #include <cerrno>
@@ -31,16 +31,11 @@ int syncToDisk(int fd)
 FileRead readRegularFile(const std::string &path, std::size_t limit)
 {
     using Failure = FileRead::Failure;
-    // Non-blocking, so that a FIFO opens at once rather than waiting for a writer; it is then
-    // refused, like any other file that is not a regular one, before anything is read.
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
-    if (file.fd < 0)
-        return {{}, Failure::cannotOpen, errno};
-    struct stat status = {};
-    if (::fstat(file.fd, &status) != 0)
-        return {{}, Failure::cannotRead, errno};
-    if (!S_ISREG(status.st_mode))
-        return {{}, Failure::notRegularFile};
+    Descriptor file{-1};
+    struct stat node = {};
+    const JudgedName judged = openRegularFile(path, true, file, node);
+    if (judged.kind != JudgedName::Kind::regularFile)
+        return refusedRead(judged);
     // Shared with nobody while it is read; released when it closes.
     if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0)
         return {{}, errno == EWOULDBLOCK ? Failure::heldByAnother : Failure::cannotRead, errno};

@@ -1,4 +1,4 @@
-#include "link/text_windows.h"
+#include "link/plainfile_windows.h"
 #include "settings/fileaccess.h"
 
 #include <io.h>
@@ -26,26 +26,15 @@ int syncToDisk(int file)
 FileRead readRegularFile(const std::string &path, std::size_t limit)
 {
     using Failure = FileRead::Failure;
-    const std::wstring name = wide(path);
-    const DWORD attributes = ::GetFileAttributesW(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {{}, Failure::notRegularFile};
     // Shared with nobody while it is read, as a file another program is writing must not be
     // taken half-written.
-    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        return {{},
-                error == ERROR_SHARING_VIOLATION ? Failure::heldByAnother : Failure::cannotOpen,
-                int(error)};
-    }
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const JudgedName judged = openRegularFile(path, true, 0, file);
+    if (judged.kind == JudgedName::Kind::cannotOpen && judged.error == ERROR_SHARING_VIOLATION)
+        return {{}, Failure::heldByAnother, judged.error};
+    if (judged.kind != JudgedName::Kind::regularFile)
+        return refusedRead(judged);
     FileRead result;
-    // A device (a port, the console) or a pipe is no settings file, and is never read.
-    if (::GetFileType(file) != FILE_TYPE_DISK) {
-        ::CloseHandle(file);
-        return {{}, Failure::notRegularFile};
-    }
     result.bytes.resize(limit);
     std::size_t got = 0;
     while (got < limit) {

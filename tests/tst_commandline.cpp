@@ -225,10 +225,13 @@ void TestCommandLine::refusals_data()
     // folder, which is also the current folder, SVO the settings file itself.
     QTest::addColumn<QString>("port");
     // "held" by another process; "file" or "fifo" (with a reader) made at the port's path;
-    // "terminal": the adapter is the program's controlling terminal; "stalled": it takes no bytes.
+    // "terminal": the adapter is the program's controlling terminal; "stalled": it takes no bytes;
+    // "adapter as the file" or "a link to the adapter as the file" given in place of the file.
+    // --dry-run as the port plays with it instead.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("status");
-    // %1 the settings file, %2 the port as given, %3 the holder's pid; empty when it is sent.
+    // %1 the settings file, %2 the port as given, %3 the holder's pid; empty when it is sent. For
+    // a sequence played, how the line on standard output begins.
     QTest::addColumn<QString>("line");
     const auto bytes = encodeSettingsFile(content(1, 0, 0, 9600, 1843, 5529));
     const QByteArray good(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
@@ -336,6 +339,38 @@ void TestCommandLine::refusals_data()
         << edited(QStringLiteral("loop"), 0) << "PTY"
         << "" << int(exitSequenceRefused)
         << field + "loop must be a whole number from 1 to 1000000.";
+    QTest::newRow("sequence: Mini SSC from address 248, a servo would be 255, the sync byte")
+        << edited(QStringLiteral("link.address"), 248) << "PTY"
+        << "" << int(exitSequenceRefused)
+        << field + "link.address must be a whole number from 0 to 247 in the Mini SSC format, "
+                   "whose servo numbers end at 254.";
+    QTest::newRow("sequence: a key given twice, the parser would keep the last")
+        << QByteArray(three).replace("\"loop\": 1", "\"loop\": 1, \"loop\": \"forever\"") << "PTY"
+        << "" << int(exitSequenceRefused) << field + "loop is given twice.";
+    QTest::newRow("sequence: a key given twice in a step")
+        << QByteArray(three).replace("\"hold\": 300", "\"hold\": 300, \"h\\u006fld\": 1") << "PTY"
+        << "" << int(exitSequenceRefused) << field + "steps[1].hold is given twice.";
+    QTest::newRow("sequence: a pose of seven positions")
+        << edited(QStringLiteral("poses.0.positions"), QJsonArray{1, 2, 3, 4, 5, 6, 7}) << "PTY"
+        << "" << int(exitSequenceRefused) << field + "poses[0].positions must be a list of 8.";
+    QTest::newRow("sequence: played to com1:, said by its file's name and as COM1")
+        << three << "com1:"
+        << "" << int(exitDone) << "Played r.svseq to COM1: 1.5 s, ";
+    // Given as the file, an adapter is refused without being opened: an open resets a board.
+    const QString device = QStringLiteral("\"%1\" is a folder, device or pipe, not a ");
+    QTest::newRow("--play an adapter --dry-run")
+        << three << "--dry-run"
+        << "adapter as the file" << int(exitSequenceRefused) << device + "sequence file.";
+    QTest::newRow("--play an adapter --port the sequence, swapped")
+        << three << "SVO"
+        << "adapter as the file" << int(exitSequenceRefused) << device + "sequence file.";
+    QTest::newRow("--play a .svseq link to an adapter")
+        << three << "PTY"
+        << "a link to the adapter as the file" << int(exitSequenceRefused)
+        << device + "sequence file.";
+    QTest::newRow("--upload an adapter --port the settings file, swapped")
+        << good << "SVO"
+        << "adapter as the file" << int(exitFileRefused) << device + "settings file.";
     QTest::newRow("sequence: a rate the board cannot run at")
         << edited(QStringLiteral("link.baudRate"), 3000) << "PTY"
         << "" << int(exitNotAchievable)
@@ -412,10 +447,21 @@ void TestCommandLine::refusals()
         processes.add(90000003, "sleep", now - 60, {outside.toStdString()});
     }
 
+    QString given = file.fileName();
+    if (setup == QLatin1String("adapter as the file"))
+        given = QString::fromStdString(pty.device());
+    if (setup == QLatin1String("a link to the adapter as the file")) {
+        given = here.filePath(QStringLiteral("show.svseq"));
+        QVERIFY(QFile::link(QString::fromStdString(pty.device()), given));
+    }
+    OpenWatch adapterOpens(pty.device());
+    QStringList arguments{sequence ? QStringLiteral("--play") : QStringLiteral("--upload"), given,
+                          QStringLiteral("--port"), port};
+    if (port == QLatin1String("--dry-run"))
+        arguments.removeAt(2);
+
     const Run upload = run(
-        QStringLiteral(CLIPROBE),
-        {sequence ? QStringLiteral("--play") : QStringLiteral("--upload"), file.fileName(),
-         QStringLiteral("--port"), port},
+        QStringLiteral(CLIPROBE), arguments,
         {"CLIPROBE_SYS_CLASS_TTY=" + QString::fromStdString(tree.sysClassTty()),
          "CLIPROBE_DEV=" + QString::fromStdString(tree.devDir()),
          "CLIPROBE_PROC=" + QString::fromStdString(processes.roots().processes),
@@ -423,16 +469,25 @@ void TestCommandLine::refusals()
          "XDG_STATE_HOME=" + here.filePath(QStringLiteral("state"))},
         inFolder(here.path(), setup == QLatin1String("terminal") ? pty.device() : std::string()));
     QCOMPARE(upload.status, status);
-    line.replace(QStringLiteral("%1"), QDir::toNativeSeparators(file.fileName()))
+    line.replace(QStringLiteral("%1"), QDir::toNativeSeparators(given))
         .replace(QStringLiteral("%2"), port);
     line.replace(QStringLiteral("%3"), QString::number(other ? other->pid() : 0));
-    if (setup == QLatin1String("cut")) // the parser's own words and place follow
+    const bool played = sequence && status == exitDone;
+    if (played)
+        QVERIFY2(QString::fromUtf8(upload.out).startsWith(line), upload.out.constData());
+    else if (setup == QLatin1String("cut")) // the parser's own words and place follow
         QVERIFY2(QString::fromUtf8(upload.err).startsWith(line), upload.err.constData());
     else
         QCOMPARE(QString::fromUtf8(upload.err), line.isEmpty() ? line : line + '\n');
-    // Nothing reaches the adapter unless it was the port, and nothing else is touched.
-    if (setup != QLatin1String("stalled"))
+    // Nothing reaches the adapter unless it was the port, and nothing else is touched. Refused,
+    // it was not even opened, unless another program or the terminal held it.
+    if (played)
+        QCOMPARE(upload.err, QByteArray());
+    else if (setup != QLatin1String("stalled"))
         QCOMPARE(pty.readAll(20).size(), status == exitDone ? 41 : 0);
+    if (!onWindows && status != exitDone && status != exitNotSent &&
+        setup != QLatin1String("held") && setup != QLatin1String("terminal"))
+        QCOMPARE(adapterOpens.opens(), 0);
     QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
     if (setup == QLatin1String("file")) {
         QFile other(target);

@@ -208,9 +208,13 @@ void TestMotion::frameBytes_data()
         << false << 10 << 9600 << QList{a, a, oneMoved}
         << QList{QByteArray::fromHex("FF0A00FF0B01FF0C02FF0D03FF0E04FF0F05FF1006FF1107"),
                  QByteArray(), QByteArray::fromHex("FF0EFE")};
-    QTest::newRow("Mini SSC at 115200, servo numbers above 255 are 255")
-        << false << 250 << 115200 << QList{oneMoved}
-        << QList{QByteArray::fromHex("FFFA00FFFB01FFFC02FFFD03FFFEFEFFFF05FFFF06FFFF07")};
+    // 255 is the sync byte: a servo numbered 255 or more is not sent at all.
+    QTest::newRow("Mini SSC at 115200, from address 250: servos past 254 are not sent")
+        << false << 250 << 115200 << QList{oneMoved, a}
+        << QList{QByteArray::fromHex("FFFA00FFFB01FFFC02FFFD03FFFEFE"),
+                 QByteArray::fromHex("FFFE04")};
+    QTest::newRow("Mini SSC from address 255: nothing")
+        << false << 255 << 9600 << QList{a} << QList{QByteArray()};
     // Five fit a frame at 4800; all eight move every frame: those waiting longest go first.
     QTest::newRow("Mini SSC at 4800: the per-frame limit, the oldest first")
         << false << 0 << 4800 << QList{a, b, a}

@@ -5,10 +5,12 @@
 #include "app/tform1.h"
 #include "link/senders.h"
 #include "tests/fakedesktop.h"
+#include "tests/otherprocess.h"
 #include "tests/platform.h"
 #include "tests/ptypair.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
@@ -61,6 +63,7 @@ class TestMotionWindow : public QObject
     void sliderMovesTheServo();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
+    void savedFileKeepsTheMainWindowsLink_data();
     void savedFileKeepsTheMainWindowsLink();
     void deleteRefusesAPoseInUse_data();
     void deleteRefusesAPoseInUse();
@@ -324,6 +327,7 @@ void TestMotionWindow::refusedFileChangesNothing_data()
     QTest::newRow("a position above 254") << QByteArray(good).replace("200", "300");
     QTest::newRow("a step to a pose there is not")
         << QByteArray(good).replace("\"pose\": 2", "\"pose\": 7");
+    QTest::newRow("a link to a serial adapter, never opened") << QByteArray("adapter link");
 }
 
 void TestMotionWindow::refusedFileChangesNothing()
@@ -332,7 +336,16 @@ void TestMotionWindow::refusedFileChangesNothing()
     // Markup in the name is shown as it is; a Windows file name cannot hold < and >.
     const QString name =
         onWindows ? QStringLiteral("damaged.svseq") : QStringLiteral("<b>damaged<i>.svseq");
-    const QString path = written(text, name);
+    if (onWindows && text == "adapter link")
+        QSKIP("Links and pseudo-terminals are POSIX's");
+    PtyPair pty(false);
+    OpenWatch adapterOpens(pty.device());
+    QString path = m_dir.filePath(name);
+    QFile::remove(path);
+    if (text == "adapter link")
+        QVERIFY(QFile::link(QString::fromStdString(pty.device()), path));
+    else
+        path = written(text, name);
     const Sequence before = m_motion->sequence();
     m_fresh->desk.fileAnswers.push_back(path);
     click("sequenceOpen");
@@ -342,19 +355,41 @@ void TestMotionWindow::refusedFileChangesNothing()
     QVERIFY(m_fresh->desk.boxes[0].text.contains(name));
     QCOMPARE(m_motion->sequence(), before);
     QCOMPARE(control<QListWidget>("poseList")->count(), 1);
+    if (text == "adapter link")
+        QCOMPARE(adapterOpens.opens(), 0);
+}
+
+void TestMotionWindow::savedFileKeepsTheMainWindowsLink_data()
+{
+    // Under Digital Controller, where Mini SSC addresses go up to 255.
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("address");
+    QTest::newRow("Quorvel, address 300") << true << 300;
+    QTest::newRow("Mini SSC, address 248: a servo would be 255, the sync byte") << false << 248;
 }
 
 void TestMotionWindow::savedFileKeepsTheMainWindowsLink()
 {
-    setLink(true, 19200, 300);
+    QFETCH(bool, native);
+    QFETCH(int, address);
+    ui().RadioButton7->setChecked(true);
+    setLink(native, 19200, address);
     control<QSlider>("poseSlider1")->setValue(99);
     click("poseAdd");
     click("stepAdd");
     control<QCheckBox>("loopForever")->setChecked(true);
     const QString path = m_dir.filePath(QStringLiteral("kept.svseq"));
     const QString csv = m_dir.filePath(QStringLiteral("kept.csv"));
+    QFile::remove(path);
     m_fresh->desk.fileAnswers = {path, csv};
     click("sequenceSave");
+    if (!native) {
+        QCOMPARE(m_fresh->desk.errors(),
+                 QStringList{"In the Mini SSC format the servos are numbered from the address up "
+                             "and end at 254: the address must be from 0 to 247, not 248."});
+        QVERIFY(!QFileInfo::exists(path));
+        return;
+    }
     const SequenceFileRead read = readSequenceFile(path);
     QVERIFY2(read.file, qPrintable(read.refusal));
     QCOMPARE(read.file->sequence, m_motion->sequence());

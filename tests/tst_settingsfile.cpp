@@ -2,6 +2,7 @@
 // must never destroy an existing file.
 #include "app/texts.h"
 #include "app/tform1.h"
+#include "link/plainfile.h"
 #include "settings/svofile.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
@@ -62,6 +63,7 @@ class TestSettingsFile : public QObject
     void savedFileReadsBackByteIdentical();
     void fileThatIsNotASettingsFileRestoresNothing_data();
     void fileThatIsNotASettingsFileRestoresNothing();
+    void windowsReservesDeviceNames();
     void nonZeroCodesChooseTheSecondButton();
     void unchangedChoicesRunNoRadioHandler();
     void loadedRateIsRecalculated();
@@ -73,6 +75,7 @@ class TestSettingsFile : public QObject
     void bytesAfterThe88thAreIgnored();
     void failedSaveLeavesTheExistingFileIntact_data();
     void failedSaveLeavesTheExistingFileIntact();
+    void saveThatCannotBeWrittenIsReported_data();
     void saveThatCannotBeWrittenIsReported();
     void saveAsksBeforeReplacing_data();
     void saveAsksBeforeReplacing();
@@ -246,7 +249,8 @@ void TestSettingsFile::savedFileReadsBackByteIdentical()
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
 {
     // "file" with these bytes, "markup" the same with markup and an escape in its name,
-    // "missing", "fifo" or "folder"
+    // "missing", "fifo", "folder", "adapter" (a pseudo-terminal's own node), "adapter link" (a
+    // link to one) or "reserved" (COM1.svo, a device on Windows)
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("why"); // the message after the quoted path
@@ -279,6 +283,13 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing_data()
     QTest::newRow("FIFO, opened without waiting for a writer")
         << "fifo" << QByteArray() << notRegular;
     QTest::newRow("folder") << "folder" << QByteArray() << notRegular;
+    QTest::newRow("a serial adapter, never opened") << "adapter" << QByteArray() << notRegular;
+    QTest::newRow("a link to a serial adapter, never opened")
+        << "adapter link" << QByteArray() << notRegular;
+    QTest::newRow("COM1.svo, a device on Windows")
+        << "reserved" << QByteArray()
+        << "is not a file: Windows reserves that name for a device, whatever its folder or "
+           "extension.";
 }
 
 void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
@@ -286,9 +297,21 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, why);
-    if (onWindows && (kind == QLatin1String("markup") || kind == QLatin1String("fifo")))
-        QSKIP("A Windows file name cannot hold < > or control characters, and a FIFO is POSIX's");
-    const QString file = path(kind == QLatin1String("markup") ? "<h1>BIG\x1b.svo" : "other.svo");
+    if (onWindows && (kind == QLatin1String("markup") || kind == QLatin1String("fifo") ||
+                      kind.startsWith(QLatin1String("adapter"))))
+        QSKIP("A Windows file name cannot hold < > or control characters; FIFOs, links and "
+              "pseudo-terminals are POSIX's");
+    if (!onWindows && kind == QLatin1String("reserved"))
+        QSKIP("COM1.svo is a file like any other outside Windows");
+    PtyPair pty(false);
+    QString file = path(kind == QLatin1String("markup")     ? "<h1>BIG\x1b.svo"
+                        : kind == QLatin1String("reserved") ? "COM1.svo"
+                                                            : "other.svo");
+    OpenWatch adapterOpens(pty.device());
+    if (kind == QLatin1String("adapter"))
+        file = QString::fromStdString(pty.device());
+    else if (kind == QLatin1String("adapter link"))
+        QVERIFY(QFile::link(QString::fromStdString(pty.device()), file));
     if (kind == QLatin1String("file") || kind == QLatin1String("markup"))
         write(file, bytes);
     else if (kind == QLatin1String("fifo"))
@@ -316,6 +339,18 @@ void TestSettingsFile::fileThatIsNotASettingsFileRestoresNothing()
     QCOMPARE(desk().boxes[0].text,
              '"' + QDir::toNativeSeparators(file).replace(QChar(0x1b), QStringLiteral("\\x1b")) +
                  "\" " + why);
+    if (kind.startsWith(QLatin1String("adapter")))
+        QCOMPARE(adapterOpens.opens(), 0);
+}
+
+void TestSettingsFile::windowsReservesDeviceNames()
+{
+    // Devices on Windows in any folder, with any extension: never opened as files there.
+    for (const char *name : {"COM1.svo", "com9.svseq", "C:\\shows\\NUL.svo", "CON", "aux",
+                             "Prn.a.b", "LPT1 .svo", "nul:", "COM\u00b9.svo", "lpt\u00b3"})
+        QVERIFY2(windowsReservedName(name), name);
+    for (const char *name : {"COM10.svo", "COM0", "console.svo", "COM1x.svo", "COM1/a.svo", ""})
+        QVERIFY2(!windowsReservedName(name), name);
 }
 
 void TestSettingsFile::nonZeroCodesChooseTheSecondButton()
@@ -511,11 +546,39 @@ void TestSettingsFile::failedSaveLeavesTheExistingFileIntact()
     QVERIFY2(desk().errors()[0].contains(error), qPrintable(desk().errors()[0]));
 }
 
+void TestSettingsFile::saveThatCannotBeWrittenIsReported_data()
+{
+    QTest::addColumn<QString>("name"); // "adapter link": a link to a serial adapter
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such folder") << "no/such/folder/x.svo" << QString();
+    QTest::newRow("a link to a serial adapter: not asked about, not replaced")
+        << "adapter link"
+        << ": it is a folder, device or pipe, not a file";
+    QTest::newRow("COM1.svo on Windows")
+        << "COM1.svo"
+        << ": Windows reserves that name for a device, whatever its folder or "
+           "extension";
+}
+
 void TestSettingsFile::saveThatCannotBeWrittenIsReported()
 {
-    save(path("no/such/folder/x.svo"));
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    if (onWindows ? name == QLatin1String("adapter link") : name == QLatin1String("COM1.svo"))
+        QSKIP("Links and pseudo-terminals are POSIX's; COM1.svo a device on Windows alone");
+    PtyPair pty(false);
+    const QString file =
+        path(name == QLatin1String("adapter link") ? QStringLiteral("to.svo") : name);
+    if (name == QLatin1String("adapter link"))
+        QVERIFY(QFile::link(QString::fromStdString(pty.device()), file));
+    OpenWatch adapterOpens(pty.device());
+    save(file);
     QCOMPARE(desk().errors().size(), 1);
-    QVERIFY(desk().errors()[0].contains(QStringLiteral("could not be saved")));
+    QVERIFY2(desk().errors()[0].startsWith(
+                 QStringLiteral("The settings could not be saved to \"%1\"%2").arg(file, reason)),
+             qPrintable(desk().errors()[0]));
+    QCOMPARE(desk().replaceQuestions, QStringList());
+    QVERIFY(onWindows || adapterOpens.opens() == 0);
 }
 
 void TestSettingsFile::saveAsksBeforeReplacing_data()
