@@ -63,11 +63,13 @@ QString easingText(Easing easing)
         return MotionWindow::tr("linear");
     case Easing::EaseInOut:
         return MotionWindow::tr("ease-in-out");
+    case Easing::EaseOut:
+        return MotionWindow::tr("ease-out");
     }
     return {};
 }
 
-constexpr std::array easings{Easing::Step, Easing::Linear, Easing::EaseInOut};
+constexpr std::array editorEasings{Easing::Step, Easing::Linear, Easing::EaseInOut, Easing::EaseOut};
 
 QString poseText(const Pose &pose)
 {
@@ -161,7 +163,7 @@ class StepDelegate : public QStyledItemDelegate
             combo->addItems(poseTexts(m_sequence));
         } else {
             combo->setObjectName(QStringLiteral("stepEasingEditor"));
-            for (const Easing easing : easings)
+            for (const Easing easing : editorEasings)
                 combo->addItem(easingText(easing));
         }
         combo->setAccessibleName(caption);
@@ -785,7 +787,8 @@ void MotionWindow::stepEdited(QObject *, QTableWidgetItem *item)
         step.holdMs = std::clamp(item->data(Qt::EditRole).toInt(), 0, longestTimeMs);
         break;
     case easingColumn:
-        step.easing = easings[size_t(std::clamp(item->data(Qt::UserRole).toInt(), 0, 2))];
+        step.easing = editorEasings[size_t(
+            std::clamp(item->data(Qt::UserRole).toInt(), 0, int(editorEasings.size()) - 1))];
         break;
     }
     if (!playing())

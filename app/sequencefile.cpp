@@ -21,17 +21,15 @@ class SequenceTexts
 const QString typeName = QStringLiteral("corvantis-panel sequence");
 constexpr int fileVersion = 1;
 
-const char *easingName(Easing easing)
+// "\"step\", \"linear\" or \"ease-in-out\"": every easing's name, for the sentence that refuses
+// another.
+QString easingChoices()
 {
-    switch (easing) {
-    case Easing::Step:
-        return "step";
-    case Easing::Linear:
-        return "linear";
-    case Easing::EaseInOut:
-        return "ease-in-out";
-    }
-    return "linear";
+    QStringList names;
+    for (const EasingName &e : easings)
+        names << QStringLiteral("\"%1\"").arg(QLatin1String(e.name));
+    const QString last = names.takeLast();
+    return SequenceTexts::tr("%1 or %2").arg(names.join(QStringLiteral(", ")), last);
 }
 
 // Reads the fields one by one; the first that is wrong ends the reading with a sentence that
@@ -199,16 +197,12 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
                                0, longestTimeMs);
         t.holdMs = read.number(step.value(QStringLiteral("hold")), field + QStringLiteral(".hold"),
                                0, longestTimeMs);
-        const QString easing = step.value(QStringLiteral("easing")).toString();
-        if (easing == QLatin1String("step"))
-            t.easing = Easing::Step;
-        else if (easing == QLatin1String("linear"))
-            t.easing = Easing::Linear;
-        else if (easing == QLatin1String("ease-in-out"))
-            t.easing = Easing::EaseInOut;
+        const QByteArray easing = step.value(QStringLiteral("easing")).toString().toUtf8();
+        if (const std::optional<Easing> named = easingNamed(easing.toStdString()))
+            t.easing = *named;
         else
             read.fail(field + QStringLiteral(".easing"),
-                      SequenceTexts::tr("must be \"step\", \"linear\" or \"ease-in-out\""));
+                      SequenceTexts::tr("must be %1").arg(easingChoices()));
         s.steps.push_back(t);
     }
     if (read.failed())

@@ -9,6 +9,7 @@
 #include "tests/ptypair.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
@@ -64,6 +65,8 @@ class TestMotionWindow : public QObject
     void savedFileKeepsTheMainWindowsLink();
     void deleteRefusesAPoseInUse_data();
     void deleteRefusesAPoseInUse();
+    void everyEasingThroughEditorFileAndPlayer_data();
+    void everyEasingThroughEditorFileAndPlayer();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -389,6 +392,38 @@ void TestMotionWindow::deleteRefusesAPoseInUse()
     click("poseDelete");
     QCOMPARE(status(), sentence);
     QCOMPARE(m_motion->sequence(), threePoses(1));
+}
+
+void TestMotionWindow::everyEasingThroughEditorFileAndPlayer_data()
+{
+    QTest::addColumn<int>("row"); // in the editor's list
+    for (const EasingName &e : easings)
+        QTest::newRow(e.name) << int(&e - easings.data());
+}
+
+void TestMotionWindow::everyEasingThroughEditorFileAndPlayer()
+{
+    QFETCH(int, row);
+    const EasingName chosen = easings[size_t(row)];
+    openThroughButton(threePoses(1));
+    auto *table = control<QAbstractItemView>("stepTable");
+    const QModelIndex cell = table->model()->index(0, 3);
+    table->setCurrentIndex(cell);
+    table->edit(cell);
+    auto *editor = control<QComboBox>("stepEasingEditor");
+    editor->setCurrentIndex(row);
+    Q_EMIT editor->activated(row);
+    QCOMPARE(cell.data().toString(), QLatin1String(chosen.name));
+    const QString path = m_dir.filePath(QStringLiteral("eased.svseq"));
+    m_fresh->desk.fileAnswers = {path};
+    click("sequenceSave");
+    const SequenceFileRead read = readSequenceFile(path);
+    QVERIFY2(read.file, qPrintable(read.refusal));
+    Sequence expected = threePoses(1);
+    expected.steps[0].easing = chosen.easing;
+    QCOMPARE(read.file->sequence, expected);
+    // A quarter into the first move, as that easing has it.
+    QCOMPARE(Player(m_motion->sequence()).at(75).targets, Player(expected).at(75).targets);
 }
 
 QTEST_MAIN(TestMotionWindow)
