@@ -70,8 +70,9 @@ Player::Moment Player::at(std::int64_t ms) const
                             : moment.round == 0 ? home
                                                 : poses[size_t(steps.back().pose)].positions;
     const std::int64_t into = inRound - m_starts[size_t(step)];
-    moment.targets =
-        into >= now.moveMs ? to : between(from, to, easedShare(now.easing, double(into) / now.moveMs));
+    moment.targets = into >= now.moveMs
+                         ? to
+                         : between(from, to, easedShare(now.easing, double(into) / now.moveMs));
     return moment;
 }
 

@@ -26,7 +26,8 @@ struct Pose
 
 // How a move goes from one pose to the next: at once when its time is up, evenly, slowly at both
 // ends, or slowing down as it arrives. A new easing is a value here, its row in `easings` and its
-// curve in easedShare (motion/sequence.cpp); the file, the editor and the player take it from there.
+// curve in easedShare (motion/sequence.cpp); the file, the editor and the player take it from
+// there.
 enum class Easing
 {
     Step,
