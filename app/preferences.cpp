@@ -8,7 +8,8 @@ namespace {
 std::unique_ptr<QSettings> store()
 {
     // The desktop's own format unless a test has chosen files of its own (setDefaultFormat).
-    return std::make_unique<QSettings>(QStringLiteral("corvantis-panel"),
+    return std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope,
+                                       QStringLiteral("corvantis-panel"),
                                        QStringLiteral("corvantis-panel"));
 }
 } // namespace

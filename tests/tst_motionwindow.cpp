@@ -170,6 +170,9 @@ void TestMotionWindow::menuAndKeyOpenTheWindow()
     QVERIFY(menu && bar.size() == 3 && bar[2] == menu->menuAction());
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Poses and Sequences..."));
     QCOMPARE(m_motion->windowTitle(), QStringLiteral("Untitled sequence[*] - Motion"));
+    // On a 1280x800 screen there is no room right of the main window at its opening place (517):
+    // the Motion window must fit to its left, clear of its menus, and within the screen's height.
+    QVERIFY(m_motion->sizeHint().width() < 517 && m_motion->sizeHint().height() < 760);
     QTest::keyClick(m_motion, Qt::Key_Escape); // not playing: closes
     QVERIFY(!m_motion->isVisible());
     form()->show();
@@ -588,6 +591,12 @@ void TestMotionWindow::recentSequencesAndLastFolder()
     click("sequenceRecent1");
     QCOMPARE(m_motion->sequence(), threePoses(1));
     QCOMPARE(m_motion->windowTitle(), QStringLiteral("wave&co.svseq[*] - Motion"));
+    // The main window's dialogs keep a folder of their own.
+    m_fresh->desk.fileAnswers = {m_dir.filePath(QStringLiteral("board.svo"))};
+    ui().fileSaveSettings->trigger();
+    QVERIFY(m_fresh->desk.fileRequests.back().directory.isEmpty());
+    ui().fileLoadSettings->trigger(); // cancelled
+    QCOMPARE(m_fresh->desk.fileRequests.back().directory, m_dir.path());
 }
 
 void TestMotionWindow::everyEasingThroughEditorFileAndPlayer_data()
