@@ -363,7 +363,10 @@ void MotionWindow::documentChanged(const SequenceDocument::Change &change)
 void MotionWindow::showTitle()
 {
     // "wave.svseq[*] - Motion": the marker shows while there are unsaved edits.
-    setWindowTitle(tr("%1[*] - Motion").arg(m_document.name()));
+    // A "[*]" in the file's own name is doubled, which the title shows as it is.
+    QString name = m_document.name();
+    name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(tr("%1[*] - Motion").arg(name));
     setWindowModified(m_document.modified());
 }
 
