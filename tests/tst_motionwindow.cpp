@@ -335,12 +335,17 @@ void TestMotionWindow::sliderMovesTheServo_data()
     QTest::addColumn<bool>("native");
     QTest::addColumn<int>("baud");
     QTest::addColumn<QByteArray>("sent"); // after servo 3 to 200, then servo 5 to 40
+    QTest::addColumn<bool>("chosen");     // Home chosen in the list, else no pose
     QTest::newRow("Quorvel: the pose's other seven with it")
         << true << 57600
         << QByteArray::fromHex("FFFF0800808080C88080808000"
-                               "FFFF0800808080C88028808000");
+                               "FFFF0800808080C88028808000")
+        << true;
     QTest::newRow("Mini SSC: the one servo, from the address")
-        << false << 9600 << QByteArray::fromHex("FF13C8FF1528");
+        << false << 9600 << QByteArray::fromHex("FF13C8FF1528") << true;
+    // A fresh window edits no pose by surprise: the servos move, Home stays as it was.
+    QTest::newRow("no pose chosen: the servos alone")
+        << false << 9600 << QByteArray::fromHex("FF13C8FF1528") << false;
 }
 
 void TestMotionWindow::sliderMovesTheServo()
@@ -348,15 +353,18 @@ void TestMotionWindow::sliderMovesTheServo()
     QFETCH(bool, native);
     QFETCH(int, baud);
     QFETCH(QByteArray, sent);
+    QFETCH(bool, chosen);
     PtyPair pty;
     m_fresh->choosePort(pty.device());
     setLink(native, baud, 16);
-    choosePose(0); // the sliders edit only the pose the user chose
+    if (chosen)
+        choosePose(0); // the sliders edit only the pose the user chose
     control<QSlider>("poseSlider3")->setValue(200);
     control<QSlider>("poseSlider5")->setValue(40);
     QCOMPARE(pty.read(int(sent.size())).toHex(' '), sent.toHex(' '));
     QCOMPARE(pty.line().speed, unsigned(baud));
-    QCOMPARE(m_motion->sequence().poses[0].positions[3], 200);
+    QCOMPARE(m_motion->sequence().poses[0].positions[3], chosen ? 200 : 128);
+    QCOMPARE(m_motion->isWindowModified(), chosen);
     QCOMPARE(status(), QString());
 }
 
