@@ -60,7 +60,8 @@ QVariant PoseListModel::data(const QModelIndex &index, int role) const
 
 Qt::ItemFlags PoseListModel::flags(const QModelIndex &index) const
 {
-    return QAbstractListModel::flags(index) | Qt::ItemIsEditable;
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsEditable : flags;
 }
 
 bool PoseListModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -149,7 +150,8 @@ QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags StepTableModel::flags(const QModelIndex &index) const
 {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsEditable : flags;
 }
 
 bool StepTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
