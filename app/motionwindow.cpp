@@ -64,6 +64,11 @@ MotionWindow::MotionWindow(MotionHost &host, Desktop &desktop, QWidget *parent)
 MotionWindow::~MotionWindow()
 {
     m_playback->stopAndWait();
+    // The views and the models read the document, a member: they go before it does.
+    m_document.disconnect(this);
+    delete takeCentralWidget();
+    delete m_poseModel;
+    delete m_stepModel;
 }
 
 bool MotionWindow::playing() const

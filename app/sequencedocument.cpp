@@ -42,6 +42,13 @@ SequenceDocument::SequenceDocument(QObject *parent) : QObject(parent)
     connect(&m_undo, &QUndoStack::cleanChanged, this, &SequenceDocument::stateChanged);
 }
 
+SequenceDocument::~SequenceDocument()
+{
+    // The stack empties itself as it goes, and says so: no one is to hear of it from a document
+    // that is going.
+    m_undo.blockSignals(true);
+}
+
 Sequence SequenceDocument::fresh()
 {
     Sequence sequence;

@@ -33,6 +33,7 @@ class SequenceDocument : public QObject
     };
 
     explicit SequenceDocument(QObject *parent = nullptr);
+    ~SequenceDocument() override;
 
     const Sequence &sequence() const { return m_sequence; }
     // The file it was opened from or saved to; empty for one never saved.
