@@ -4,6 +4,8 @@
 #include "link/serialdevice.h"
 
 #include <QString>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +27,14 @@ class Desktop
         QString filter;        // "description|pattern"
         QString defaultSuffix; // without the dot; empty for none
         QString selectedFile;  // the name the dialog starts with; empty for its own choice
+        QString directory;     // the folder it starts in, when no name is given; empty for its own
+    };
+    // The answer to the question about unsaved edits.
+    enum class SaveAnswer
+    {
+        Save,
+        Discard,
+        Cancel
     };
 
     virtual ~Desktop() = default;
@@ -37,6 +47,15 @@ class Desktop
     virtual std::optional<QString> chooseFile(const FileDialogRequest &request) = 0;
     // The save dialog's question for a file that is there already: true to replace it.
     virtual bool askReplace(const QString &path, const QString &caption) = 0;
+    // "Save changes to wave.svseq?" with Save, Discard and Cancel.
+    virtual SaveAnswer askSaveChanges(const QString &question, const QString &caption) = 0;
+    // Ends the process at once with `status`: no further handler, no destructor, no question.
+    // Buffered output is written first.
+    virtual void exitNow(int status)
+    {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     // The serial devices present, in the order new ones are numbered COM1, COM2, ...
     virtual std::vector<SerialDevice> serialDevices() = 0;
     // Where other programs' holds on the devices are looked for.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -31,6 +32,17 @@ template <typename Handler> void runHandler(Handler &&handler)
     } catch (...) {
         scope.fail(std::current_exception());
     }
+}
+
+// Connects a control's signal to a window's handler: the handler is given the control that raised
+// the event, and runs under the error report.
+template <typename Window, typename Sender, typename Signal, typename... Args>
+void bindEvent(Window *window, Sender *sender, Signal signal,
+               void (Window::*handler)(QObject *, Args...))
+{
+    QObject::connect(sender, signal, window, [window, sender, handler](Args... args) {
+        runHandler([&] { (window->*handler)(sender, args...); });
+    });
 }
 
 // Called by the controls' setters right after a set that may have run a nested handler.

@@ -10,5 +10,5 @@ std::optional<QString> FileDialog::execute(const QString &selected) const
     QString suffix = m_defaultExt;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
-    return m_desktop.chooseFile({m_kind, m_title, m_filter, suffix, selected});
+    return m_desktop.chooseFile({m_kind, m_title, m_filter, suffix, selected, m_directory});
 }

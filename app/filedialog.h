@@ -18,6 +18,8 @@ class FileDialog : public QObject
 
     void setTitle(const QString &title) { m_title = title; }
     QString title() const { return m_title; }
+    // The folder it opens in when no name is given.
+    void setDirectory(const QString &directory) { m_directory = directory; }
     QString filter() const { return m_filter; }
     QString defaultExt() const { return m_defaultExt; }
 
@@ -30,4 +32,5 @@ class FileDialog : public QObject
     QString m_title;
     QString m_filter;
     QString m_defaultExt;
+    QString m_directory;
 };

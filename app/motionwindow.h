@@ -1,46 +1,53 @@
 #pragma once
 
+#include "app/sequencedocument.h"
 #include "motion/frames.h"
-#include "motion/playback.h"
-#include "motion/sequence.h"
 
-#include <QWidget>
+#include <QMainWindow>
 #include <array>
-#include <memory>
 #include <optional>
 
 class Desktop;
+class MotionHost;
+class PlaybackControl;
+class PoseListModel;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QMenu;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
-class QTableWidgetItem;
-class QTimer;
-class TForm1;
+class QTableView;
+class StepTableModel;
 struct Message;
 
-// The Motion window: the poses and steps of one sequence, and its playback to the main window's
-// port in the main window's format, at its address and rate. The window owns the sequence and the
-// playback; the main window owns the port link and the choices it reads.
-class MotionWindow : public QWidget
+// The Motion window: an editor of one sequence document (its poses, steps and loop, with undo),
+// and its playback to the host's port in the host's format, at its address and rate. The views
+// show the document through its models; the handlers turn what the user does into the document's
+// commands (app/motionwindow_edit.cpp), file commands (app/motionwindow_files.cpp) and playback.
+class MotionWindow : public QMainWindow
 {
     Q_OBJECT
 
   public:
-    MotionWindow(TForm1 &form, Desktop &desktop);
+    MotionWindow(MotionHost &host, Desktop &desktop, QWidget *parent);
     ~MotionWindow() override;
 
-    const Sequence &sequence() const { return m_sequence; }
-    bool playing() const { return m_playback != nullptr; }
+    const Sequence &sequence() const { return m_document.sequence(); }
+    SequenceDocument &document() { return m_document; }
+    bool playing() const;
+
+    // Opens a sequence file as "Open..." does once a file is chosen, after the question about
+    // unsaved edits; a refused file changes nothing.
+    void openFile(const QString &path);
+    // The host's format, rate or function may have changed.
+    void followMainWindow();
 
     // Poses
     void poseSelected(QObject *sender);
-    void poseRenamed(QObject *sender, QListWidgetItem *item);
     void poseAddClick(QObject *sender);
     void poseRenameClick(QObject *sender);
     void poseDeleteClick(QObject *sender);
@@ -48,40 +55,35 @@ class MotionWindow : public QWidget
     void poseSliderChange(QObject *sender, int position);
 
     // Steps and loop
-    void stepEdited(QObject *sender, QTableWidgetItem *item);
     void stepAddClick(QObject *sender);
     void stepRemoveClick(QObject *sender);
     void stepUpClick(QObject *sender);
     void stepDownClick(QObject *sender);
     void loopChange(QObject *sender);
-    void homePoseChange(QObject *sender);
+    void homePoseChange(QObject *sender, int index);
 
     // Playback
     void motionPlayClick(QObject *sender);
     void motionStopClick(QObject *sender);
     void motionHomeClick(QObject *sender);
-    void playbackTick(QObject *sender);
 
     // Files
+    void sequenceNewClick(QObject *sender);
     void sequenceOpenClick(QObject *sender);
     void sequenceSaveClick(QObject *sender);
+    void sequenceSaveAsClick(QObject *sender);
     void exportCsvClick(QObject *sender);
     void exportHeaderClick(QObject *sender);
-    // Loads a sequence file as "Open..." does once a file is chosen; a refused file changes
-    // nothing.
-    void openFrom(const QString &path);
 
-    // A message of the main window that the playback kept off the port: said in the status line.
-    void showRefusal(const QString &sentence);
-    // The main window's format, rate or function may have changed.
-    void followMainWindow();
-    // Ends a playback at once and frees the port; the window says how far it got.
-    void stopAndWait();
+  Q_SIGNALS:
+    // The port a playback holds, 0 once none does: the host's messages to it are refused meanwhile.
+    void portHeld(int port);
 
   protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     struct Target
@@ -90,59 +92,70 @@ class MotionWindow : public QWidget
         MotionLink link;
     };
 
-    TForm1 &m_form;
+    MotionHost &m_host;
     Desktop &m_desktop;
-    Sequence m_sequence;
-    QString m_path; // the file it was opened from or saved to; empty for a new one
-    std::unique_ptr<Playback> m_playback;
-    int m_playingPort = 0;
-    bool m_playingHome = false;
-    std::optional<std::int64_t> m_playTotal; // of what is playing; nothing for ever
-    std::optional<Positions> m_lastSent;     // what the board was last sent, for Home
+    SequenceDocument m_document;
+    PoseListModel *m_poseModel;
+    StepTableModel *m_stepModel;
+    PlaybackControl *m_playback;
+    int m_shownPose = -1; // the pose the sliders edit; -1 while they only move the servos
+    int m_gesture = 0;    // a new drag or key press of a slider: its moves are one command
+    bool m_undoing = false;
 
-    QListWidget *m_poseList;
+    QListView *m_poseList;
+    QLabel *m_poseEditing;
     QPushButton *m_poseAdd, *m_poseRename, *m_poseDelete, *m_poseGoTo;
     std::array<QSlider *, poseServos> m_sliders;
     std::array<QLabel *, poseServos> m_sliderValues;
-    QTableWidget *m_stepTable;
+    QTableView *m_stepTable;
     QPushButton *m_stepAdd, *m_stepRemove, *m_stepUp, *m_stepDown;
     QSpinBox *m_loopRounds;
     QCheckBox *m_loopForever;
     QComboBox *m_homePose;
     QPushButton *m_play, *m_stop, *m_home;
     QLabel *m_time, *m_linkLabel, *m_status;
-    QPushButton *m_open, *m_save, *m_exportCsv, *m_exportHeader;
-    QTimer *m_timer;
+    QAction *m_new, *m_open, *m_save, *m_saveAs, *m_exportCsv, *m_exportHeader, *m_close;
+    QAction *m_undo, *m_redo;
+    QMenu *m_recent;
 
+    void makeMenus();
     void makeControls();
     void connectEvents();
-    template <typename Sender, typename Signal, typename... Args>
-    void bindEvent(Sender *sender, Signal signal,
-                   void (MotionWindow::*handler)(QObject *, Args...));
 
     int selectedPose() const;
     int selectedStep() const;
-    void showSequence();
-    void showPoses(int selected);
-    void showSteps(int selected);
+    void selectPose(int pose);
+    void selectStep(int step);
+    void documentChanged(const SequenceDocument::Change &change);
+    void showTitle();
+    void showLoop();
     void showPose();
-    // A renamed pose's name wherever it shows, without making the lists anew under its editor.
-    void showPoseName(int pose);
     void showTime(std::int64_t elapsedMs);
     void showLink();
     void updateEnabled();
     void say(const QString &sentence);
-    // The file's name for the sentences, or the name of a sequence never saved.
-    QString shownName() const;
     bool motionAllowed();
-    // The main window's port and link, or nothing with the reason said.
+
+    // The host's port and link, or nothing with the reason said.
     std::optional<Target> target(bool quietWithoutPort);
+    // Why the link cannot carry a show; empty when it can.
+    static QString miniSscAddressRefusal(const MotionLink &link);
     void send(const Target &target, const Message &message, const QString &done);
-    // The port and link to play to, once the window may play; nothing with the reason said.
+    // Moves the real servos to `positions`, as a drag does: `servo` alone where the format allows.
+    void moveServo(const Positions &positions, int servo);
     std::optional<Target> readyToPlay();
-    void startPlayback(const Sequence &sequence, const Target &target, bool home);
-    void endPlayback();
+    void playbackEnded(const QString &sentence);
+
+    // Files (app/motionwindow_files.cpp)
+    // Asks about unsaved edits: true once they are saved or may go, false to keep everything as
+    // it is. Discard takes the document back to what was last saved when `revertOnDiscard`.
+    bool settleUnsaved(bool revertOnDiscard);
+    bool save(bool askPath);
+    void openFrom(const QString &path);
+    void exportFrames(bool header);
     std::optional<QString> askSavePath(const QString &title, const QString &filter,
                                        const QString &suffix, const QString &selected);
-    void exportFrames(bool header);
+    std::optional<QString> askOpenPath();
+    void rememberFile(const QString &path);
+    void showRecent();
 };

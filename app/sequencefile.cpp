@@ -22,17 +22,36 @@ class SequenceTexts
 const QString typeName = QStringLiteral("corvantis-panel sequence");
 constexpr int fileVersion = 1;
 
-const char *easingName(Easing easing)
+// The file's keys, each named once: the writer and the reader use them, and the reader's sentences
+// name a field by them.
+namespace Key {
+const QString type = QStringLiteral("type");
+const QString version = QStringLiteral("version");
+const QString link = QStringLiteral("link");
+const QString format = QStringLiteral("format");
+const QString address = QStringLiteral("address");
+const QString baudRate = QStringLiteral("baudRate");
+const QString home = QStringLiteral("home");
+const QString loop = QStringLiteral("loop");
+const QString poses = QStringLiteral("poses");
+const QString steps = QStringLiteral("steps");
+const QString name = QStringLiteral("name");
+const QString positions = QStringLiteral("positions");
+const QString pose = QStringLiteral("pose");
+const QString move = QStringLiteral("move");
+const QString hold = QStringLiteral("hold");
+const QString easing = QStringLiteral("easing");
+} // namespace Key
+
+// "\"step\", \"linear\" or \"ease-in-out\"": every easing's name, for the sentence that refuses
+// another.
+QString easingChoices()
 {
-    switch (easing) {
-    case Easing::Step:
-        return "step";
-    case Easing::Linear:
-        return "linear";
-    case Easing::EaseInOut:
-        return "ease-in-out";
-    }
-    return "linear";
+    QStringList names;
+    for (const EasingName &e : easings)
+        names << QStringLiteral("\"%1\"").arg(QLatin1String(e.name));
+    const QString last = names.takeLast();
+    return SequenceTexts::tr("%1 or %2").arg(names.join(QStringLiteral(", ")), last);
 }
 
 // Reads the fields one by one; the first that is wrong ends the reading with a sentence that
@@ -167,30 +186,27 @@ QByteArray encodeSequenceFile(const SequenceFile &file)
         QJsonArray positions;
         for (const std::uint8_t p : pose.positions)
             positions.append(int(p));
-        poses.append(QJsonObject{{QStringLiteral("name"), QString::fromStdString(pose.name)},
-                                 {QStringLiteral("positions"), positions}});
+        poses.append(QJsonObject{{Key::name, QString::fromStdString(pose.name)},
+                                 {Key::positions, positions}});
     }
     QJsonArray steps;
     for (const Step &step : s.steps)
-        steps.append(
-            QJsonObject{{QStringLiteral("pose"), step.pose},
-                        {QStringLiteral("move"), step.moveMs},
-                        {QStringLiteral("hold"), step.holdMs},
-                        {QStringLiteral("easing"), QLatin1String(easingName(step.easing))}});
-    const QJsonObject link{{QStringLiteral("format"), file.link.nativeFormat
-                                                          ? QStringLiteral("Quorvel")
-                                                          : QStringLiteral("Mini SSC")},
-                           {QStringLiteral("address"), file.link.address},
-                           {QStringLiteral("baudRate"), file.link.baud}};
-    const QJsonObject root{{QStringLiteral("type"), typeName},
-                           {QStringLiteral("version"), fileVersion},
-                           {QStringLiteral("link"), link},
-                           {QStringLiteral("home"), s.home},
-                           {QStringLiteral("loop"), s.rounds == 0
-                                                        ? QJsonValue(QStringLiteral("forever"))
-                                                        : QJsonValue(s.rounds)},
-                           {QStringLiteral("poses"), poses},
-                           {QStringLiteral("steps"), steps}};
+        steps.append(QJsonObject{{Key::pose, step.pose},
+                                 {Key::move, step.moveMs},
+                                 {Key::hold, step.holdMs},
+                                 {Key::easing, QLatin1String(easingName(step.easing))}});
+    const QJsonObject link{{Key::format, file.link.nativeFormat ? QStringLiteral("Quorvel")
+                                                                : QStringLiteral("Mini SSC")},
+                           {Key::address, file.link.address},
+                           {Key::baudRate, file.link.baud}};
+    const QJsonObject root{
+        {Key::type, typeName},
+        {Key::version, fileVersion},
+        {Key::link, link},
+        {Key::home, s.home},
+        {Key::loop, s.rounds == 0 ? QJsonValue(QStringLiteral("forever")) : QJsonValue(s.rounds)},
+        {Key::poses, poses},
+        {Key::steps, steps}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -209,14 +225,13 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
                                   .arg(shown, parse.errorString())
                                   .arg(parse.offset)};
     const QJsonObject root = document.object();
-    if (!document.isObject() || root.value(QStringLiteral("type")).toString() != typeName)
+    if (!document.isObject() || root.value(Key::type).toString() != typeName)
         return {std::nullopt, SequenceTexts::tr("\"%1\" is not a sequence file.").arg(shown)};
 
     Reader read(shown);
     if (const QString twice = repeatedKey(text); !twice.isEmpty())
         read.fail(twice, SequenceTexts::tr("is given twice"));
-    const int version =
-        read.number(root.value(QStringLiteral("version")), QStringLiteral("version"), 1, 1'000'000);
+    const int version = read.number(root.value(Key::version), Key::version, 1, 1'000'000);
     if (!read.failed() && version > fileVersion)
         return {std::nullopt,
                 SequenceTexts::tr("\"%1\" is a sequence file of version %2, newer than this "
@@ -225,72 +240,62 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
                     .arg(version)
                     .arg(fileVersion)};
     SequenceFile file;
-    const QJsonObject link =
-        read.object(root.value(QStringLiteral("link")), QStringLiteral("link"));
-    const QString format = link.value(QStringLiteral("format")).toString();
+    const QJsonObject link = read.object(root.value(Key::link), Key::link);
+    const QString format = link.value(Key::format).toString();
     if (format != QLatin1String("Quorvel") && format != QLatin1String("Mini SSC"))
-        read.fail(QStringLiteral("link.format"),
+        read.fail(Key::link + u'.' + Key::format,
                   SequenceTexts::tr("must be \"Quorvel\" or \"Mini SSC\""));
     file.link.nativeFormat = format == QLatin1String("Quorvel");
     // Mini SSC numbers the servos from the address up, and 255 is its sync byte.
     file.link.address = read.number(
-        link.value(QStringLiteral("address")), QStringLiteral("link.address"), 0,
+        link.value(Key::address), Key::link + u'.' + Key::address, 0,
         largestLinkAddress(file.link.nativeFormat),
         file.link.nativeFormat
             ? QString()
             : SequenceTexts::tr(" in the Mini SSC format, whose servo numbers end at 254"));
-    file.link.baud = read.number(link.value(QStringLiteral("baudRate")),
-                                 QStringLiteral("link.baudRate"), 300, divisorBase);
+    file.link.baud =
+        read.number(link.value(Key::baudRate), Key::link + u'.' + Key::baudRate, 300, divisorBase);
 
     Sequence &s = file.sequence;
-    const QJsonArray poses = read.array(root.value(QStringLiteral("poses")),
-                                        QStringLiteral("poses"), 1, mostSequencePoses);
+    const QJsonArray poses = read.array(root.value(Key::poses), Key::poses, 1, mostSequencePoses);
     for (qsizetype i = 0; i < poses.size() && !read.failed(); ++i) {
-        const QString field = QStringLiteral("poses[%1]").arg(i);
+        const QString field = Key::poses + QStringLiteral("[%1]").arg(i);
         const QJsonObject pose = read.object(poses[i], field);
         Pose p;
-        const QJsonValue poseName = pose.value(QStringLiteral("name"));
+        const QJsonValue poseName = pose.value(Key::name);
         if (!poseName.isString() || poseName.toString().size() > 200)
-            read.fail(field + QStringLiteral(".name"),
+            read.fail(field + u'.' + Key::name,
                       SequenceTexts::tr("must be a text of at most 200 characters"));
         p.name = poseName.toString().toStdString();
-        const QJsonArray positions =
-            read.array(pose.value(QStringLiteral("positions")),
-                       field + QStringLiteral(".positions"), poseServos, poseServos);
+        const QJsonArray positions = read.array(
+            pose.value(Key::positions), field + u'.' + Key::positions, poseServos, poseServos);
         for (int servo = 0; servo < poseServos && !read.failed(); ++servo)
-            p.positions[size_t(servo)] = std::uint8_t(
-                read.number(positions[servo], field + QStringLiteral(".positions[%1]").arg(servo),
-                            0, highestPosition));
+            p.positions[size_t(servo)] = std::uint8_t(read.number(
+                positions[servo], field + u'.' + Key::positions + QStringLiteral("[%1]").arg(servo),
+                0, highestPosition));
         s.poses.push_back(p);
     }
-    s.home = read.number(root.value(QStringLiteral("home")), QStringLiteral("home"), 0,
-                         std::max<qsizetype>(poses.size() - 1, 0));
-    const QJsonValue loop = root.value(QStringLiteral("loop"));
+    s.home =
+        read.number(root.value(Key::home), Key::home, 0, std::max<qsizetype>(poses.size() - 1, 0));
+    const QJsonValue loop = root.value(Key::loop);
     s.rounds = loop.toString() == QLatin1String("forever")
                    ? 0
-                   : read.number(loop, QStringLiteral("loop"), 1, mostRounds);
-    const QJsonArray steps = read.array(root.value(QStringLiteral("steps")),
-                                        QStringLiteral("steps"), 0, mostSequenceSteps);
+                   : read.number(loop, Key::loop, 1, mostRounds);
+    const QJsonArray steps = read.array(root.value(Key::steps), Key::steps, 0, mostSequenceSteps);
     for (qsizetype i = 0; i < steps.size() && !read.failed(); ++i) {
-        const QString field = QStringLiteral("steps[%1]").arg(i);
+        const QString field = Key::steps + QStringLiteral("[%1]").arg(i);
         const QJsonObject step = read.object(steps[i], field);
         Step t;
-        t.pose = read.number(step.value(QStringLiteral("pose")), field + QStringLiteral(".pose"), 0,
+        t.pose = read.number(step.value(Key::pose), field + u'.' + Key::pose, 0,
                              std::max<qsizetype>(poses.size() - 1, 0));
-        t.moveMs = read.number(step.value(QStringLiteral("move")), field + QStringLiteral(".move"),
-                               0, longestTimeMs);
-        t.holdMs = read.number(step.value(QStringLiteral("hold")), field + QStringLiteral(".hold"),
-                               0, longestTimeMs);
-        const QString easing = step.value(QStringLiteral("easing")).toString();
-        if (easing == QLatin1String("step"))
-            t.easing = Easing::Step;
-        else if (easing == QLatin1String("linear"))
-            t.easing = Easing::Linear;
-        else if (easing == QLatin1String("ease-in-out"))
-            t.easing = Easing::EaseInOut;
+        t.moveMs = read.number(step.value(Key::move), field + u'.' + Key::move, 0, longestTimeMs);
+        t.holdMs = read.number(step.value(Key::hold), field + u'.' + Key::hold, 0, longestTimeMs);
+        const QByteArray easing = step.value(Key::easing).toString().toUtf8();
+        if (const std::optional<Easing> named = easingNamed(easing.toStdString()))
+            t.easing = *named;
         else
-            read.fail(field + QStringLiteral(".easing"),
-                      SequenceTexts::tr("must be \"step\", \"linear\" or \"ease-in-out\""));
+            read.fail(field + u'.' + Key::easing,
+                      SequenceTexts::tr("must be %1").arg(easingChoices()));
         s.steps.push_back(t);
     }
     if (read.failed())

@@ -47,6 +47,20 @@ bool SystemDesktop::askReplace(const QString &path, const QString &caption)
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
+Desktop::SaveAnswer SystemDesktop::askSaveChanges(const QString &question, const QString &caption)
+{
+    switch (showBox(m_window, QMessageBox::Warning, caption, question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 QStringList toolkitNameFilters(const QString &barSeparatedFilter)
 {
     const QStringList parts = barSeparatedFilter.split(QLatin1Char('|'));
@@ -74,6 +88,8 @@ std::optional<QString> SystemDesktop::chooseFile(const FileDialogRequest &reques
     }
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
     if (!request.selectedFile.isEmpty())
         dialog.selectFile(request.selectedFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

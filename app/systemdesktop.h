@@ -17,6 +17,7 @@ class SystemDesktop final : public Desktop
     void errorBox(const QString &text, const QString &caption) override;
     std::optional<QString> chooseFile(const FileDialogRequest &request) override;
     bool askReplace(const QString &path, const QString &caption) override;
+    SaveAnswer askSaveChanges(const QString &question, const QString &caption) override;
     std::vector<SerialDevice> serialDevices() override;
 
   private:

@@ -17,8 +17,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 void setTextColour(QWidget *widget, const QColor &colour)
@@ -176,9 +174,7 @@ void TForm1::makeAccessible()
 template <typename Sender, typename Signal, typename... Args>
 void TForm1::bindEvent(Sender *sender, Signal signal, void (TForm1::*handler)(QObject *, Args...))
 {
-    connect(sender, signal, this, [this, sender, handler](Args... args) {
-        runHandler([&] { (this->*handler)(sender, args...); });
-    });
+    ::bindEvent(this, sender, signal, handler);
 }
 
 void TForm1::connectEvents()
@@ -211,19 +207,11 @@ void TForm1::connectEvents()
     bindEvent(ui->Panel1, &Panel::mouseUp, &TForm1::Panel1MouseUp);
 
     bindEvent(m_motionOpen, &QAction::triggered, &TForm1::motionOpenClick);
-    // The Motion window follows the chosen rate, format and function: the frames they give, and
-    // whether there is motion at all.
-    auto follow = [this] {
-        runHandler([this] {
-            if (m_motion)
-                m_motion->followMainWindow();
-        });
-    };
     for (QRadioButton *choice :
          {ui->RadioButton4, ui->RadioButton5, ui->RadioButton6, ui->RadioButton7})
-        connect(choice, &QRadioButton::toggled, this, follow);
-    connect(ui->baudSelector, &QComboBox::editTextChanged, this, follow);
-    connect(ui->Edit1, &QLineEdit::textChanged, this, follow);
+        connect(choice, &QRadioButton::toggled, this, &TForm1::choicesChanged);
+    connect(ui->baudSelector, &QComboBox::editTextChanged, this, &TForm1::choicesChanged);
+    connect(ui->Edit1, &QLineEdit::textChanged, this, &TForm1::choicesChanged);
 }
 
 BoardChoices TForm1::choices() const
@@ -240,26 +228,36 @@ void TForm1::FormCreate(QObject *)
 
 void TForm1::fileQuitClick(QObject *)
 {
-    // At once: no question, no save, no further handler; but a playback closes its port first.
-    if (m_motion)
-        m_motion->stopAndWait();
-    std::fflush(nullptr);
-    std::_Exit(0);
+    // A sequence with unsaved edits is asked about first; Cancel keeps the program running. The
+    // Motion window's closing frees a playback's port.
+    if (m_motion && !m_motion->close())
+        return;
+    // Then at once, as the program always has: the settings are never asked about, and no
+    // further handler runs, not even those that the windows' closing or destruction would raise.
+    m_desktop.exitNow(0);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // A playback ends with the program's last window, and frees its port.
-    if (m_motion)
-        m_motion->close();
+    // A playback ends with the program's last window, and frees its port; unsaved edits of a
+    // sequence are asked about, and Cancel keeps both windows open.
+    if (m_motion && !m_motion->close()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }
 
 void TForm1::motionOpenClick(QObject *)
 {
     const bool first = !m_motion;
-    if (first)
-        m_motion = std::make_unique<MotionWindow>(*this, m_desktop);
+    if (first) {
+        m_motion = std::make_unique<MotionWindow>(*this, m_desktop, this);
+        connect(this, &TForm1::choicesChanged, m_motion.get(),
+                [this] { runHandler([this] { m_motion->followMainWindow(); }); });
+        connect(m_motion.get(), &MotionWindow::portHeld, this,
+                [this](int port) { runHandler([&] { followPlayback(port); }); });
+    }
     if (first && isVisible()) {
         // Beside this window: to its right where the screen has room, else to its left, else as
         // near as keeps it whole on the screen.
@@ -280,5 +278,5 @@ void TForm1::motionOpenClick(QObject *)
 void TForm1::openSequence(const QString &path)
 {
     motionOpenClick(this);
-    m_motion->openFrom(path);
+    m_motion->openFile(path);
 }

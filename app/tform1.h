@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/filedialog.h"
+#include "app/motionhost.h"
 #include "link/portlink.h"
 #include "motion/frames.h"
 #include "settings/svofile.h"
@@ -19,7 +20,7 @@ class TForm1;
 class MotionWindow;
 struct SendResult;
 
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public MotionHost
 {
     Q_OBJECT
 
@@ -31,7 +32,8 @@ class TForm1 : public QMainWindow
     FileDialog *SaveDialog;
 
     // What the COM numbers stand for and who else holds their devices.
-    PortLink &portLink() { return *m_portLink; }
+    PortLink &portLink() override { return *m_portLink; }
+    int chosenPort() const override { return m_settings.comPort; }
     // The settings record: the sweeps, the chosen port, the dial's angles and the divisor.
     ServoSettings &record() { return m_settings; }
     const ServoSettings &record() const { return m_settings; }
@@ -102,9 +104,13 @@ class TForm1 : public QMainWindow
     // What the Motion window plays and sends in: the chosen data format, the address and the rate
     // in the "Baud Rate" box. The texts are converted; one that does not raises the error. The
     // native form carries no address: there it is 0 when its text does not convert.
-    MotionLink motionLink() const;
+    MotionLink motionLink() const override;
     // "Digital Controller" is chosen: the board drives outputs, and there is no motion.
-    bool digitalController() const;
+    bool digitalController() const override;
+
+  Q_SIGNALS:
+    // The rate, the format, the address or the function has changed.
+    void choicesChanged();
 
   protected:
     void changeEvent(QEvent *event) override;
@@ -119,6 +125,7 @@ class TForm1 : public QMainWindow
     QMenu *m_motionMenu = nullptr;
     QAction *m_motionOpen = nullptr;
     std::unique_ptr<MotionWindow> m_motion; // made when first opened
+    int m_heldPort = 0;                     // the port a playback holds, 0 for none
     ServoSettings m_settings;
     EditingFlags m_flags;
 
@@ -132,11 +139,14 @@ class TForm1 : public QMainWindow
     QAction *portItem(int port) const { return m_portItems[std::size_t(port - 1)]; }
     void makePortItems();
     void makeMotionMenu();
-    // The live-position message at the setup rate, as a sweep edit sends it.
-    void sendLive(int servo, int position);
-    // A message the playback kept off the port is said in the Motion window, where it can be
-    // stopped; otherwise these messages are lost without a word, as an unplugged adapter's are.
-    void noteRefusal(const SendResult &sent);
+    // The live-position message at the setup rate, as an edit of `control` sends it.
+    void sendLive(QWidget *control, int servo, int position);
+    // A message the playback kept off the port is said at the control the user moved; otherwise
+    // these messages are lost without a word, as an unplugged adapter's are.
+    void noteRefusal(QWidget *control, const SendResult &sent);
+    // While a playback holds the chosen port, the test slider, which would only be refused, is
+    // greyed out with the reason.
+    void followPlayback(int heldPort);
     void applyLookAndFeel();
     // Text on a background the scheme sets, legible as the desktop switches schemes.
     void followColourScheme();

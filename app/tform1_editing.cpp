@@ -40,7 +40,7 @@ void TForm1::startSweepChange(QObject *)
     m_settings.dialEndAngle = dialAngleOfPosition(start, ui->startSweep->maximum());
     ui->travel->setEndAngle(m_settings.dialEndAngle);
     m_settings.sweepStarts[servo] = start;
-    sendLive(servo, start);
+    sendLive(ui->startSweep, servo, start);
 }
 
 void TForm1::endSweepChange(QObject *)
@@ -54,7 +54,7 @@ void TForm1::endSweepChange(QObject *)
     m_settings.dialStartAngle = dialAngleOfPosition(end, ui->endSweep->maximum());
     ui->travel->setStartAngle(m_settings.dialStartAngle);
     m_settings.sweepEnds[servo] = end;
-    sendLive(servo, end);
+    sendLive(ui->endSweep, servo, end);
 }
 
 void TForm1::SelectorChange(QObject *)
@@ -117,7 +117,7 @@ void TForm1::travelMouseMove(QObject *, Qt::KeyboardModifiers, int x, int y)
         m_settings.sweepStarts[servo] = position;
     }
     // One message per mouse movement, also when nothing changed, so the servo follows the pointer.
-    sendLive(servo, position);
+    sendLive(ui->travel, servo, position);
 }
 
 void TForm1::travelMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
@@ -142,7 +142,7 @@ void TForm1::sendTestPosition()
         ui->RadioButton5->isChecked()
             ? miniSscTestMessage(toInt(ui->Edit1->text()), servo, position, baud)
             : nativeTestMessage(servo, position, baud);
-    noteRefusal(sendMessage(portLink(), m_settings.comPort, message));
+    noteRefusal(ui->ScrollBar1, sendMessage(portLink(), m_settings.comPort, message));
 }
 
 void TForm1::Panel1MouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)

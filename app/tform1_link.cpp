@@ -2,7 +2,6 @@
 // plays on.
 #include "app/conversion.h"
 #include "app/eventguard.h"
-#include "app/motionwindow.h"
 #include "app/texts.h"
 #include "app/tform1.h"
 #include "link/portlink.h"
@@ -10,6 +9,7 @@
 #include "params/baudmath.h"
 #include "ui_tform1.h"
 
+#include <QToolTip>
 #include <stdexcept>
 
 void TForm1::SerialPort2Click(QObject *)
@@ -32,6 +32,7 @@ void TForm1::choosePort(int port)
         portItem(n)->setChecked(n == port);
     m_settings.comPort = port;
     ui->Panel1->setVisible(true);
+    followPlayback(m_heldPort);
     // The messages of the edits that follow use this look at other programs' holds.
     portLink().holders().scanNow();
 }
@@ -77,16 +78,36 @@ void TForm1::Button1Click(QObject *)
                 .toStdString());
 }
 
-void TForm1::sendLive(int servo, int position)
+void TForm1::sendLive(QWidget *control, int servo, int position)
 {
-    noteRefusal(sendMessage(portLink(), m_settings.comPort, livePositionMessage(servo, position)));
+    noteRefusal(control,
+                sendMessage(portLink(), m_settings.comPort, livePositionMessage(servo, position)));
 }
 
-void TForm1::noteRefusal(const SendResult &sent)
+void TForm1::noteRefusal(QWidget *control, const SendResult &sent)
 {
-    if (sent.error == PortError::Playing && m_motion)
-        m_motion->showRefusal(Texts::notSent(QString::fromStdString(portName(m_settings.comPort)),
-                                             &portLink(), m_settings.comPort, sent));
+    if (sent.error != PortError::Playing)
+        return;
+    const QString sentence = Texts::notSent(QString::fromStdString(portName(m_settings.comPort)),
+                                            &portLink(), m_settings.comPort, sent);
+    control->setToolTip(sentence);
+    QToolTip::showText(control->mapToGlobal(QPoint(0, control->height())), sentence, control);
+}
+
+void TForm1::followPlayback(int heldPort)
+{
+    m_heldPort = heldPort;
+    const bool held = heldPort != 0 && heldPort == m_settings.comPort;
+    SendResult refused;
+    refused.error = PortError::Playing;
+    const QString sentence = held ? Texts::notSent(QString::fromStdString(portName(heldPort)),
+                                                   &portLink(), heldPort, refused)
+                                  : QString();
+    ui->ScrollBar1->setEnabled(!held);
+    for (QWidget *control :
+         {static_cast<QWidget *>(ui->ScrollBar1), static_cast<QWidget *>(ui->startSweep),
+          static_cast<QWidget *>(ui->endSweep)})
+        control->setToolTip(sentence);
 }
 
 MotionLink TForm1::motionLink() const

@@ -2,23 +2,12 @@
 #include "app/commandline.h"
 #include "app/conversion.h"
 #include "app/desktop.h"
+#include "app/preferences.h"
+#include "app/savefile.h"
 #include "app/texts.h"
 #include "app/tform1.h"
-#include "settings/fileaccess.h"
 #include "settings/svofile.h"
 #include "ui_tform1.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <stdexcept>
-
-namespace {
-[[noreturn]] void saveFailed(const QString &path, const QString &reason)
-{
-    throw std::runtime_error(Texts::saveFailure(path, reason).toStdString());
-}
-} // namespace
 
 SettingsFileContent TForm1::settingsInWindow() const
 {
@@ -34,60 +23,30 @@ SettingsFileContent TForm1::settingsInWindow() const
 void TForm1::fileSaveSettingsClick(QObject *)
 {
     SaveDialog->setTitle(tr("Save Servo Settings"));
-    // A file that is there already is replaced only when the user says so; No goes back to the
-    // dialog, at the name given.
-    std::optional<QString> path;
-    do {
-        path = SaveDialog->execute(path.value_or(QString()));
-        if (!path)
-            return;
-        // A device is never written over, nor asked about.
-        const QString unwritable = Texts::unwritableTarget(judgeFileName(encodedPath(*path)));
-        if (!unwritable.isEmpty())
-            saveFailed(*path, unwritable);
-    } while (QFileInfo::exists(*path) && !m_desktop.askReplace(*path, SaveDialog->title()));
-
+    SaveDialog->setDirectory(Preferences::lastFolder(QStringLiteral("settings")));
+    const std::optional<QString> path =
+        askSavePath(m_desktop, SaveDialog->title(),
+                    [this](const QString &selected) { return SaveDialog->execute(selected); },
+                    Texts::saveFailure);
+    if (!path)
+        return;
+    Preferences::setLastFolder(QStringLiteral("settings"), *path);
     // Every text is converted before the file is touched, so a bad one leaves an existing file as
     // it was.
     const auto bytes = encodeSettingsFile(settingsInWindow());
-
-    // Written whole beside the old file and put in its place in one step: a failure part way
-    // leaves the previous file intact. Unbuffered, because a buffered write only fills Qt's buffer
-    // and commit() does not notice when flushing it fails (a full disk): it would put an empty
-    // file in the old one's place. A write cut short is tried again for the rest, which then
-    // fails with the reason.
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        // The new file is made beside the old one: a folder that may not be written is the reason,
-        // also when the file itself may be.
-        const QFileInfo folder(QFileInfo(*path).absolutePath());
-        if (folder.isDir() && !folder.isWritable())
-            saveFailed(*path, Texts::folderNotWritable(folder.filePath(), file.errorString()));
-        saveFailed(*path, file.errorString());
-    }
-    if (!lockForWriting(file.handle()))
-        saveFailed(*path, tr("another program is writing it"));
-    if (const int error = keepOwner(file.handle(), QFile::encodeName(*path).toStdString()))
-        saveFailed(*path, Texts::systemReason(error));
-    for (qint64 written = 0; written < qint64(bytes.size());) {
-        const qint64 n = file.write(reinterpret_cast<const char *>(bytes.data()) + written,
-                                    qint64(bytes.size()) - written);
-        if (n <= 0)
-            saveFailed(*path, file.errorString());
-        written += n;
-    }
-    // commit() syncs too, but does not look at the result.
-    if (const int error = syncToDisk(file.handle()))
-        saveFailed(*path, Texts::systemReason(error));
-    if (!file.commit())
-        saveFailed(*path, file.errorString());
+    writeWholeFile(
+        *path, QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())),
+        [&](const QString &reason) { return Texts::saveFailure(*path, reason); });
 }
 
 void TForm1::fileLoadSettingsClick(QObject *)
 {
     OpenDialog->setTitle(tr("Open Servo Settings"));
-    if (const std::optional<QString> path = OpenDialog->execute())
+    OpenDialog->setDirectory(Preferences::lastFolder(QStringLiteral("settings")));
+    if (const std::optional<QString> path = OpenDialog->execute()) {
+        Preferences::setLastFolder(QStringLiteral("settings"), *path);
         loadSettingsFrom(*path);
+    }
 }
 
 void TForm1::loadSettingsFrom(const QString &path)

@@ -5,19 +5,6 @@
 #include <limits>
 
 namespace {
-double eased(Easing easing, double t)
-{
-    switch (easing) {
-    case Easing::Step:
-        return t >= 1.0 ? 1.0 : 0.0;
-    case Easing::Linear:
-        return t;
-    case Easing::EaseInOut:
-        return t < 0.5 ? 4 * t * t * t : 1 - std::pow(-2 * t + 2, 3) / 2;
-    }
-    return t;
-}
-
 Positions between(const Positions &from, const Positions &to, double share)
 {
     Positions p{};
@@ -84,8 +71,9 @@ Player::Moment Player::at(std::int64_t ms) const
                             : moment.round == 0 ? home
                                                 : poses[size_t(steps.back().pose)].positions;
     const std::int64_t into = inRound - m_starts[size_t(step)];
-    moment.targets =
-        into >= now.moveMs ? to : between(from, to, eased(now.easing, double(into) / now.moveMs));
+    moment.targets = into >= now.moveMs
+                         ? to
+                         : between(from, to, easedShare(now.easing, double(into) / now.moveMs));
     return moment;
 }
 

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A robot's performance as the board is to play it: poses, the moves between them, and how often
@@ -22,14 +24,34 @@ struct Pose
     bool operator==(const Pose &) const = default;
 };
 
-// How a move goes from one pose to the next: at once when its time is up, evenly, or slowly at
-// both ends.
+// How a move goes from one pose to the next: at once when its time is up, evenly, slowly at both
+// ends, or slowing down as it arrives. A new easing is a value here, its row in `easings` and its
+// curve in easedShare (motion/sequence.cpp); the file, the editor and the player take it from
+// there.
 enum class Easing
 {
     Step,
     Linear,
     EaseInOut,
+    EaseOut,
 };
+
+// Every easing with the name the sequence file and the editor give it, in the editor's order.
+struct EasingName
+{
+    Easing easing;
+    const char *name;
+};
+inline constexpr std::array easings{
+    EasingName{Easing::Step, "step"},
+    EasingName{Easing::Linear, "linear"},
+    EasingName{Easing::EaseInOut, "ease-in-out"},
+    EasingName{Easing::EaseOut, "ease-out"},
+};
+const char *easingName(Easing easing);
+std::optional<Easing> easingNamed(std::string_view name);
+// The share of a move done at `t`, from 0 at its start to 1 at its end.
+double easedShare(Easing easing, double t);
 
 struct Step
 {

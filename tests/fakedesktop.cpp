@@ -4,6 +4,8 @@
 #include "app/tform1.h"
 #include "link/portlink.h"
 
+#include <QSettings>
+
 std::optional<QString> FakeDesktop::chooseFile(const FileDialogRequest &request)
 {
     fileRequests.push_back(request);
@@ -42,6 +44,10 @@ std::unique_ptr<TForm1> newWindow(const QTemporaryDir &state, FakeDesktop &desk,
     desk.machineProcesses = machineProcesses;
     setApplicationTitle(QStringLiteral("Corvantis utility"));
     qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    // Recent files and folders in the test's own folder, never the machine's.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       state.filePath(QStringLiteral("config")));
     return std::make_unique<TForm1>(desk);
 }
 } // namespace

@@ -27,10 +27,13 @@ class FakeDesktop final : public Desktop
     int beeps = 0;
     std::vector<Box> boxes;
     std::vector<FileDialogRequest> fileRequests;
-    std::deque<QString> fileAnswers;  // a null string cancels the dialog
-    QStringList replaceQuestions;     // the paths asked about
-    QList<bool> replaceAnswers;       // an empty list replaces
-    std::vector<std::string> devices; // known by their nodes alone
+    std::deque<QString> fileAnswers;    // a null string cancels the dialog
+    QStringList replaceQuestions;       // the paths asked about
+    QList<bool> replaceAnswers;         // an empty list replaces
+    QStringList saveQuestions;          // the questions about unsaved edits
+    std::deque<SaveAnswer> saveAnswers; // an empty queue cancels
+    std::vector<int> exits;             // the statuses the program ended with
+    std::vector<std::string> devices;   // known by their nodes alone
     // Or, when set, the devices of a laid-out sysfs tty class and /dev.
     std::string sysClassTty, devDir;
     // The only processes and lock files the window looks through for other programs' holds; the
@@ -53,6 +56,17 @@ class FakeDesktop final : public Desktop
         replaceQuestions << path;
         return replaceAnswers.isEmpty() || replaceAnswers.takeFirst();
     }
+    SaveAnswer askSaveChanges(const QString &question, const QString &) override
+    {
+        saveQuestions << question;
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    // Noted; the test goes on, so the caller returns as if the process had ended.
+    void exitNow(int status) override { exits.push_back(status); }
     std::vector<SerialDevice> serialDevices() override;
     HolderRoots holderRoots() override
     {

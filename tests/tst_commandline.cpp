@@ -334,7 +334,7 @@ void TestCommandLine::refusals_data()
     QTest::newRow("sequence: an unknown easing")
         << edited(QStringLiteral("steps.1.easing"), QStringLiteral("bounce")) << "PTY"
         << "" << int(exitSequenceRefused)
-        << field + "steps[1].easing must be \"step\", \"linear\" or \"ease-in-out\".";
+        << field + "steps[1].easing must be \"step\", \"linear\", \"ease-in-out\" or \"ease-out\".";
     QTest::newRow("sequence: no rounds")
         << edited(QStringLiteral("loop"), 0) << "PTY"
         << "" << int(exitSequenceRefused)

@@ -9,13 +9,18 @@
 #include "tests/platform.h"
 #include "tests/ptypair.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
+#include <functional>
 
 namespace {
 // Home, then A with a linear move, B easing in and out, home again at a step.
@@ -67,6 +72,14 @@ class TestMotionWindow : public QObject
     void savedFileKeepsTheMainWindowsLink();
     void deleteRefusesAPoseInUse_data();
     void deleteRefusesAPoseInUse();
+    void undoRestoresThePoseAndTheServo_data();
+    void undoRestoresThePoseAndTheServo();
+    void tenEditsUndoneInOrder();
+    void unsavedEditsAreAskedAbout_data();
+    void unsavedEditsAreAskedAbout();
+    void recentSequencesAndLastFolder();
+    void everyEasingThroughEditorFileAndPlayer_data();
+    void everyEasingThroughEditorFileAndPlayer();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -82,7 +95,27 @@ class TestMotionWindow : public QObject
             qFatal("The Motion window has no %s", name);
         return found;
     }
-    void click(const char *name) { control<QAbstractButton>(name)->click(); }
+    // A button, or a command of the window's menus.
+    void click(const char *name)
+    {
+        if (auto *command = m_motion->findChild<QAction *>(QLatin1String(name)))
+            command->trigger();
+        else
+            control<QAbstractButton>(name)->click();
+    }
+    int poseCount() { return control<QListView>("poseList")->model()->rowCount(); }
+    void choosePose(int pose)
+    {
+        auto *list = control<QListView>("poseList");
+        list->selectionModel()->setCurrentIndex(list->model()->index(pose, 0),
+                                                QItemSelectionModel::ClearAndSelect);
+    }
+    void activate(QWidget *window)
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
     QString status() { return control<QLabel>("motionStatus")->text(); }
     void setLink(bool native, int baud, int address = 0);
     QString written(const QByteArray &text, const QString &name = QStringLiteral("show.svseq"));
@@ -139,7 +172,10 @@ void TestMotionWindow::menuAndKeyOpenTheWindow()
     auto *menu = form()->findChild<QMenu *>(QStringLiteral("Motion1"));
     QVERIFY(menu && bar.size() == 3 && bar[2] == menu->menuAction());
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Poses and Sequences..."));
-    QCOMPARE(m_motion->windowTitle(), QStringLiteral("Motion"));
+    QCOMPARE(m_motion->windowTitle(), QStringLiteral("Untitled sequence[*] - Motion"));
+    // On a 1280x800 screen there is no room right of the main window at its opening place (517):
+    // the Motion window must fit to its left, clear of its menus, and within the screen's height.
+    QVERIFY(m_motion->sizeHint().width() < 517 && m_motion->sizeHint().height() < 760);
     QTest::keyClick(m_motion, Qt::Key_Escape); // not playing: closes
     QVERIFY(!m_motion->isVisible());
     form()->show();
@@ -228,10 +264,17 @@ void TestMotionWindow::mainWindowMessagesRefusedWhilePlaying()
     const QString refused = QStringLiteral("COM1: a sequence is playing on it; stop it first");
     QTest::mouseClick(ui().Button1, Qt::LeftButton);
     QCOMPARE(m_fresh->desk.errors(), QStringList{refused});
+    // Said where the user acted, in the main window; the test slider, which would only be
+    // refused, is greyed out with the reason.
+    const QString playing = status();
     ui().startSweep->setPosition(2000); // a live-position message
-    QCOMPARE(status(), refused);
+    QCOMPARE(ui().startSweep->toolTip(), refused);
+    QCOMPARE(status(), playing);
+    QVERIFY(!ui().ScrollBar1->isEnabled());
+    QCOMPARE(ui().ScrollBar1->toolTip(), refused);
     click("motionStop");
     QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 1000);
+    QVERIFY(ui().ScrollBar1->isEnabled() && ui().ScrollBar1->toolTip().isEmpty());
     // Only frames arrived: the upload starts with five FF, the live message with FE, and no
     // position of the sequence is 254.
     const QByteArray arrived = pty.readAll();
@@ -252,7 +295,7 @@ void TestMotionWindow::unpluggedMidShowEndsThePlayback()
              qPrintable(status()));
     // Still answering: a pose is added at once.
     click("poseAdd");
-    QCOMPARE(control<QListWidget>("poseList")->count(), 4);
+    QCOMPARE(poseCount(), 4);
 }
 
 void TestMotionWindow::refusedPlays_data()
@@ -275,6 +318,7 @@ void TestMotionWindow::refusedPlays()
     PtyPair pty;
     if (port)
         m_fresh->choosePort(pty.device());
+    choosePose(0);
     if (digital == QLatin1String("before")) {
         m_motion->close();
         ui().RadioButton7->setChecked(true);
@@ -294,12 +338,17 @@ void TestMotionWindow::sliderMovesTheServo_data()
     QTest::addColumn<bool>("native");
     QTest::addColumn<int>("baud");
     QTest::addColumn<QByteArray>("sent"); // after servo 3 to 200, then servo 5 to 40
+    QTest::addColumn<bool>("chosen");     // Home chosen in the list, else no pose
     QTest::newRow("Quorvel: the pose's other seven with it")
         << true << 57600
         << QByteArray::fromHex("FFFF0800808080C88080808000"
-                               "FFFF0800808080C88028808000");
+                               "FFFF0800808080C88028808000")
+        << true;
     QTest::newRow("Mini SSC: the one servo, from the address")
-        << false << 9600 << QByteArray::fromHex("FF13C8FF1528");
+        << false << 9600 << QByteArray::fromHex("FF13C8FF1528") << true;
+    // A fresh window edits no pose by surprise: the servos move, Home stays as it was.
+    QTest::newRow("no pose chosen: the servos alone")
+        << false << 9600 << QByteArray::fromHex("FF13C8FF1528") << false;
 }
 
 void TestMotionWindow::sliderMovesTheServo()
@@ -307,14 +356,18 @@ void TestMotionWindow::sliderMovesTheServo()
     QFETCH(bool, native);
     QFETCH(int, baud);
     QFETCH(QByteArray, sent);
+    QFETCH(bool, chosen);
     PtyPair pty;
     m_fresh->choosePort(pty.device());
     setLink(native, baud, 16);
+    if (chosen)
+        choosePose(0); // the sliders edit only the pose the user chose
     control<QSlider>("poseSlider3")->setValue(200);
     control<QSlider>("poseSlider5")->setValue(40);
     QCOMPARE(pty.read(int(sent.size())).toHex(' '), sent.toHex(' '));
     QCOMPARE(pty.line().speed, unsigned(baud));
-    QCOMPARE(m_motion->sequence().poses[0].positions[3], 200);
+    QCOMPARE(m_motion->sequence().poses[0].positions[3], chosen ? 200 : 128);
+    QCOMPARE(m_motion->isWindowModified(), chosen);
     QCOMPARE(status(), QString());
 }
 
@@ -354,7 +407,7 @@ void TestMotionWindow::refusedFileChangesNothing()
     QCOMPARE(m_fresh->desk.boxes[0].text, readSequenceFile(path).refusal);
     QVERIFY(m_fresh->desk.boxes[0].text.contains(name));
     QCOMPARE(m_motion->sequence(), before);
-    QCOMPARE(control<QListWidget>("poseList")->count(), 1);
+    QCOMPARE(poseCount(), 1);
     if (text == "adapter link")
         QCOMPARE(adapterOpens.opens(), 0);
 }
@@ -420,10 +473,205 @@ void TestMotionWindow::deleteRefusesAPoseInUse()
     QFETCH(int, pose);
     QFETCH(QString, sentence);
     openThroughButton(threePoses(1));
-    control<QListWidget>("poseList")->setCurrentRow(pose);
+    choosePose(pose);
     click("poseDelete");
     QCOMPARE(status(), sentence);
     QCOMPARE(m_motion->sequence(), threePoses(1));
+}
+
+void TestMotionWindow::undoRestoresThePoseAndTheServo_data()
+{
+    QTest::addColumn<bool>("drag"); // else a held arrow key
+    QTest::newRow("a drag") << true;
+    QTest::newRow("a held arrow key") << false;
+}
+
+void TestMotionWindow::undoRestoresThePoseAndTheServo()
+{
+    QFETCH(bool, drag);
+    PtyPair pty;
+    m_fresh->choosePort(pty.device());
+    setLink(false, 9600, 16);
+    activate(m_motion);
+    choosePose(0);
+    auto *slider = control<QSlider>("poseSlider2");
+    if (drag) {
+        const QPoint middle = slider->rect().center();
+        QTest::mousePress(slider, Qt::LeftButton, {}, middle);
+        for (int dx = 5; dx <= 30; dx += 5)
+            QTest::mouseMove(slider, middle + QPoint(dx, 0));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, middle + QPoint(30, 0));
+    } else {
+        slider->setFocus();
+        for (int i = 0; i < 5; ++i) {
+            QKeyEvent held(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), i > 0);
+            QApplication::sendEvent(slider, &held);
+        }
+    }
+    const int moved = m_motion->sequence().poses[0].positions[2];
+    QVERIFY(moved > 128);
+    QCOMPARE(m_motion->document().undoStack().count(), 1); // one command for the whole gesture
+    QCOMPARE(m_motion->findChild<QAction *>(QStringLiteral("editUndo"))->text(),
+             QStringLiteral("&Undo move Servo 2"));
+    const QByteArray restore = QByteArray::fromHex("FF1280");
+    const QByteArray again = QByteArray::fromHex("FF12") + char(moved);
+    QVERIFY(pty.readAll().endsWith(again));
+    QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_motion->sequence().poses[0].positions[2], 128);
+    QCOMPARE(slider->value(), 128);
+    QCOMPARE(pty.read(3).toHex(' '), restore.toHex(' '));
+    QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_motion->sequence().poses[0].positions[2], moved);
+    QCOMPARE(pty.read(3).toHex(' '), again.toHex(' '));
+}
+
+void TestMotionWindow::tenEditsUndoneInOrder()
+{
+    activate(m_motion);
+    std::vector<Sequence> states{m_motion->sequence()};
+    const std::vector<std::function<void()>> edits{
+        [&] { click("poseAdd"); },
+        [&] { control<QSlider>("poseSlider3")->setValue(200); }, // on the new pose, chosen
+        [&] { control<QSlider>("poseSlider4")->setValue(10); },
+        [&] { click("stepAdd"); },
+        [&] {
+            choosePose(0); // chosen, not changed: a step to it
+            click("stepAdd");
+        },
+        [&] { click("stepUp"); },
+        [&] { control<QCheckBox>("loopForever")->setChecked(true); },
+        [&] { control<QCheckBox>("loopForever")->setChecked(false); },
+        [&] { control<QSpinBox>("loopRounds")->setValue(3); },
+        [&] { click("stepRemove"); },
+    };
+    for (const auto &edit : edits) {
+        edit();
+        QVERIFY(m_motion->sequence() != states.back());
+        states.push_back(m_motion->sequence());
+    }
+    QVERIFY(m_motion->isWindowModified());
+    for (size_t undone = 1; undone <= edits.size(); ++undone) {
+        QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_motion->sequence(), states[edits.size() - undone]);
+    }
+    QVERIFY(!m_motion->isWindowModified());
+}
+
+void TestMotionWindow::unsavedEditsAreAskedAbout_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<int>("answer"); // Desktop::SaveAnswer
+    using Answer = Desktop::SaveAnswer;
+    for (const char *where : {"Open", "from the file manager", "closing the Motion window",
+                              "File Quit", "closing the main window"}) {
+        QTest::addRow("%s, nothing unsaved", where) << where << false << int(Answer::Cancel);
+        for (const auto &[name, answer] : {std::pair{"Save", Answer::Save},
+                                           {"Discard", Answer::Discard},
+                                           {"Cancel", Answer::Cancel}})
+            QTest::addRow("%s, %s", where, name) << where << true << int(answer);
+    }
+}
+
+void TestMotionWindow::unsavedEditsAreAskedAbout()
+{
+    QFETCH(QString, where);
+    QFETCH(bool, edited);
+    QFETCH(int, answer);
+    const auto said = Desktop::SaveAnswer(answer);
+    const QString wave = written(encodeSequenceFile({threePoses(1), {}}), "wave.svseq");
+    Sequence other = threePoses(2);
+    other.poses[1].name = "other";
+    const QString otherPath = written(encodeSequenceFile({other, {}}), "other.svseq");
+    form()->openSequence(wave);
+    if (edited)
+        click("poseAdd");
+    QCOMPARE(m_motion->isWindowModified(), edited);
+    const Sequence before = m_motion->sequence();
+    FakeDesktop &desk = m_fresh->desk;
+    desk.saveAnswers = {said};
+    desk.fileAnswers = {otherPath};
+    if (where == QLatin1String("Open"))
+        click("sequenceOpen");
+    else if (where == QLatin1String("from the file manager"))
+        form()->openSequence(otherPath);
+    else if (where == QLatin1String("closing the Motion window"))
+        m_motion->close();
+    else if (where == QLatin1String("File Quit"))
+        ui().fileQuit->trigger();
+    else
+        form()->close();
+
+    QCOMPARE(desk.saveQuestions,
+             edited ? QStringList{QStringLiteral("Save changes to wave.svseq?")} : QStringList());
+    const SequenceFileRead kept = readSequenceFile(wave);
+    QCOMPARE(kept.file->sequence,
+             edited && said == Desktop::SaveAnswer::Save ? before : threePoses(1));
+    const bool goesOn = !edited || said != Desktop::SaveAnswer::Cancel;
+    if (where == QLatin1String("File Quit"))
+        QCOMPARE(desk.exits, goesOn ? std::vector<int>{0} : std::vector<int>());
+    else if (where.startsWith(QLatin1String("closing")))
+        QCOMPARE(m_motion->isVisible(), !goesOn);
+    else
+        QCOMPARE(m_motion->sequence() == other, goesOn);
+    if (!goesOn) // Cancel keeps everything as it was
+        QVERIFY(m_motion->sequence() == before && m_motion->isWindowModified());
+}
+
+void TestMotionWindow::recentSequencesAndLastFolder()
+{
+    const QString wave = written(encodeSequenceFile({threePoses(1), {}}), "wave&co.svseq");
+    m_fresh->desk.fileAnswers = {wave};
+    click("sequenceOpen");
+    click("sequenceOpen");
+    QCOMPARE(m_fresh->desk.fileRequests.back().directory, m_dir.path());
+    QCOMPARE(control<QAction>("sequenceRecent1")->text(), QStringLiteral("&1 wave&&co.svseq"));
+    click("poseAdd");
+    m_fresh->desk.saveAnswers = {Desktop::SaveAnswer::Discard};
+    m_motion->close(); // Discard: back to what was saved
+    QCOMPARE(m_motion->sequence(), threePoses(1));
+    click("sequenceNew");
+    click("sequenceRecent1");
+    QCOMPARE(m_motion->sequence(), threePoses(1));
+    QCOMPARE(m_motion->windowTitle(), QStringLiteral("wave&co.svseq[*] - Motion"));
+    // The main window's dialogs keep a folder of their own.
+    m_fresh->desk.fileAnswers = {m_dir.filePath(QStringLiteral("board.svo"))};
+    ui().fileSaveSettings->trigger();
+    QVERIFY(m_fresh->desk.fileRequests.back().directory.isEmpty());
+    ui().fileLoadSettings->trigger(); // cancelled
+    QCOMPARE(m_fresh->desk.fileRequests.back().directory, m_dir.path());
+}
+
+void TestMotionWindow::everyEasingThroughEditorFileAndPlayer_data()
+{
+    QTest::addColumn<int>("row"); // in the editor's list
+    for (const EasingName &e : easings)
+        QTest::newRow(e.name) << int(&e - easings.data());
+}
+
+void TestMotionWindow::everyEasingThroughEditorFileAndPlayer()
+{
+    QFETCH(int, row);
+    const EasingName chosen = easings[size_t(row)];
+    openThroughButton(threePoses(1));
+    auto *table = control<QAbstractItemView>("stepTable");
+    const QModelIndex cell = table->model()->index(0, 3);
+    table->setCurrentIndex(cell);
+    table->edit(cell);
+    auto *editor = control<QComboBox>("stepEasingEditor");
+    editor->setCurrentIndex(row);
+    Q_EMIT editor->activated(row);
+    QCOMPARE(cell.data().toString(), QLatin1String(chosen.name));
+    const QString path = m_dir.filePath(QStringLiteral("eased.svseq"));
+    m_fresh->desk.fileAnswers = {path};
+    click("sequenceSaveAs");
+    const SequenceFileRead read = readSequenceFile(path);
+    QVERIFY2(read.file, qPrintable(read.refusal));
+    Sequence expected = threePoses(1);
+    expected.steps[0].easing = chosen.easing;
+    QCOMPARE(read.file->sequence, expected);
+    // A quarter into the first move, as that easing has it.
+    QCOMPARE(Player(m_motion->sequence()).at(75).targets, Player(expected).at(75).targets);
 }
 
 QTEST_MAIN(TestMotionWindow)

@@ -37,6 +37,10 @@ class TapDesktop final : public Desktop
     {
         return m_system.askReplace(path, caption);
     }
+    SaveAnswer askSaveChanges(const QString &question, const QString &caption) override
+    {
+        return m_system.askSaveChanges(question, caption);
+    }
     std::vector<SerialDevice> serialDevices() override { return m_devices; }
 
   private:

@@ -1,0 +1,110 @@
+// The Motion window's playback: Play, Home and Stop, the time played and the frames the link
+// carries.
+#include "app/motionhost.h"
+#include "app/motionwindow.h"
+#include "app/playbackcontrol.h"
+#include "app/texts.h"
+#include "params/baudmath.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+// Home's move, from wherever the servos are.
+constexpr int homeMoveMs = 1000;
+
+QString seconds(std::int64_t ms)
+{
+    return QString::number(double(ms) / 1000, 'f', 1);
+}
+} // namespace
+
+std::optional<MotionWindow::Target> MotionWindow::readyToPlay()
+{
+    if (playing() || !motionAllowed())
+        return std::nullopt;
+    std::optional<Target> to = target(false);
+    if (!to)
+        return std::nullopt;
+    if (const SequenceFault fault = checkSequence(sequence())) {
+        say(Texts::sequenceFault(m_document.name(), fault));
+        return std::nullopt;
+    }
+    return to;
+}
+
+void MotionWindow::motionPlayClick(QObject *)
+{
+    if (const std::optional<Target> to = readyToPlay())
+        say(m_playback->start(sequence(), to->port, to->link, false, m_document.name()));
+    if (playing()) {
+        updateEnabled();
+        if (m_stop->isVisible())
+            m_stop->setFocus();
+        showTime(0);
+    }
+}
+
+void MotionWindow::motionHomeClick(QObject *)
+{
+    const std::optional<Target> to = readyToPlay();
+    if (!to)
+        return;
+    const Positions from =
+        m_playback->lastSent().value_or(sequence().poses[size_t(sequence().home)].positions);
+    say(m_playback->start(homeMove(from, sequence(), homeMoveMs), to->port, to->link, true,
+                          m_document.name()));
+    updateEnabled();
+    showTime(0);
+}
+
+void MotionWindow::motionStopClick(QObject *)
+{
+    // Ends before the next frame; the playback control sees it end and frees the port.
+    m_playback->stop();
+}
+
+void MotionWindow::playbackEnded(const QString &sentence)
+{
+    say(sentence);
+    updateEnabled();
+    showTime(0);
+    if (selectedPose() < 0)
+        showPose();
+}
+
+void MotionWindow::showTime(std::int64_t elapsedMs)
+{
+    std::optional<std::int64_t> total;
+    if (playing()) {
+        total = m_playback->totalMs();
+    } else if (sequence().rounds != 0) {
+        std::int64_t round = 0;
+        for (const Step &step : sequence().steps)
+            round += std::int64_t(step.moveMs) + step.holdMs;
+        total = round * sequence().rounds;
+    }
+    m_time->setText(total ? tr("%1 s of %2 s").arg(seconds(elapsedMs), seconds(*total))
+                          : tr("%1 s, for ever").arg(seconds(elapsedMs)));
+}
+
+void MotionWindow::showLink()
+{
+    MotionLink link;
+    try {
+        link = m_host.motionLink();
+    } catch (const std::exception &e) {
+        m_linkLabel->setText(tr("No frames: %1").arg(QString::fromUtf8(e.what())));
+        return;
+    }
+    if (link.baud <= 0 || !divisorAchievable(baudDivisorFor(link.baud))) {
+        m_linkLabel->setText(tr("No frames: the board cannot run at %1 baud.").arg(link.baud));
+        return;
+    }
+    const FrameTiming timing = frameTiming(link);
+    m_linkLabel->setText(tr("%1 frames a second, up to %2 servos a frame (%3, %4 baud)")
+                             .arg(QString::number(timing.framesPerSecond(), 'g', 3))
+                             .arg(timing.servosPerFrame)
+                             .arg(link.nativeFormat ? tr("Quorvel") : tr("Mini SSC"))
+                             .arg(link.baud));
+}

@@ -1,0 +1,111 @@
+#include "app/playbackcontrol.h"
+
+#include "app/motionhost.h"
+#include "app/texts.h"
+#include "link/portdirectory.h"
+#include "link/portlink.h"
+
+#include <QTimer>
+
+namespace {
+QString portText(int port)
+{
+    return QString::fromStdString(portName(port));
+}
+} // namespace
+
+PlaybackControl::PlaybackControl(MotionHost &host, QObject *parent)
+    : QObject(parent), m_host(host), m_timer(new QTimer(this))
+{
+    // While playing, the window looks at the playback this often.
+    m_timer->setObjectName(QStringLiteral("motionTimer"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &PlaybackControl::tick);
+}
+
+PlaybackControl::~PlaybackControl()
+{
+    stopAndWait();
+}
+
+QString PlaybackControl::start(const Sequence &sequence, int port, const MotionLink &link,
+                               bool home, const QString &name)
+{
+    PortLink &ports = m_host.portLink();
+    SerialPort opened = ports.open(port, HolderScan::Freshness::Now);
+    if (!opened.isOpen()) {
+        const SendResult refused{opened.error(), opened.holder(), false, opened.device(),
+                                 opened.systemError()};
+        return Texts::notSent(portText(port), &ports, port, refused);
+    }
+    // From here until the playback has ended and closed the port, the main window's messages to
+    // it are refused rather than landing between frames.
+    ports.setPlaying(port, true);
+    m_port = port;
+    m_home = home;
+    m_name = name;
+    const Player player(sequence);
+    m_total = player.totalMs();
+    m_playback =
+        std::make_unique<Playback>(std::move(opened), player, link, ports.stalls().limit());
+    m_timer->start();
+    Q_EMIT portHeld(port);
+    return home ? tr("Going home on %1...").arg(portText(port))
+                : tr("Playing %1 on %2...").arg(Texts::outside(name), portText(port));
+}
+
+void PlaybackControl::stop()
+{
+    if (m_playback)
+        m_playback->stop();
+}
+
+void PlaybackControl::stopAndWait()
+{
+    if (!m_playback)
+        return;
+    m_playback->stop();
+    finish();
+}
+
+void PlaybackControl::tick()
+{
+    if (!m_playback) {
+        m_timer->stop();
+        return;
+    }
+    const Playback::Progress progress = m_playback->progress();
+    if (progress.ending == Playback::Ending::running)
+        Q_EMIT progressed(progress.elapsedMs);
+    else
+        finish();
+}
+
+void PlaybackControl::finish()
+{
+    m_playback->wait();
+    const Playback::Progress progress = m_playback->progress();
+    m_playback.reset();
+    m_host.portLink().setPlaying(m_port, false);
+    m_timer->stop();
+    if (progress.framesSent > 0)
+        m_lastSent = progress.last;
+    const QString port = portText(m_port);
+    QString sentence;
+    switch (progress.ending) {
+    case Playback::Ending::finished:
+        sentence = m_home ? tr("The servos are at the home pose (%1).").arg(port)
+                          : Texts::played(m_name, port, progress);
+        break;
+    case Playback::Ending::stopped:
+    case Playback::Ending::running:
+        sentence = tr("Stopped. %1")
+                       .arg(Texts::played(m_home ? tr("the move home") : m_name, port, progress));
+        break;
+    default:
+        sentence = Texts::playbackEnded(port, progress.ending, m_host.portLink().stalls().limit());
+        break;
+    }
+    Q_EMIT portHeld(0);
+    Q_EMIT ended(sentence);
+}
