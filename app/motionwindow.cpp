@@ -910,8 +910,11 @@ void MotionWindow::motionHomeClick(QObject *)
 void MotionWindow::startPlayback(const Sequence &sequence, const Target &to, bool home)
 {
     PortLink &link = m_form.portLink();
+    // Before the open, so that no signal can end the program with the port held.
+    m_interrupts = std::make_unique<PortWaitInterrupts>();
     SerialPort port = link.open(to.port, HolderScan::Freshness::Now);
     if (!port.isOpen()) {
+        PortWaitInterrupts::endAsBefore(std::move(m_interrupts), portWaitsInterrupted());
         const SendResult refused{port.error(), port.holder(), false, port.device(),
                                  port.systemError()};
         say(Texts::notSent(portText(to.port), &link, to.port, refused));
@@ -922,6 +925,7 @@ void MotionWindow::startPlayback(const Sequence &sequence, const Target &to, boo
     link.setPlaying(to.port, true);
     m_playingPort = to.port;
     m_playingHome = home;
+    m_playingName = home ? tr("the move home") : shownName();
     const Player player(sequence);
     m_playTotal = player.totalMs();
     m_playback =
@@ -977,13 +981,11 @@ void MotionWindow::endPlayback()
     switch (progress.ending) {
     case Playback::Ending::finished:
         say(m_playingHome ? tr("The servos are at the home pose (%1).").arg(port)
-                          : Texts::played(shownName(), port, progress));
+                          : Texts::played(m_playingName, port, progress));
         break;
     case Playback::Ending::stopped:
     case Playback::Ending::running:
-        say(tr("Stopped. %1")
-                .arg(Texts::played(m_playingHome ? tr("the move home") : shownName(), port,
-                                   progress)));
+        say(tr("Stopped. %1").arg(Texts::played(m_playingName, port, progress)));
         break;
     default:
         say(Texts::playbackEnded(port, progress.ending, m_form.portLink().stalls().limit()));
@@ -991,6 +993,9 @@ void MotionWindow::endPlayback()
     }
     updateEnabled();
     showTime(0);
+    // The port is closed: a signal that came during the show now ends the program as it would
+    // have (or does whatever was set up for it before).
+    PortWaitInterrupts::endAsBefore(std::move(m_interrupts), portWaitsInterrupted());
 }
 
 std::optional<QString> MotionWindow::askSavePath(const QString &title, const QString &filter,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/interruption.h"
 #include "motion/frames.h"
 #include "motion/playback.h"
 #include "motion/sequence.h"
@@ -94,9 +95,13 @@ class MotionWindow : public QWidget
     Desktop &m_desktop;
     Sequence m_sequence;
     QString m_path; // the file it was opened from or saved to; empty for a new one
+    // While a playback runs, a signal that would end the program stops it first, so that the port
+    // is closed and its exclusive mode cleared; the program then ends as the signal would have.
+    std::unique_ptr<PortWaitInterrupts> m_interrupts;
     std::unique_ptr<Playback> m_playback;
     int m_playingPort = 0;
     bool m_playingHome = false;
+    QString m_playingName;                   // the show's, as it was when it started
     std::optional<std::int64_t> m_playTotal; // of what is playing; nothing for ever
     std::optional<Positions> m_lastSent;     // what the board was last sent, for Home
 
