@@ -75,6 +75,15 @@ void Playback::State::run()
     const auto late = [&](std::int64_t slot, Clock::time_point now) {
         return slot > 0 && (!lastSlot || slot < *lastSlot) && now - moment(slot) > lateTolerance;
     };
+    // A write can also be held up after the clock was looked at (the thread put aside in the
+    // middle of it): a frame that would follow such a late one closer than a frame less the
+    // tolerance is left out too, so that no two frames ever land together.
+    const auto spacing = microseconds(slotMicroseconds(step)) - lateTolerance;
+    std::optional<Clock::time_point> handedOver; // when the last frame's write returned
+    const auto crowded = [&](std::int64_t slot, Clock::time_point now) {
+        return slot > 0 && (!lastSlot || slot < *lastSlot) && handedOver &&
+               now - *handedOver < spacing;
+    };
     Ending ending = Ending::finished;
     bool cutShort = false; // a write ended by a Stop
     for (std::int64_t slot = 0;; slot += step) {
@@ -95,7 +104,7 @@ void Playback::State::run()
             break;
         }
         // The wait may have woken late (a busy machine, a paused process): looked at again.
-        if (late(slot, Clock::now())) {
+        if (const auto now = Clock::now(); late(slot, now) || crowded(slot, now)) {
             const std::lock_guard lock(mutex);
             ++progress.framesLeftOut;
             continue;
@@ -112,6 +121,7 @@ void Playback::State::run()
                 cutShort = true;
                 break;
             }
+            handedOver = Clock::now();
             if (tap)
                 tap(slot, bytes);
         }
