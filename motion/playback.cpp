@@ -60,13 +60,14 @@ void Playback::State::run()
     // show, and are never counted as left out.
     std::optional<std::int64_t> lastSlot;
     if (const std::optional<std::int64_t> total = player.totalMs()) {
-        lastSlot = 0;
-        while (slotMicroseconds(*lastSlot) < *total * 1000)
-            *lastSlot += step;
+        const std::int64_t first = (*total * framesPerSecond + 999) / 1000; // on or after the end
+        lastSlot = (first + step - 1) / step * step;
     }
     const auto inShow = [&lastSlot](std::int64_t slot) { return !lastSlot || slot <= *lastSlot; };
-    const Clock::time_point start = Clock::now();
-    const auto moment = [start](std::int64_t slot) {
+    // Set again when the first frame goes, so that a thread put aside before it does not make
+    // every later frame look late.
+    Clock::time_point start = Clock::now();
+    const auto moment = [&start](std::int64_t slot) {
         return start + microseconds(slotMicroseconds(slot));
     };
     // Past its moment by more than the tolerance: sent now, it would land next to the next one.
@@ -113,6 +114,8 @@ void Playback::State::run()
         const std::vector<std::uint8_t> bytes = planner.frame(now.targets, slot);
         if (!bytes.empty()) {
             const auto began = Clock::now();
+            if (slot == 0)
+                start = began;
             if (!port.write(bytes, began + stallLimit, &stopping)) {
                 ending = portWaitsInterrupted()                  ? Ending::interrupted
                          : stopping                              ? Ending::stopped
