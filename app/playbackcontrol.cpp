@@ -32,8 +32,11 @@ QString PlaybackControl::start(const Sequence &sequence, int port, const MotionL
                                bool home, const QString &name)
 {
     PortLink &ports = m_host.portLink();
+    // Before the open, so that no signal can end the program with the port held.
+    m_interrupts = std::make_unique<PortWaitInterrupts>();
     SerialPort opened = ports.open(port, HolderScan::Freshness::Now);
     if (!opened.isOpen()) {
+        PortWaitInterrupts::endAsBefore(std::move(m_interrupts), portWaitsInterrupted());
         const SendResult refused{opened.error(), opened.holder(), false, opened.device(),
                                  opened.systemError()};
         return Texts::notSent(portText(port), &ports, port, refused);
@@ -108,4 +111,7 @@ void PlaybackControl::finish()
     }
     Q_EMIT portHeld(0);
     Q_EMIT ended(sentence);
+    // The port is closed: a signal that came during the show now ends the program as it would
+    // have (or does whatever was set up for it before).
+    PortWaitInterrupts::endAsBefore(std::move(m_interrupts), portWaitsInterrupted());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/interruption.h"
 #include "motion/playback.h"
 #include "motion/sequence.h"
 
@@ -46,6 +47,9 @@ class PlaybackControl : public QObject
 
   private:
     MotionHost &m_host;
+    // While a playback runs, a signal that would end the program stops it first, so that the port
+    // is closed and its exclusive mode cleared; the program then ends as the signal would have.
+    std::unique_ptr<PortWaitInterrupts> m_interrupts;
     std::unique_ptr<Playback> m_playback;
     QTimer *m_timer;
     int m_port = 0;

@@ -11,5 +11,10 @@ build/bench/bench/bench_portcycle
 build/bench/bench/bench_portprobe
 build/bench/bench/bench_eventtowire
 build/bench/bench/bench_playback 60
+# The same from outside the program: a --play whose pseudo-terminal this reader times, at a
+# real-time priority where it may have one, so that its own wake-ups do not count.
+outside=(python3 bench/playback_outside.py "$PWD/build/bench/corvantis-panel" 60 115200)
+chrt -f 2 true 2>/dev/null && outside=(chrt -f 2 "${outside[@]}")
+"${outside[@]}"
 xvfb-run -a -s "-screen 0 1024x768x24" \
     build/bench/bench/bench_startup 10 build/bench/corvantis-panel build/bench/bench/minimalwindow

@@ -36,6 +36,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
                                           ${core}/link/portrecord_posix.cpp
                                           ${core}/link/serialport_linux.cpp
                                           ${core}/link/serialport_posix.cpp
+                                          ${core}/motion/wakeups_linux.cpp
                                           ${core}/settings/fileaccess_posix.cpp)
 elseif(WIN32)
     target_sources(corvantis_core PRIVATE ${core}/link/holders_windows.cpp
@@ -44,6 +45,7 @@ elseif(WIN32)
                                           ${core}/link/portdirectory_windows.cpp
                                           ${core}/link/portrecord_windows.cpp
                                           ${core}/link/serialport_windows.cpp
+                                          ${core}/motion/wakeups_windows.cpp
                                           ${core}/settings/fileaccess_windows.cpp)
     # Wide names throughout, and none of the old macros that clash with the standard library.
     target_compile_definitions(corvantis_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)

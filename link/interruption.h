@@ -12,15 +12,21 @@ int portWaitsInterrupted() noexcept;
 void resetPortWaitInterruption() noexcept;
 
 // While it lives, every signal that would end the program (Ctrl+C, a hang-up, a termination or
-// quit request, a broken pipe, the user signals) ends the port's waits instead; the program then
-// closes the port and exits with 128 + the signal.
+// quit request, a broken pipe, the user signals, the timers' alarms, the limits' signals, the
+// real-time signals) ends the port's waits instead; the program then closes the port, which
+// clears its exclusive mode, and exits with 128 + the signal. Faults (a bad access, an abort) are
+// left alone: nothing can be carried on after them.
 class PortWaitInterrupts
 {
   public:
     PortWaitInterrupts();
-    ~PortWaitInterrupts();
+    ~PortWaitInterrupts(); // puts back what each signal did before
     PortWaitInterrupts(const PortWaitInterrupts &) = delete;
     PortWaitInterrupts &operator=(const PortWaitInterrupts &) = delete;
+
+    // Puts back what each signal did before, then delivers `signal` as that would have: the
+    // program ends as it would have ended had nothing been caught, once its port is free.
+    static void endAsBefore(std::unique_ptr<PortWaitInterrupts> interrupts, int signal);
 
   private:
     struct Saved;

@@ -40,6 +40,15 @@ PortWaitInterrupts::~PortWaitInterrupts()
     ::SetConsoleCtrlHandler(noteControl, FALSE);
 }
 
+void PortWaitInterrupts::endAsBefore(std::unique_ptr<PortWaitInterrupts> interrupts, int signal)
+{
+    interrupts.reset();
+    // Where the program carries on (the signal ignored, or handled by its own), so do its ports.
+    resetPortWaitInterruption();
+    if (signal != 0)
+        ::raise(signal);
+}
+
 void writesToClosedPipesFail()
 {
     // A write to a pipe whose reader has gone fails here by itself.

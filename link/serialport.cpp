@@ -6,6 +6,16 @@
 
 #include <algorithm>
 
+namespace {
+// The longest a wait for the port goes without looking at a signal or a Stop.
+constexpr std::chrono::milliseconds waitStep{20};
+
+bool cancelled(const std::atomic<bool> *cancel)
+{
+    return portWaitsInterrupted() || (cancel && cancel->load());
+}
+} // namespace
+
 SerialPort::SerialPort() = default;
 
 SerialPort SerialPort::refused(PortError error, std::string device)
@@ -65,13 +75,14 @@ bool SerialPort::applyLineSettings(const LineSettings &line)
     return m_driver->setLine(line);
 }
 
-bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point deadline)
+bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point deadline,
+                       const std::atomic<bool> *cancel)
 {
     if (!m_driver)
         return false;
     size_t done = 0;
     while (done < bytes.size()) {
-        if (portWaitsInterrupted())
+        if (cancelled(cancel))
             return false;
         const long n = m_driver->writeSome(bytes.subspan(done));
         if (n < 0)
@@ -80,25 +91,25 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes, Clock::time_point de
         if (n > 0 || done == bytes.size())
             continue;
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0 || !m_driver->waitForRoom(left))
+        if (left.count() <= 0 || !m_driver->waitForRoom(std::min(left, waitStep)))
             return false;
     }
     return true;
 }
 
-bool SerialPort::drain(Clock::time_point deadline)
+bool SerialPort::drain(Clock::time_point deadline, const std::atomic<bool> *cancel)
 {
     if (!m_driver)
         return false;
     using namespace std::chrono;
     for (int unsent; (unsent = m_driver->unsent()) > 0;) {
         const auto now = Clock::now();
-        if (now >= deadline || portWaitsInterrupted())
+        if (now >= deadline || cancelled(cancel))
             return false;
         // About the time the queued bytes need on the line (10 bits each), at least 1 ms.
         const auto lineTime = microseconds(unsent * 10'000'000LL / std::max(m_baud, 1));
         m_driver->waitForLine(ceil<milliseconds>(std::min<Clock::duration>(
-            std::max<Clock::duration>(lineTime, milliseconds(1)), deadline - now)));
+            std::clamp<Clock::duration>(lineTime, milliseconds(1), waitStep), deadline - now)));
     }
     // Only the transmitter's own few bytes can be left; they go at the line's rate.
     return m_driver->finishTransmitter();

@@ -6,6 +6,7 @@
 #include "link/serialdevice.h"
 #include "link/serialdriver.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -54,10 +55,13 @@ class SerialPort
     bool applyLineSettings(const LineSettings &line);
     int baud() const { return m_baud; }
     // Hands the bytes over in one write, retried on partial writes and interrupts, until the port
-    // has taken them all or the deadline passes.
-    bool write(std::span<const std::uint8_t> bytes, Clock::time_point deadline);
-    // Waits until every byte has left the port, or the deadline passes.
-    bool drain(Clock::time_point deadline);
+    // has taken them all or the deadline passes. A wait for room looks at the interruption and at
+    // `cancel` every few milliseconds, so that a signal or a Stop ends it within a frame whichever
+    // thread it reaches.
+    bool write(std::span<const std::uint8_t> bytes, Clock::time_point deadline,
+               const std::atomic<bool> *cancel = nullptr);
+    // Waits until every byte has left the port, or the deadline passes, or `cancel` is set.
+    bool drain(Clock::time_point deadline, const std::atomic<bool> *cancel = nullptr);
     // Throws away whatever has not left yet.
     void discardOutput();
     void close();

@@ -72,7 +72,8 @@ class TerminalDriver final : public SerialDriver
         const int ready = ::poll(&p, 1, int(timeout.count()));
         if (ready < 0)
             return errno == EINTR; // the caller looks at why
-        return ready > 0 && !(p.revents & (POLLERR | POLLHUP | POLLNVAL));
+        // No room yet is not gone: the caller waits again, in steps, until its deadline.
+        return ready == 0 || !(p.revents & (POLLERR | POLLHUP | POLLNVAL));
     }
 
     int unsent() override

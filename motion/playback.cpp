@@ -2,8 +2,10 @@
 
 #include "link/interruption.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 struct Playback::State
@@ -23,6 +25,8 @@ struct Playback::State
     mutable std::mutex mutex;
     std::condition_variable wake;
     bool stopAsked = false;
+    // The same, seen by a write or drain under way without the lock.
+    std::atomic<bool> stopping{false};
     Progress progress;
     std::thread thread;
 
@@ -38,6 +42,12 @@ struct Playback::State
 void Playback::State::run()
 {
     using Clock = std::chrono::steady_clock;
+    using std::chrono::microseconds;
+    {
+        const WakeUps granted = askForTimelyWakeUps();
+        const std::lock_guard lock(mutex);
+        progress.wakeUps = granted;
+    }
     if (!port.applyLineSettings({link.baud, 'N', 8, 1})) {
         port.close();
         end(Ending::lineRefused);
@@ -45,23 +55,46 @@ void Playback::State::run()
     }
     FramePlanner planner(link);
     const int step = planner.timing().slotsPerFrame;
-    const Clock::time_point start = Clock::now();
+    // The show's last frame slot: the first on or after its end. Slots after it only carry the
+    // last pose to servos that have not had it yet (Mini SSC at a low rate), are not part of the
+    // show, and are never counted as left out.
+    std::optional<std::int64_t> lastSlot;
+    if (const std::optional<std::int64_t> total = player.totalMs()) {
+        const std::int64_t first = (*total * framesPerSecond + 999) / 1000; // on or after the end
+        lastSlot = (first + step - 1) / step * step;
+    }
+    const auto inShow = [&lastSlot](std::int64_t slot) { return !lastSlot || slot <= *lastSlot; };
+    // Set again when the first frame goes, so that a thread put aside before it does not make
+    // every later frame look late.
+    Clock::time_point start = Clock::now();
+    const auto moment = [&start](std::int64_t slot) {
+        return start + microseconds(slotMicroseconds(slot));
+    };
+    // Past its moment by more than the tolerance: sent now, it would land next to the next one.
+    // The first frame sets the clock and the last puts every servo on the last pose, with no
+    // frame after it: those two always go.
+    const auto late = [&](std::int64_t slot, Clock::time_point now) {
+        return slot > 0 && (!lastSlot || slot < *lastSlot) && now - moment(slot) > lateTolerance;
+    };
+    // A write can also be held up after the clock was looked at (the thread put aside in the
+    // middle of it): a frame that would follow such a late one closer than a frame less the
+    // tolerance is left out too, so that no two frames ever land together.
+    const auto spacing = microseconds(slotMicroseconds(step)) - lateTolerance;
+    std::optional<Clock::time_point> handedOver; // when the last frame's write returned
+    const auto crowded = [&](std::int64_t slot, Clock::time_point now) {
+        return slot > 0 && (!lastSlot || slot < *lastSlot) && handedOver &&
+               now - *handedOver < spacing;
+    };
     Ending ending = Ending::finished;
+    bool cutShort = false; // a write ended by a Stop
     for (std::int64_t slot = 0;; slot += step) {
         {
             std::unique_lock lock(mutex);
-            // A frame whose moment has passed by a whole frame is left out: the next one on time
-            // carries the targets of its own moment.
-            const auto now = Clock::now();
-            const std::int64_t behind =
-                std::chrono::duration_cast<std::chrono::microseconds>(now - start).count();
-            std::int64_t due = slot;
-            while (slotMicroseconds(due + step) <= behind)
-                due += step;
-            progress.framesLeftOut += (due - slot) / step;
-            slot = due;
-            wake.wait_until(lock, start + std::chrono::microseconds(slotMicroseconds(slot)),
-                            [this] { return stopAsked; });
+            // Slots whose moment has passed are left out: the next one on time carries the
+            // targets of its own moment.
+            for (const auto now = Clock::now(); late(slot, now); slot += step)
+                ++progress.framesLeftOut;
+            wake.wait_until(lock, moment(slot), [this] { return stopAsked; });
             if (stopAsked) {
                 ending = Ending::stopped;
                 break;
@@ -71,31 +104,49 @@ void Playback::State::run()
             ending = Ending::interrupted;
             break;
         }
-        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
-        const std::vector<std::uint8_t> bytes = planner.frame(moment.targets, slot);
+        // The wait may have woken late (a busy machine, a paused process): looked at again.
+        if (const auto now = Clock::now(); late(slot, now) || crowded(slot, now)) {
+            const std::lock_guard lock(mutex);
+            ++progress.framesLeftOut;
+            continue;
+        }
+        const Player::Moment now = player.at(slotMicroseconds(slot) / 1000);
+        const std::vector<std::uint8_t> bytes = planner.frame(now.targets, slot);
         if (!bytes.empty()) {
             const auto began = Clock::now();
-            if (!port.write(bytes, began + stallLimit)) {
+            if (slot == 0)
+                start = began;
+            if (!port.write(bytes, began + stallLimit, &stopping)) {
                 ending = portWaitsInterrupted()                  ? Ending::interrupted
+                         : stopping                              ? Ending::stopped
                          : Clock::now() - began < stallLimit / 2 ? Ending::gone
                                                                  : Ending::stalled;
+                cutShort = true;
                 break;
             }
+            handedOver = Clock::now();
             if (tap)
                 tap(slot, bytes);
         }
         {
             const std::lock_guard lock(mutex);
-            progress.elapsedMs = slotMicroseconds(slot) / 1000;
-            progress.last = moment.targets;
+            progress.elapsedMs = slotMicroseconds(inShow(slot) ? slot : *lastSlot) / 1000;
+            progress.last = now.targets;
             progress.framesSent += !bytes.empty();
         }
-        if (moment.finished && planner.settled())
+        if (now.finished && planner.settled())
             break;
     }
-    // What is on its way goes out at these settings; a port that will not take it loses it.
-    if (ending == Ending::finished || ending == Ending::stopped) {
-        if (!port.drain(Clock::now() + stallLimit))
+    // What is on its way goes out at these settings: after the show, as long as the stall limit
+    // allows, unless a Stop comes first; after a Stop between frames, for as long as a frame
+    // needs on the line. Anything else loses it: a frame cut short by a Stop is not finished, and
+    // a port that will not take it keeps nothing.
+    const auto frameTime = microseconds(slotMicroseconds(step)) + lateTolerance;
+    if (ending == Ending::finished) {
+        if (!port.drain(Clock::now() + stallLimit, &stopping))
+            port.discardOutput();
+    } else if (ending == Ending::stopped && !cutShort) {
+        if (!port.drain(Clock::now() + frameTime))
             port.discardOutput();
     } else {
         port.discardOutput();
@@ -123,6 +174,7 @@ void Playback::stop()
     {
         const std::lock_guard lock(m_state->mutex);
         m_state->stopAsked = true;
+        m_state->stopping = true;
     }
     m_state->wake.notify_all();
 }

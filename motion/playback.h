@@ -3,6 +3,7 @@
 #include "link/serialport.h"
 #include "motion/frames.h"
 #include "motion/player.h"
+#include "motion/wakeups.h"
 
 #include <chrono>
 #include <functional>
@@ -11,9 +12,10 @@
 
 // A sequence played to a port held open for the whole playback, on a thread of its own, so that
 // the window never waits for the line. Frames follow the steady clock: a frame that is late is
-// left out, never sent late, so a show keeps its length whatever else the machine does. The port
-// is opened exclusively by whoever hands it over, keeps the message's line settings throughout,
-// and is closed (its exclusive mode cleared) when the playback ends, however it ends.
+// left out, never sent late, so a show keeps its length whatever else the machine does: the clock
+// is looked at again just before each write, after the wait that may have woken late. The port is
+// opened exclusively by whoever hands it over, keeps the message's line settings throughout, and is
+// closed (its exclusive mode cleared) when the playback ends, however it ends.
 class Playback
 {
   public:
@@ -31,10 +33,14 @@ class Playback
     {
         std::int64_t elapsedMs = 0; // of the sequence's own time, by the last frame sent
         std::int64_t framesSent = 0;
-        std::int64_t framesLeftOut = 0; // late, so not sent
+        std::int64_t framesLeftOut = 0; // late, so not sent; slots within the show only
         Positions last{};               // the targets of the last frame sent
         Ending ending = Ending::running;
+        WakeUps wakeUps = WakeUps::asScheduled; // what the system granted its thread
     };
+    // How late a frame may be sent: later than this after its moment, it is left out. Well under
+    // a frame, so that a frame never lands next to the one after it.
+    static constexpr std::chrono::milliseconds lateTolerance{10};
     // Called on the playback's thread with each frame's slot and bytes as they go out.
     using Tap = std::function<void(std::int64_t slot, const std::vector<std::uint8_t> &bytes)>;
 
@@ -44,7 +50,8 @@ class Playback
     Playback(const Playback &) = delete;
     Playback &operator=(const Playback &) = delete;
 
-    // Ends it before the next frame.
+    // Ends it before the next frame, or within a few milliseconds a write to a port that takes
+    // no bytes; what that write had not handed over is thrown away.
     void stop();
     Progress progress() const;
     bool running() const { return progress().ending == Ending::running; }

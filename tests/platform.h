@@ -29,7 +29,10 @@ enum : int
     SIGUSR1 = 10,
     SIGUSR2 = 12,
     SIGPIPE = 13,
-    SIGXFSZ = 25
+    SIGALRM = 14,
+    SIGXCPU = 24,
+    SIGXFSZ = 25,
+    SIGRTMIN = 34
 };
 inline int mkfifo(const char *, int)
 {

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <atomic>
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -226,33 +228,73 @@ void TestMotionWindow::playsThePlannedFrames()
 
 void TestMotionWindow::stopEndsAForeverSequence_data()
 {
+    // ", the port stalled": the port takes no bytes, and the window must not wait for it. A
+    // signal ends the program after the playback has freed the port; here the test's own handler
+    // stands for the program's end.
     QTest::addColumn<QString>("how");
-    for (const char *how : {"Stop", "Escape", "closing the window", "closing the main window"})
+    for (const char *how : {"Stop", "Escape", "closing the window", "closing the main window",
+                            "Stop, the port stalled", "closing the window, the port stalled",
+                            "another file opened, then Stop", "termination", "an alarm"})
         QTest::newRow(how) << how;
+}
+
+namespace {
+std::atomic<int> signalSeen{0};
 }
 
 void TestMotionWindow::stopEndsAForeverSequence()
 {
     QFETCH(QString, how);
+    const bool stalled = how.endsWith(QLatin1String(", the port stalled"));
+    const int signal = how == QLatin1String("termination") ? SIGTERM
+                       : how == QLatin1String("an alarm")  ? SIGALRM
+                                                           : 0;
+    if (signal)
+        SKIP_ON_WINDOWS("Signals are POSIX's");
     PtyPair pty;
+    if (stalled)
+        pty.stall();
     m_fresh->choosePort(pty.device());
     openThroughButton(threePoses(0));
+    if (signal) { // before the playback, which keeps it to pass the signal on
+        signalSeen = 0;
+        std::signal(signal, [](int caught) { signalSeen = caught; });
+    }
     click("motionPlay");
-    QCOMPARE(pty.read(24).size(), 24); // under way
-    if (how == QLatin1String("Stop"))
+    if (stalled)
+        QTest::qWait(300); // in a write that waits for room
+    else
+        QCOMPARE(pty.read(24).size(), 24); // under way
+    if (how.startsWith(QLatin1String("Stop")))
         click("motionStop");
     else if (how == QLatin1String("Escape"))
         QTest::keyClick(m_motion->focusWidget() ? m_motion->focusWidget() : m_motion,
                         Qt::Key_Escape);
-    else if (how == QLatin1String("closing the window"))
+    else if (how.startsWith(QLatin1String("closing the window")))
         m_motion->close();
-    else
+    else if (how == QLatin1String("closing the main window"))
         form()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 1000);
+    if (how.startsWith(QLatin1String("another file"))) {
+        m_fresh->desk.fileAnswers.push_back(
+            written(encodeSequenceFile({threePoses(1), {}}), QStringLiteral("other.svseq")));
+        click("sequenceOpen");
+        click("motionStop");
+    }
+    if (signal)
+        std::raise(signal);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_motion->playing(), 5000);
+    QVERIFY(!pty.exclusive());
+    if (signal) {
+        std::signal(signal, SIG_DFL);
+        QCOMPARE(signalSeen.load(), signal); // passed on once the port was free
+        QCOMPARE(status(), QStringLiteral("COM1: interrupted; the playback stopped."));
+        return;
+    }
     QVERIFY2(status().startsWith(QStringLiteral("Stopped. Played show.svseq to COM1: ")),
              qPrintable(status()));
     QVERIFY(control("motionPlay")->isEnabled());
-    liveMessageGoesThrough(pty);
+    if (!stalled)
+        liveMessageGoesThrough(pty);
 }
 
 void TestMotionWindow::mainWindowMessagesRefusedWhilePlaying()
