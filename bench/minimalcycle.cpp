@@ -1,16 +1,38 @@
 #include "bench/minimalcycle.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
-void minimalCycle(const std::string &device)
+void minimalCycle(const std::string &device, unsigned added)
 {
-    const int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY);
+    int fd = -1;
+    if (added & PathHandle) {
+        static const int folder = ::open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const int named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
+        struct stat node
+        {
+        };
+        ::fstat(named, &node);
+        char number[16];
+        std::snprintf(number, sizeof number, "%d", named);
+        fd = ::openat(folder, number, O_WRONLY | O_NOCTTY);
+        ::close(named);
+    } else {
+        fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY);
+    }
+    if (added & AdvisoryLock)
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    int answer = 0;
+    if (added & ExclusiveAsked)
+        ::ioctl(fd, TIOCGEXCL, &answer);
     ::ioctl(fd, TIOCEXCL);
     termios t{};
     ::tcgetattr(fd, &t);
@@ -21,6 +43,8 @@ void minimalCycle(const std::string &device)
     (void)!::write(fd, &marker, 1);
     (void)!::write(fd, &servo, 1);
     (void)!::write(fd, position, 2);
+    if (added & QueueAsked)
+        ::ioctl(fd, TIOCOUTQ, &answer);
     ::tcdrain(fd);
     // The test rig keeps the line open, so this close is not the last: the mode must be cleared.
     ::ioctl(fd, TIOCNXCL);

@@ -5,10 +5,20 @@
 #include <string>
 #include <vector>
 
+// The calls our cycle makes beyond the minimal one, each of which can be added to it alone, so
+// that what it costs is measured where it is made.
+enum AddedCall : unsigned
+{
+    PathHandle = 1,     // the open by name becomes open(O_PATH), fstat, openat through /proc, close
+    AdvisoryLock = 2,   // flock(LOCK_EX | LOCK_NB)
+    ExclusiveAsked = 4, // ioctl(TIOCGEXCL)
+    QueueAsked = 8,     // ioctl(TIOCOUTQ) before tcdrain
+};
+
 // The baseline: one live-position message written straight with the system calls, with nothing
 // of ours in between (open, exclusive mode, tcgetattr/tcsetattr, three writes, tcdrain, exclusive
-// mode off, close).
-void minimalCycle(const std::string &device);
+// mode off, close); with `added`, those of our calls as well.
+void minimalCycle(const std::string &device, unsigned added = 0);
 
 // Waits until `count` bytes have arrived on the master side.
 void readExactly(int master, int count);

@@ -28,9 +28,12 @@ class SerialPort
     // No device.
     SerialPort();
     // Write-only, without becoming our controlling terminal and without waiting for carrier.
-    // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks.
+    // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks. Given
+    // `expected`, a path that names another node instance now is refused as Changed before
+    // anything is opened: a COM number's adapter may have lost its name to another.
     SerialPort(const std::string &device, HolderScan &holders,
-               HolderScan::Freshness freshness = HolderScan::Freshness::Now);
+               HolderScan::Freshness freshness = HolderScan::Freshness::Now,
+               std::optional<DeviceStamp> expected = std::nullopt);
     // No port, for this reason.
     static SerialPort refused(PortError error, std::string device);
     // An open port on a driver of one's own, as a test stands one in.

@@ -1,14 +1,17 @@
 #include "link/serialport_posix.h"
 
+#include "link/descriptor_posix.h"
 #include "link/deviceaccess.h"
 #include "link/interruption.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -107,6 +110,53 @@ class TerminalDriver final : public SerialDriver
   private:
     int m_fd;
 };
+
+// This process's own descriptor folder under /proc, held open once it has been found: a node
+// held by a path handle is opened through it by the handle's number alone, without the walk
+// from /proc through self at every message. A child made by fork has a folder of its own.
+std::atomic<int> descriptorFolder{-1};
+
+int ownDescriptorFolder()
+{
+    static const bool forgottenInChildren = [] {
+        ::pthread_atfork(nullptr, nullptr, [] {
+            if (const int folder = descriptorFolder.exchange(-1); folder >= 0)
+                ::close(folder);
+        });
+        return true;
+    }();
+    (void)forgottenInChildren;
+    int folder = descriptorFolder.load();
+    if (folder >= 0)
+        return folder;
+    const int found = ::open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (found < 0 || descriptorFolder.compare_exchange_strong(folder, found))
+        return found;
+    ::close(found); // another thread found it first
+    return folder;
+}
+
+// Opens the very node `named` holds, through /proc: nothing else can be opened that way. Without
+// /proc, by the name again, the node then compared with the one judged before anything is done
+// with it (ESTALE when the name has been given to another).
+int openThroughHandle(int named, const std::string &device, const DeviceStamp &judged, int flags)
+{
+    if (const int folder = ownDescriptorFolder(); folder >= 0) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%d", named);
+        return ::openat(folder, number, flags);
+    }
+    const int fd = ::open(device.c_str(), flags);
+    struct stat opened
+    {
+    };
+    if (fd >= 0 && (::fstat(fd, &opened) != 0 || stampOf(opened) != judged)) {
+        ::close(fd);
+        errno = ESTALE;
+        return -1;
+    }
+    return fd;
+}
 } // namespace
 
 DeviceStamp stampOf(const std::string &device)
@@ -120,7 +170,7 @@ DeviceStamp stampOf(const std::string &device)
 }
 
 SerialPort::SerialPort(const std::string &device, HolderScan &holders,
-                       HolderScan::Freshness freshness)
+                       HolderScan::Freshness freshness, std::optional<DeviceStamp> expected)
     : m_device(device)
 {
     // The node the path names now, held by a handle that opens nothing (no device's own open,
@@ -138,47 +188,38 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
             ::close(named);
         return;
     }
-    const auto release = [named] { ::close(named); };
-    if ((m_error = serialDeviceCheck(node)) != PortError::None) {
-        release();
+    const Descriptor handle{named};
+    if (expected && *expected != stampOf(node)) {
+        m_error = PortError::Changed;
         return;
     }
+    if ((m_error = serialDeviceCheck(node)) != PortError::None)
+        return;
     m_stamp = stampOf(node);
     // A port another program holds, by a lock file or by having it open, is not even opened: the
     // open alone would disturb its line (DTR) and its owner.
     if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
-        release();
         return;
     }
-    // Non-blocking so that opening never waits for carrier; writes wait with poll instead. Without
-    // /proc, by the name again, the node then compared with the one judged before anything is
-    // done with it.
+    // Non-blocking so that opening never waits for carrier; writes wait with poll instead.
     constexpr int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
-    char self[32];
-    std::snprintf(self, sizeof self, "/proc/self/fd/%d", named);
-    int fd = ::open(self, flags);
-    if (fd < 0 && errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
-        fd = ::open(device.c_str(), flags);
-    release();
+    const int fd = openThroughHandle(named, device, m_stamp, flags);
     if (fd < 0) {
-        fail(errno);
+        const int error = errno;
+        if (error == ESTALE) {
+            m_error = PortError::Changed;
+            return;
+        }
+        fail(error);
         if (m_error == PortError::InUse)
             m_holder = holders.holderOf(device, m_stamp, HolderScan::Freshness::Now);
         return;
     }
-    struct stat opened
-    {
-    };
     // (That it answers the terminal's own requests is seen when its line is set, before the first
-    // byte: a cycle writes nothing to a port that does not.)
-    if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp) {
-        m_error = PortError::Changed;
-        ::close(fd);
-        return;
-    }
-    // The terminal's exclusive mode does not stop root; the lock does. A port that someone else
-    // made exclusive, or has open at all, is theirs: nothing of ours may reach it.
+    // byte: a cycle writes nothing to a port that does not.) The terminal's exclusive mode does
+    // not stop root; the lock does. A port that someone else made exclusive, or has open at all,
+    // is theirs: nothing of ours may reach it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         fail(errno);
     } else if (exclusiveModeSet(fd)) {
