@@ -47,11 +47,11 @@ int main()
         unsigned added;
         const char *what;
     } calls[] = {
-        {PathHandle, "path handle (open O_PATH, fstat, openat through /proc, close)"},
-        {AdvisoryLock, "flock"},
+        {PathHandle, "path handle (open O_PATH, fstat, openat through /proc, close_range)"},
         {ExclusiveAsked, "TIOCGEXCL"},
         {QueueAsked, "TIOCOUTQ"},
-        {PathHandle | AdvisoryLock | ExclusiveAsked | QueueAsked, "all of them"},
+        {PathHandle | ExclusiveAsked | QueueAsked, "all of them"},
+        {AdvisoryLock, "flock, taken for an upload or a playback only"},
     };
     for (const auto &call : calls) {
         auto with = [&] {

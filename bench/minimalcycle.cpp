@@ -13,10 +13,10 @@
 
 void minimalCycle(const std::string &device, unsigned added)
 {
-    int fd = -1;
+    int fd = -1, named = -1;
     if (added & PathHandle) {
         static const int folder = ::open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
-        const int named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
+        named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
         struct stat node
         {
         };
@@ -24,7 +24,6 @@ void minimalCycle(const std::string &device, unsigned added)
         char number[16];
         std::snprintf(number, sizeof number, "%d", named);
         fd = ::openat(folder, number, O_WRONLY | O_NOCTTY);
-        ::close(named);
     } else {
         fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY);
     }
@@ -48,7 +47,11 @@ void minimalCycle(const std::string &device, unsigned added)
     ::tcdrain(fd);
     // The test rig keeps the line open, so this close is not the last: the mode must be cleared.
     ::ioctl(fd, TIOCNXCL);
-    ::close(fd);
+    if (named < 0 || fd != named + 1 || ::close_range(unsigned(named), unsigned(fd), 0) != 0) {
+        ::close(fd);
+        if (named >= 0)
+            ::close(named);
+    }
 }
 
 void readExactly(int master, int count)

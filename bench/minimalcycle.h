@@ -9,7 +9,9 @@
 // that what it costs is measured where it is made.
 enum AddedCall : unsigned
 {
-    PathHandle = 1,     // the open by name becomes open(O_PATH), fstat, openat through /proc, close
+    // The open by name becomes open(O_PATH), fstat and openat through /proc; the close takes the
+    // handle with it (close_range).
+    PathHandle = 1,
     AdvisoryLock = 2,   // flock(LOCK_EX | LOCK_NB)
     ExclusiveAsked = 4, // ioctl(TIOCGEXCL)
     QueueAsked = 8,     // ioctl(TIOCOUTQ) before tcdrain

@@ -52,7 +52,9 @@ DeviceStamp stampOf(const struct stat &st)
 class TerminalDriver final : public SerialDriver
 {
   public:
-    explicit TerminalDriver(int fd) : m_fd(fd) {}
+    // `handle`, the path handle it was opened through, is kept until the port closes: the two
+    // then go in one call.
+    TerminalDriver(int fd, int handle) : m_fd(fd), m_handle(handle) {}
 
     bool setLine(const LineSettings &line) override { return applyTerminalLine(m_fd, line); }
 
@@ -104,11 +106,17 @@ class TerminalDriver final : public SerialDriver
     {
         // Only an open port is ever made exclusive by us, so this clears our own mode alone.
         ::ioctl(m_fd, TIOCNXCL);
-        ::close(m_fd);
+        const auto [low, high] = std::minmax(m_fd, m_handle);
+        if (low < 0 || high != low + 1 || ::close_range(unsigned(low), unsigned(high), 0) != 0) {
+            ::close(m_fd);
+            if (m_handle >= 0)
+                ::close(m_handle);
+        }
     }
 
   private:
     int m_fd;
+    int m_handle;
 };
 
 // This process's own descriptor folder under /proc, held open once it has been found: a node
@@ -136,12 +144,13 @@ int ownDescriptorFolder()
     return folder;
 }
 
-// Opens the very node `named` holds, through /proc: nothing else can be opened that way. Without
-// /proc, by the name again, the node then compared with the one judged before anything is done
-// with it (ESTALE when the name has been given to another).
-int openThroughHandle(int named, const std::string &device, const DeviceStamp &judged, int flags)
+// Opens the very node `named` holds, through the descriptor folder: nothing else can be opened that
+// way. Without /proc, by the name again, the node then compared with the one judged before anything
+// is done with it (ESTALE when the name has been given to another).
+int openThroughHandle(int folder, int named, const std::string &device, const DeviceStamp &judged,
+                      int flags)
 {
-    if (const int folder = ownDescriptorFolder(); folder >= 0) {
+    if (folder >= 0) {
         char number[16];
         std::snprintf(number, sizeof number, "%d", named);
         return ::openat(folder, number, flags);
@@ -178,6 +187,9 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     // another node in between changes nothing, so only the node judged is ever opened. Opening a
     // file with write access is harmless, but opening some devices is not, and a pipe or a
     // terminal must not get the bytes.
+    // (The folder is found first, so that the handle and the port usually get neighbouring
+    // descriptors, closed in one call.)
+    const int folder = ownDescriptorFolder();
     const int named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
     struct stat node
     {
@@ -188,7 +200,7 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
             ::close(named);
         return;
     }
-    const Descriptor handle{named};
+    Descriptor handle{named};
     if (expected && *expected != stampOf(node)) {
         m_error = PortError::Changed;
         return;
@@ -204,7 +216,7 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     }
     // Non-blocking so that opening never waits for carrier; writes wait with poll instead.
     constexpr int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
-    const int fd = openThroughHandle(named, device, m_stamp, flags);
+    const int fd = openThroughHandle(folder, named, device, m_stamp, flags);
     if (fd < 0) {
         const int error = errno;
         if (error == ESTALE) {
@@ -217,16 +229,19 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
         return;
     }
     // (That it answers the terminal's own requests is seen when its line is set, before the first
-    // byte: a cycle writes nothing to a port that does not.) The terminal's exclusive mode does
-    // not stop root; the lock does. A port that someone else made exclusive, or has open at all,
-    // is theirs: nothing of ours may reach it.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // byte: a cycle writes nothing to a port that does not.) A port that someone else made
+    // exclusive, or has open at all, is theirs: nothing of ours may reach it. The terminal's
+    // exclusive mode does not stop root; the lock does, for the holds that last (an upload, a
+    // playback, the command line), which look at the processes now. A live message holds the port
+    // for a moment, in exclusive mode; a program that has locked it has it open, which the last
+    // look at the processes shows, as it shows lock files.
+    if (freshness == HolderScan::Freshness::Now && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         fail(errno);
     } else if (exclusiveModeSet(fd)) {
         m_error = PortError::InUse;
     } else {
         ::ioctl(fd, TIOCEXCL);
-        m_driver = std::make_unique<TerminalDriver>(fd);
+        m_driver = std::make_unique<TerminalDriver>(fd, std::exchange(handle.fd, -1));
         m_error = PortError::None;
         return;
     }
