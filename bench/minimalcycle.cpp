@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -35,9 +36,11 @@ void minimalCycle(const std::string &device, unsigned added)
     ::ioctl(fd, TIOCEXCL);
     termios t{};
     ::tcgetattr(fd, &t);
+    const termios before = t;
     ::cfmakeraw(&t);
     ::cfsetspeed(&t, B9600);
-    ::tcsetattr(fd, TCSANOW, &t);
+    if (!(added & LineKept) || std::memcmp(&before, &t, sizeof t) != 0)
+        ::tcsetattr(fd, TCSANOW, &t);
     const unsigned char marker = 0xFE, servo = 0, position[2] = {0x33, 0x07};
     (void)!::write(fd, &marker, 1);
     (void)!::write(fd, &servo, 1);

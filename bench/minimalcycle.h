@@ -15,6 +15,7 @@ enum AddedCall : unsigned
     AdvisoryLock = 2,   // flock(LOCK_EX | LOCK_NB)
     ExclusiveAsked = 4, // ioctl(TIOCGEXCL)
     QueueAsked = 8,     // ioctl(TIOCOUTQ) before tcdrain
+    LineKept = 16,      // and one left out: tcsetattr where the line is already so
 };
 
 // The baseline: one live-position message written straight with the system calls, with nothing
