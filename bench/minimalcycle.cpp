@@ -10,6 +10,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 void minimalCycle(const std::string &device, unsigned added)
@@ -84,4 +85,11 @@ void pinToOneCore()
     CPU_ZERO(&one);
     CPU_SET(0, &one);
     ::sched_setaffinity(0, sizeof one, &one);
+}
+
+ThreadCpuClock::time_point ThreadCpuClock::now()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
 }

@@ -42,11 +42,21 @@ struct Comparison
     double lowest = 0, highest = 0;
 };
 
+// The processor time of the calling thread, its system calls included: unlike the wall clock,
+// it does not count the time other processes take the core, so that a single call's cost can be
+// told on a busy machine.
+struct ThreadCpuClock
+{
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<ThreadCpuClock>;
+    static time_point now();
+};
+
 // Runs `rounds` rounds of `perRound` calls of each function back to back, alternating which goes
 // first, and compares them round by round.
-template <typename A, typename B> Comparison interleaved(int rounds, int perRound, A &&a, B &&b)
+template <typename Clock = std::chrono::steady_clock, typename A, typename B>
+Comparison interleaved(int rounds, int perRound, A &&a, B &&b)
 {
-    using Clock = std::chrono::steady_clock;
     std::vector<double> ta, tb, ratios;
     auto time = [&](auto &&f) {
         const auto start = Clock::now();
