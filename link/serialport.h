@@ -17,9 +17,10 @@
 // that names a file, a pipe, another kind of device, a console or this program's own terminal is
 // refused before anything is opened, so nothing is ever written or truncated there; and the node
 // opened is the node judged, even when its name is given to another in between. Opening is
-// exclusive: an advisory lock that even root cannot pass, and the terminal's own exclusive mode
-// against other programs. A device that another program has open in any way, has locked or has
-// put in exclusive mode counts as in use and is not opened.
+// exclusive: the terminal's own exclusive mode against other programs and, for an opening that
+// looks at the processes now (an upload, a playback, the command line), an advisory lock that even
+// root cannot pass. A device that another program has open in any way, has locked or has put in
+// exclusive mode counts as in use and is not opened.
 class SerialPort
 {
   public:
