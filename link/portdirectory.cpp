@@ -159,24 +159,24 @@ SerialPort PortDirectory::open(int port, HolderScan &holders, HolderScan::Freshn
     const std::optional<Entry> &known = entry(port);
     if (!known)
         return {};
-    // Its node is looked at before it is opened: another adapter may have its name now, and
-    // opening that one would already reset its board.
-    if (known->present && stampOf(known->device.node) == known->stamp) {
-        SerialPort opened(known->device.node, holders, freshness);
+    // Its node is judged to be the very node numbered before it is opened: another adapter may
+    // have its name now, and opening that one would already reset its board.
+    if (known->present) {
+        SerialPort opened(known->device.node, holders, freshness, known->stamp);
         // Opened the very node that was numbered, or failed for a reason that is not about which
         // device is there (in use, permission): the answer stands.
-        if (opened.isOpen() ? opened.stamp() == known->stamp
-                            : opened.error() != PortError::NoDevice)
+        if (opened.isOpen() ||
+            (opened.error() != PortError::NoDevice && opened.error() != PortError::Changed))
             return opened;
     }
     // Gone, or its node made anew, possibly for another adapter: look again.
     refresh();
     if (known->lookAlike)
         return SerialPort::refused(PortError::LookAlike, known->device.node);
-    if (!known->present || stampOf(known->device.node) != known->stamp)
+    if (!known->present)
         return {};
-    SerialPort opened(known->device.node, holders, freshness);
-    if (opened.isOpen() && opened.stamp() != known->stamp)
+    SerialPort opened(known->device.node, holders, freshness, known->stamp);
+    if (opened.error() == PortError::Changed)
         return {};
     return opened;
 }

@@ -13,7 +13,7 @@ enum class PortError
     Terminal,    // a console, or the terminal this program runs in
     LineRefused, // opened, but it would not take the message's line settings
     LookAlike,   // two adapters look alike and the number cannot tell which one it means
-    Changed,     // the path was given to another node while it was being opened
+    Changed,     // the path was given to another node than the one meant, or while opening
     Playing,     // a playback of ours holds it
     Other        // the system's own reason, as an error code of the system's
 };

@@ -18,9 +18,10 @@
 // that names a file, a pipe, another kind of device, a console or this program's own terminal is
 // refused before anything is opened, so nothing is ever written or truncated there; and the node
 // opened is the node judged, even when its name is given to another in between. Opening is
-// exclusive: an advisory lock that even root cannot pass, and the terminal's own exclusive mode
-// against other programs. A device that another program has open in any way, has locked or has
-// put in exclusive mode counts as in use and is not opened.
+// exclusive: the terminal's own exclusive mode against other programs and, for an opening that
+// looks at the processes now (an upload, a playback, the command line), an advisory lock that even
+// root cannot pass. A device that another program has open in any way, has locked or has put in
+// exclusive mode counts as in use and is not opened.
 class SerialPort
 {
   public:
@@ -29,9 +30,12 @@ class SerialPort
     // No device.
     SerialPort();
     // Write-only, without becoming our controlling terminal and without waiting for carrier.
-    // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks.
+    // Other programs' holds are looked up in `holders`, as fresh as `freshness` asks. Given
+    // `expected`, a path that names another node instance now is refused as Changed before
+    // anything is opened: a COM number's adapter may have lost its name to another.
     SerialPort(const std::string &device, HolderScan &holders,
-               HolderScan::Freshness freshness = HolderScan::Freshness::Now);
+               HolderScan::Freshness freshness = HolderScan::Freshness::Now,
+               std::optional<DeviceStamp> expected = std::nullopt);
     // No port, for this reason.
     static SerialPort refused(PortError error, std::string device);
     // An open port on a driver of one's own, as a test stands one in.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -172,33 +173,45 @@ template <typename Termios> void setRawFrame(Termios &t, const LineSettings &lin
 }
 } // namespace
 
+namespace {
+// Sets the line unless it is already so: opening the port has just given the device the settings
+// it keeps, and the same settings again would only program it twice.
+template <typename Termios>
+bool setIfChanged(int fd, const Termios &now, const Termios &wanted, unsigned long request)
+{
+    return std::memcmp(&now, &wanted, sizeof now) == 0 || ioctl(fd, request, &wanted) == 0;
+}
+} // namespace
+
 bool applyTerminalLine(int fd, const LineSettings &line)
 {
     const std::optional<tcflag_t> constant = speedConstant(line.baud);
     // A rate of 0 would hang the line up; a rate the port cannot take leaves its speed as read.
     if (constant || line.baud < 1) {
-        struct termios t
+        struct termios now
         {
         };
-        if (ioctl(fd, TCGETS, &t) != 0)
+        if (ioctl(fd, TCGETS, &now) != 0)
             return false;
+        struct termios t = now;
         setRawFrame(t, line);
         if (constant) {
             // No input speed of its own: it follows the output speed.
             t.c_cflag &= ~tcflag_t(CBAUD | (CBAUD << IBSHIFT));
             t.c_cflag |= *constant;
         }
-        return ioctl(fd, TCSETS, &t) == 0;
+        return setIfChanged(fd, now, t, TCSETS);
     }
-    struct termios2 t
+    struct termios2 now
     {
     };
-    if (ioctl(fd, TCGETS2, &t) != 0)
+    if (ioctl(fd, TCGETS2, &now) != 0)
         return false;
+    struct termios2 t = now;
     setRawFrame(t, line);
     t.c_cflag &= ~tcflag_t(CBAUD | (CBAUD << IBSHIFT));
     t.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
     t.c_ospeed = speed_t(line.baud);
     t.c_ispeed = speed_t(line.baud);
-    return ioctl(fd, TCSETS2, &t) == 0;
+    return setIfChanged(fd, now, t, TCSETS2);
 }

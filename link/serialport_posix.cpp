@@ -1,14 +1,17 @@
 #include "link/serialport_posix.h"
 
+#include "link/descriptor_posix.h"
 #include "link/deviceaccess.h"
 #include "link/interruption.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -49,7 +52,9 @@ DeviceStamp stampOf(const struct stat &st)
 class TerminalDriver final : public SerialDriver
 {
   public:
-    explicit TerminalDriver(int fd) : m_fd(fd) {}
+    // `handle`, the path handle it was opened through, is kept until the port closes: the two
+    // then go in one call.
+    TerminalDriver(int fd, int handle) : m_fd(fd), m_handle(handle) {}
 
     bool setLine(const LineSettings &line) override { return applyTerminalLine(m_fd, line); }
 
@@ -102,12 +107,66 @@ class TerminalDriver final : public SerialDriver
     {
         // Only an open port is ever made exclusive by us, so this clears our own mode alone.
         ::ioctl(m_fd, TIOCNXCL);
-        ::close(m_fd);
+        const auto [low, high] = std::minmax(m_fd, m_handle);
+        if (low < 0 || high != low + 1 || ::close_range(unsigned(low), unsigned(high), 0) != 0) {
+            ::close(m_fd);
+            if (m_handle >= 0)
+                ::close(m_handle);
+        }
     }
 
   private:
     int m_fd;
+    int m_handle;
 };
+
+// This process's own descriptor folder under /proc, held open once it has been found: a node
+// held by a path handle is opened through it by the handle's number alone, without the walk
+// from /proc through self at every message. A child made by fork has a folder of its own.
+std::atomic<int> descriptorFolder{-1};
+
+int ownDescriptorFolder()
+{
+    static const bool forgottenInChildren = [] {
+        ::pthread_atfork(nullptr, nullptr, [] {
+            if (const int folder = descriptorFolder.exchange(-1); folder >= 0)
+                ::close(folder);
+        });
+        return true;
+    }();
+    (void)forgottenInChildren;
+    int folder = descriptorFolder.load();
+    if (folder >= 0)
+        return folder;
+    const int found = ::open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (found < 0 || descriptorFolder.compare_exchange_strong(folder, found))
+        return found;
+    ::close(found); // another thread found it first
+    return folder;
+}
+
+// Opens the very node `named` holds, through the descriptor folder: nothing else can be opened that
+// way. Without /proc, by the name again, the node then compared with the one judged before anything
+// is done with it (ESTALE when the name has been given to another).
+int openThroughHandle(int folder, int named, const std::string &device, const DeviceStamp &judged,
+                      int flags)
+{
+    if (folder >= 0) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%d", named);
+        return ::openat(folder, number, flags);
+    }
+    const int fd = ::open(device.c_str(), flags);
+    struct stat opened
+    {
+    };
+    if (fd >= 0 && (::fstat(fd, &opened) != 0 || stampOf(opened) != judged)) {
+        ::close(fd);
+        errno = ESTALE;
+        return -1;
+    }
+    return fd;
+}
 } // namespace
 
 DeviceStamp stampOf(const std::string &device)
@@ -121,7 +180,7 @@ DeviceStamp stampOf(const std::string &device)
 }
 
 SerialPort::SerialPort(const std::string &device, HolderScan &holders,
-                       HolderScan::Freshness freshness)
+                       HolderScan::Freshness freshness, std::optional<DeviceStamp> expected)
     : m_device(device)
 {
     // The node the path names now, held by a handle that opens nothing (no device's own open,
@@ -129,6 +188,9 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
     // another node in between changes nothing, so only the node judged is ever opened. Opening a
     // file with write access is harmless, but opening some devices is not, and a pipe or a
     // terminal must not get the bytes.
+    // (The folder is found first, so that the handle and the port usually get neighbouring
+    // descriptors, closed in one call.)
+    const int folder = ownDescriptorFolder();
     const int named = ::open(device.c_str(), O_PATH | O_CLOEXEC);
     struct stat node
     {
@@ -139,54 +201,48 @@ SerialPort::SerialPort(const std::string &device, HolderScan &holders,
             ::close(named);
         return;
     }
-    const auto release = [named] { ::close(named); };
-    if ((m_error = serialDeviceCheck(node)) != PortError::None) {
-        release();
+    Descriptor handle{named};
+    if (expected && *expected != stampOf(node)) {
+        m_error = PortError::Changed;
         return;
     }
+    if ((m_error = serialDeviceCheck(node)) != PortError::None)
+        return;
     m_stamp = stampOf(node);
     // A port another program holds, by a lock file or by having it open, is not even opened: the
     // open alone would disturb its line (DTR) and its owner.
     if ((m_holder = holders.holderOf(device, m_stamp, freshness))) {
         m_error = PortError::InUse;
-        release();
         return;
     }
-    // Non-blocking so that opening never waits for carrier; writes wait with poll instead. Without
-    // /proc, by the name again, the node then compared with the one judged before anything is
-    // done with it.
+    // Non-blocking so that opening never waits for carrier; writes wait with poll instead.
     constexpr int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
-    char self[32];
-    std::snprintf(self, sizeof self, "/proc/self/fd/%d", named);
-    int fd = ::open(self, flags);
-    if (fd < 0 && errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
-        fd = ::open(device.c_str(), flags);
-    release();
+    const int fd = openThroughHandle(folder, named, device, m_stamp, flags);
     if (fd < 0) {
-        fail(errno);
+        const int error = errno;
+        if (error == ESTALE) {
+            m_error = PortError::Changed;
+            return;
+        }
+        fail(error);
         if (m_error == PortError::InUse)
             m_holder = holders.holderOf(device, m_stamp, HolderScan::Freshness::Now);
         return;
     }
-    struct stat opened
-    {
-    };
     // (That it answers the terminal's own requests is seen when its line is set, before the first
-    // byte: a cycle writes nothing to a port that does not.)
-    if (::fstat(fd, &opened) != 0 || stampOf(opened) != m_stamp) {
-        m_error = PortError::Changed;
-        ::close(fd);
-        return;
-    }
-    // The terminal's exclusive mode does not stop root; the lock does. A port that someone else
-    // made exclusive, or has open at all, is theirs: nothing of ours may reach it.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // byte: a cycle writes nothing to a port that does not.) A port that someone else made
+    // exclusive, or has open at all, is theirs: nothing of ours may reach it. The terminal's
+    // exclusive mode does not stop root; the lock does, for the holds that last (an upload, a
+    // playback, the command line), which look at the processes now. A live message holds the port
+    // for a moment, in exclusive mode; a program that has locked it has it open, which the last
+    // look at the processes shows, as it shows lock files.
+    if (freshness == HolderScan::Freshness::Now && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         fail(errno);
     } else if (exclusiveModeSet(fd)) {
         m_error = PortError::InUse;
     } else {
         ::ioctl(fd, TIOCEXCL);
-        m_driver = std::make_unique<TerminalDriver>(fd);
+        m_driver = std::make_unique<TerminalDriver>(fd, std::exchange(handle.fd, -1));
         m_error = PortError::None;
         return;
     }

@@ -166,9 +166,15 @@ DeviceStamp stampOf(const std::string &device)
     return {std::uint64_t(comNumberOf(device)), 1};
 }
 
-SerialPort::SerialPort(const std::string &device, HolderScan &, HolderScan::Freshness)
+SerialPort::SerialPort(const std::string &device, HolderScan &, HolderScan::Freshness,
+                       std::optional<DeviceStamp> expected)
     : m_device(device)
 {
+    // A number whose port has gone from the system's list is looked up again, not opened.
+    if (expected && stampOf(device) != *expected) {
+        m_error = PortError::Changed;
+        return;
+    }
     // Only a port is ever opened: any other name that is there (a file, a folder) is refused
     // before anything is opened, so nothing is written there.
     if (!isDeviceName(device)) {

@@ -22,10 +22,10 @@ FakeProcesses &processes()
     return table;
 }
 
-SerialPort port(const std::string &device)
+SerialPort port(const std::string &device, std::optional<DeviceStamp> expected = std::nullopt)
 {
     static HolderScan holders(processes().roots());
-    return SerialPort(device, holders);
+    return SerialPort(device, holders, HolderScan::Freshness::Now, expected);
 }
 
 StallMemory stalls;
@@ -121,8 +121,15 @@ void TestPortCycle::lineIsSetAsTheModeSays()
         QSKIP("Wine sets every rate without a Linux speed constant (14400, 14700, 28800, 614400) "
               "as 38400 on a pseudo-terminal; a Windows driver takes the DCB's rate as it is");
     PtyPair pty;
+    const Message message{*parseModeString(mode.toStdString()), {{0x55}}};
+    // Set; left as it is by the next cycle, which finds it so; set again after another program
+    // changed it.
     pty.setSpeed(4800);
-    send(pty.device(), {*parseModeString(mode.toStdString()), {{0x55}}});
+    send(pty.device(), message);
+    send(pty.device(), message);
+    QCOMPARE(pty.line().speed, speed);
+    pty.setSpeed(4800);
+    send(pty.device(), message);
     const PtyPair::Line line = pty.line();
     QCOMPARE(line.speed, speed);
     QVERIFY(line.eightBits);
@@ -205,35 +212,39 @@ void TestPortCycle::missingDevice()
 
 void TestPortCycle::swappedWhileOpening_data()
 {
-    QTest::addColumn<bool>("fifo"); // else a regular file
-    QTest::newRow("a regular file") << false;
-    QTest::newRow("a FIFO with a reader") << true;
+    QTest::addColumn<char>("other"); // f: a regular file, p: a FIFO, s: another serial device
+    QTest::newRow("a regular file") << 'f';
+    QTest::newRow("a FIFO with a reader") << 'p';
+    // As a COM number opens the node it stands for: the other adapter is never opened.
+    QTest::newRow("another serial device, the first one meant") << 's';
 }
 
 void TestPortCycle::swappedWhileOpening()
 {
     SKIP_ON_WINDOWS("A port's name is the system's on Windows: no link to swap");
-    QFETCH(bool, fifo);
-    PtyPair pty;
+    QFETCH(char, other);
+    PtyPair pty, otherPty;
     QTemporaryDir dir;
-    const std::string other = dir.filePath(QStringLiteral("other")).toStdString();
     const std::string link = dir.filePath(QStringLiteral("ttyUSB0")).toStdString();
+    const std::string otherPath =
+        other == 's' ? otherPty.device() : dir.filePath(QStringLiteral("other")).toStdString();
     int reader = -1;
-    if (fifo) {
-        QCOMPARE(::mkfifo(other.c_str(), 0600), 0);
-        reader = ::open(other.c_str(), O_RDONLY | O_NONBLOCK);
-    } else {
-        QFile(QString::fromStdString(other)).open(QIODevice::WriteOnly);
+    if (other == 'p') {
+        QCOMPARE(::mkfifo(otherPath.c_str(), 0600), 0);
+        reader = ::open(otherPath.c_str(), O_RDONLY | O_NONBLOCK);
+    } else if (other == 'f') {
+        QFile(QString::fromStdString(otherPath)).open(QIODevice::WriteOnly);
     }
-    OpenWatch otherOpens(other);
+    OpenWatch otherOpens(otherPath);
     const DeviceStamp ptyStamp = stampOf(pty.device());
+    const std::optional<DeviceStamp> meant = other == 's' ? std::optional(ptyStamp) : std::nullopt;
     // The name is given to the pty and to the other in turn, each time in one step, while the
     // port is opened by it again and again.
     std::atomic<bool> done{false};
     std::thread swapper([&] {
         const std::string next = link + ".next";
         for (int turn = 0; !done; ++turn) {
-            ::symlink(turn % 2 ? pty.device().c_str() : other.c_str(), next.c_str());
+            ::symlink(turn % 2 ? pty.device().c_str() : otherPath.c_str(), next.c_str());
             ::rename(next.c_str(), link.c_str());
         }
     });
@@ -242,12 +253,13 @@ void TestPortCycle::swappedWhileOpening()
     timer.start();
     // Until both have been met often, however the two threads happen to be scheduled.
     while ((opened < 50 || refused < 50) && timer.elapsed() < 10000) {
-        const SerialPort port = ::port(link);
+        const SerialPort port = ::port(link, meant);
         if (port.isOpen()) {
             QCOMPARE(port.stamp(), ptyStamp);
             ++opened;
         } else {
-            QVERIFY(port.error() == PortError::NotSerial || port.error() == PortError::NoDevice);
+            QVERIFY(port.error() == (other == 's' ? PortError::Changed : PortError::NotSerial) ||
+                    port.error() == PortError::NoDevice);
             ++refused;
         }
     }
