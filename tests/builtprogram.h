@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <functional>
 #include <string>
 
 // A program built with the tests, run to its end as from a script.
@@ -21,8 +22,10 @@ struct ProgramSetting
     std::string terminal; // a pseudo-terminal it gets as its controlling terminal and input
     QString output;       // a file its standard output goes to, rather than `out`; "|" a pipe
                           // whose reader has gone
-    int signal = 0;       // sent to it after `signalAfter`
+    int signal = 0;       // sent to it after `signalAfter`, once `signalWhen` holds
     std::chrono::milliseconds signalAfter{0};
+    std::function<bool()> signalWhen; // what the program must have done first (a busy machine
+                                      // may take any time to start it)
 };
 // Runs it with this environment for at most 30 seconds; in a cross build through the emulator that
 // runs the tests. Not with QProcess: a user-mode emulator may not know how Qt starts a child (a

@@ -71,7 +71,8 @@ ProgramRun runBuiltProgram(const QString &program, const QStringList &arguments,
     bool signalled = setting.signal == 0;
     int open = 2;
     while (open > 0) {
-        if (!signalled && std::chrono::steady_clock::now() >= started + setting.signalAfter) {
+        if (!signalled && std::chrono::steady_clock::now() >= started + setting.signalAfter &&
+            (!setting.signalWhen || setting.signalWhen())) {
             ::kill(pid, setting.signal);
             signalled = true;
         }

@@ -62,11 +62,18 @@ ProgramSetting inFolder(const QString &folder, const std::string &terminal)
     return setting;
 }
 
-ProgramSetting signalled(int signal, std::chrono::milliseconds after)
+// A pseudo-terminal starts in canonical mode; a port cycle sets it raw.
+bool lineSet(const PtyPair &pty)
+{
+    return !pty.line().canonical;
+}
+
+// Once the program has set the line of `pty`, so holds the port with its handlers in place.
+ProgramSetting signalled(int signal, const PtyPair &pty)
 {
     ProgramSetting setting;
     setting.signal = signal;
-    setting.signalAfter = after;
+    setting.signalWhen = [&pty] { return lineSet(pty); };
     return setting;
 }
 
@@ -599,11 +606,12 @@ void TestCommandLine::playArrivesAsPlanned()
     PtyPair pty(false);
     ProgramSetting setting;
     if (event == QLatin1String("signal"))
-        setting = signalled(status - 128, std::chrono::milliseconds(800));
+        setting = signalled(status - 128, pty);
     std::optional<std::thread> unplug;
     if (event == QLatin1String("unplugged"))
         unplug.emplace([&pty] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            for (int i = 0; i < 6000 && !lineSet(pty); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             pty.remove();
         });
     const Run play = run(QStringLiteral(CLIPROBE),
@@ -714,7 +722,7 @@ void TestCommandLine::interruptedUploadClosesThePort()
     const Run upload = run(QStringLiteral(CLIPROBE),
                            {QStringLiteral("--upload"), write(content(1, 0, 0, 9600, 1843, 5529)),
                             QStringLiteral("--port"), port},
-                           {}, signalled(signal, std::chrono::milliseconds(500)));
+                           {}, signalled(signal, pty));
     QCOMPARE(upload.status, 128 + signal); // not killed by it
     QCOMPARE(upload.err,
              (port + QStringLiteral(": interrupted; nothing was sent whole.\n")).toUtf8());
