@@ -7,6 +7,7 @@
 #include "app/playbackcontrol.h"
 #include "app/sequencemodels.h"
 #include "app/texts.h"
+#include "app/timelineview.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -45,6 +47,17 @@ QAction *action(QMenu *menu, const QString &text, const char *name,
     a->setShortcut(key);
     return a;
 }
+// The steps and the timeline ask for no more height than they need at least: the window must fit
+// on a small screen, and the user drags the handle or the window's edge for more.
+class StepSplitter : public QSplitter
+{
+  public:
+    using QSplitter::QSplitter;
+    QSize sizeHint() const override
+    {
+        return {QSplitter::sizeHint().width(), minimumSizeHint().height()};
+    }
+};
 } // namespace
 
 MotionWindow::MotionWindow(MotionHost &host, Desktop &desktop, QWidget *parent)
@@ -202,7 +215,16 @@ void MotionWindow::makeControls()
     for (QPushButton *b : {m_stepAdd, m_stepRemove, m_stepUp, m_stepDown})
         stepButtons->addWidget(b);
     stepLayout->addLayout(stepButtons);
-    top->addWidget(steps, 1);
+    // The timeline shares the room with the steps, as the user likes it.
+    auto *split = new StepSplitter(Qt::Vertical, central);
+    split->setObjectName(QStringLiteral("stepSplitter"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(steps);
+    m_timeline = new TimelineView(m_document, split);
+    split->addWidget(m_timeline);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    top->addWidget(split, 1);
 
     auto *loop = new QHBoxLayout;
     auto *roundsLabel = new QLabel(tr("Rounds:"), central);
@@ -272,7 +294,7 @@ void MotionWindow::connectEvents()
             });
     connect(&m_document, &SequenceDocument::stateChanged, this, &MotionWindow::showTitle);
     connect(m_poseModel, &PoseListModel::refused, this, &MotionWindow::say);
-    connect(m_playback, &PlaybackControl::progressed, this, &MotionWindow::showTime);
+    connect(m_playback, &PlaybackControl::progressed, this, &MotionWindow::playbackProgressed);
     connect(m_playback, &PlaybackControl::ended, this, &MotionWindow::playbackEnded);
     connect(m_playback, &PlaybackControl::portHeld, this, &MotionWindow::portHeld);
     bindEvent(this, m_poseList->selectionModel(), &QItemSelectionModel::selectionChanged,
@@ -285,8 +307,16 @@ void MotionWindow::connectEvents()
         bindEvent(this, slider, &QSlider::valueChanged, &MotionWindow::poseSliderChange);
         connect(slider, &QSlider::sliderPressed, this, [this] { ++m_gesture; });
     }
-    connect(m_stepTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { runHandler([this] { updateEnabled(); }); });
+    connect(m_stepTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        runHandler([this] {
+            m_timeline->setSelectedStep(selectedStep());
+            updateEnabled();
+        });
+    });
+    connect(m_timeline, &TimelineView::stepChosen, this,
+            [this](int step) { runHandler([&] { selectStep(step); }); });
+    connect(m_timeline, &TimelineView::playheadMoved, this,
+            [this](std::int64_t ms) { runHandler([&] { showPlayhead(ms); }); });
     bindEvent(this, m_stepAdd, &QPushButton::clicked, &MotionWindow::stepAddClick);
     bindEvent(this, m_stepRemove, &QPushButton::clicked, &MotionWindow::stepRemoveClick);
     bindEvent(this, m_stepUp, &QPushButton::clicked, &MotionWindow::stepUpClick);
@@ -414,6 +444,7 @@ void MotionWindow::updateEnabled()
     m_play->setEnabled(free && motion);
     m_home->setEnabled(free && motion);
     m_stop->setEnabled(!free);
+    m_timeline->setScrubbable(free);
     m_poseGoTo->setEnabled(free && motion && pose);
     for (QSlider *slider : m_sliders)
         slider->setEnabled(free && motion);

@@ -22,6 +22,7 @@ class QSlider;
 class QSpinBox;
 class QTableView;
 class StepTableModel;
+class TimelineView;
 struct Message;
 
 // The Motion window: an editor of one sequence document (its poses, steps and loop, with undo),
@@ -101,6 +102,7 @@ class MotionWindow : public QMainWindow
     int m_shownPose = -1; // the pose the sliders edit; -1 while they only move the servos
     int m_gesture = 0;    // a new drag or key press of a slider: its moves are one command
     bool m_undoing = false;
+    bool m_playingShow = false; // the document is playing, not Home's move
 
     QListView *m_poseList;
     QLabel *m_poseEditing;
@@ -108,6 +110,7 @@ class MotionWindow : public QMainWindow
     std::array<QSlider *, poseServos> m_sliders;
     std::array<QLabel *, poseServos> m_sliderValues;
     QTableView *m_stepTable;
+    TimelineView *m_timeline;
     QPushButton *m_stepAdd, *m_stepRemove, *m_stepUp, *m_stepDown;
     QSpinBox *m_loopRounds;
     QCheckBox *m_loopForever;
@@ -131,6 +134,9 @@ class MotionWindow : public QMainWindow
     void showLoop();
     void showPose();
     void showTime(std::int64_t elapsedMs);
+    // The sliders show the targets at the playhead, without editing a pose.
+    void showPlayhead(std::int64_t ms);
+    void playbackProgressed(std::int64_t elapsedMs);
     void showLink();
     void updateEnabled();
     void say(const QString &sentence);

@@ -4,10 +4,13 @@
 #include "app/motionwindow.h"
 #include "app/playbackcontrol.h"
 #include "app/texts.h"
+#include "app/timelineview.h"
 #include "params/baudmath.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 
 namespace {
 // Home's move, from wherever the servos are.
@@ -38,6 +41,8 @@ void MotionWindow::motionPlayClick(QObject *)
     if (const std::optional<Target> to = readyToPlay())
         say(m_playback->start(sequence(), to->port, to->link, false, m_document.name()));
     if (playing()) {
+        m_playingShow = true;
+        m_timeline->setPlayhead(0);
         updateEnabled();
         if (m_stop->isVisible())
             m_stop->setFocus();
@@ -66,11 +71,43 @@ void MotionWindow::motionStopClick(QObject *)
 
 void MotionWindow::playbackEnded(const QString &sentence)
 {
+    m_playingShow = false;
     say(sentence);
     updateEnabled();
     showTime(0);
     if (selectedPose() < 0)
         showPose();
+}
+
+void MotionWindow::playbackProgressed(std::int64_t elapsedMs)
+{
+    showTime(elapsedMs);
+    // Where the show really is: the playback's own time, not a clock of the window's.
+    if (m_playingShow) {
+        m_timeline->setPlayhead(elapsedMs);
+        showPlayhead(elapsedMs);
+    }
+}
+
+void MotionWindow::showPlayhead(std::int64_t ms)
+{
+    const std::optional<Player> &player = m_timeline->player();
+    if (!player)
+        return;
+    // The sliders then move the servos only: a pose is never edited by looking at the show.
+    if (selectedPose() >= 0)
+        selectPose(-1);
+    const Positions targets = player->at(ms).targets;
+    for (int servo = 0; servo < poseServos; ++servo) {
+        const QSignalBlocker quiet(m_sliders[size_t(servo)]);
+        m_sliders[size_t(servo)]->setValue(targets[size_t(servo)]);
+        m_sliderValues[size_t(servo)]->setText(QString::number(targets[size_t(servo)]));
+    }
+    m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
+                              "the servos.")
+                               .arg(QString::number(double(ms) / 1000, 'f', 2)));
+    if (!playing())
+        showTime(ms);
 }
 
 void MotionWindow::showTime(std::int64_t elapsedMs)

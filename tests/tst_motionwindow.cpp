@@ -3,6 +3,7 @@
 #include "app/sequencefile.h"
 #include "app/texts.h"
 #include "app/tform1.h"
+#include "app/timelineview.h"
 #include "link/senders.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
@@ -17,6 +18,7 @@
 #include <QListView>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -80,6 +82,10 @@ class TestMotionWindow : public QObject
     void recentSequencesAndLastFolder();
     void everyEasingThroughEditorFileAndPlayer_data();
     void everyEasingThroughEditorFileAndPlayer();
+    void timelineEdgeDragIsOneCommand_data();
+    void timelineEdgeDragIsOneCommand();
+    void playheadKeysShowTheTargets_data();
+    void playheadKeysShowTheTargets();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -672,6 +678,88 @@ void TestMotionWindow::everyEasingThroughEditorFileAndPlayer()
     QCOMPARE(read.file->sequence, expected);
     // A quarter into the first move, as that easing has it.
     QCOMPARE(Player(m_motion->sequence()).at(75).targets, Player(expected).at(75).targets);
+}
+
+void TestMotionWindow::timelineEdgeDragIsOneCommand_data()
+{
+    // At 200 pixels a second: step 1 moves to x 60 and holds to 80, step 2 moves to 140 and holds
+    // for nothing, the second round starts at 200.
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("hold");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("a move") << 60 << 20 << 0 << false << 400;
+    QTest::newRow("a hold") << 80 << -10 << 0 << true << 50;
+    QTest::newRow("left of a hold of nothing: the move") << 139 << 10 << 1 << false << 350;
+    QTest::newRow("right of it: the hold") << 141 << 10 << 1 << true << 50;
+    QTest::newRow("in the second round: follows the pointer") << 260 << 20 << 0 << false << 350;
+    QTest::newRow("never below nothing") << 60 << -100 << 0 << false << 0;
+}
+
+void TestMotionWindow::timelineEdgeDragIsOneCommand()
+{
+    QFETCH(int, x);
+    QFETCH(int, dx);
+    QFETCH(int, step);
+    QFETCH(bool, hold);
+    QFETCH(int, ms);
+    activate(m_motion);
+    const Sequence before = threePoses(2);
+    m_motion->document().reset(before, {});
+    auto *timeline = control<TimelineView>("timeline");
+    auto *table = control<QTableView>("stepTable");
+    timeline->setPixelsPerSecond(200);
+    table->selectRow(2);
+    QCOMPARE(timeline->selectedStep(), 2);
+    const int y = timeline->lanesTop() - 5;
+    QTest::mousePress(timeline->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+    for (int i = 1; i <= 4; ++i)
+        QTest::mouseMove(timeline->viewport(), QPoint(x + dx * i / 4, y));
+    QTest::mouseRelease(timeline->viewport(), Qt::LeftButton, {}, QPoint(x + dx, y));
+    Step changed = before.steps[size_t(step)];
+    (hold ? changed.holdMs : changed.moveMs) = ms;
+    QCOMPARE(m_motion->sequence().steps[size_t(step)], changed);
+    QCOMPARE(timeline->player()->sequence(), m_motion->sequence()); // the curves follow
+    QCOMPARE(m_motion->document().undoStack().count(), 1);
+    QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), step);
+    QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_motion->sequence(), before);
+}
+
+void TestMotionWindow::playheadKeysShowTheTargets_data()
+{
+    // Two rounds of a second; a frame is a thirtieth of a second, rounded up to the millisecond.
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("a frame") << QList<int>{Qt::Key_Right} << 34;
+    QTest::newRow("two frames") << QList<int>{Qt::Key_Right, Qt::Key_Right} << 67;
+    QTest::newRow("a second and a frame back") << QList<int>{Qt::Key_PageDown, Qt::Key_Left} << 967;
+    QTest::newRow("not before the start") << QList<int>{Qt::Key_Left, Qt::Key_PageUp} << 0;
+    QTest::newRow("the end") << QList<int>{Qt::Key_End} << 2000;
+    QTest::newRow("not past the end") << QList<int>{Qt::Key_End, Qt::Key_Right} << 2000;
+    QTest::newRow("the start again") << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << 0;
+}
+
+void TestMotionWindow::playheadKeysShowTheTargets()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, ms);
+    activate(m_motion);
+    m_motion->document().reset(threePoses(2), {});
+    choosePose(1);
+    auto *timeline = control<TimelineView>("timeline");
+    timeline->setFocus();
+    for (int key : keys)
+        QTest::keyClick(timeline, Qt::Key(key));
+    QCOMPARE(timeline->playhead(), ms);
+    const Positions targets = Player(threePoses(2)).at(ms).targets;
+    for (int servo = 0; servo < poseServos; ++servo)
+        QCOMPARE(control<QSlider>(qPrintable(QStringLiteral("poseSlider%1").arg(servo)))->value(),
+                 targets[size_t(servo)]);
+    // Looking at the show edits nothing.
+    QCOMPARE(m_motion->sequence(), threePoses(2));
+    QVERIFY(control<QListView>("poseList")->selectionModel()->selectedRows().isEmpty());
 }
 
 QTEST_MAIN(TestMotionWindow)
