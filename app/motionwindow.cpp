@@ -24,8 +24,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,23 +47,13 @@ QAction *action(QMenu *menu, const QString &text, const char *name,
     a->setShortcut(key);
     return a;
 }
-// The steps and the timeline ask for no more height than they need at least: the window must fit
-// on a small screen, and the user drags the handle or the window's edge for more.
-class StepSplitter : public QSplitter
-{
-  public:
-    using QSplitter::QSplitter;
-    QSize sizeHint() const override
-    {
-        return {QSplitter::sizeHint().width(), minimumSizeHint().height()};
-    }
-};
 } // namespace
 
 MotionWindow::MotionWindow(MotionHost &host, Desktop &desktop, QWidget *parent)
     : QMainWindow(parent, Qt::Window), m_host(host), m_desktop(desktop),
       m_poseModel(new PoseListModel(m_document, this)),
-      m_stepModel(new StepTableModel(m_document, this)), m_playback(new PlaybackControl(host, this))
+      m_stepModel(new StepTableModel(m_document, this)),
+      m_playback(new PlaybackControl(host, this)), m_followTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MotionWindow"));
     makeMenus();
@@ -216,7 +206,7 @@ void MotionWindow::makeControls()
         stepButtons->addWidget(b);
     stepLayout->addLayout(stepButtons);
     // The timeline shares the room with the steps, as the user likes it.
-    auto *split = new StepSplitter(Qt::Vertical, central);
+    auto *split = new TimelineSplitter(Qt::Vertical, central);
     split->setObjectName(QStringLiteral("stepSplitter"));
     split->setChildrenCollapsible(false);
     split->addWidget(steps);
@@ -258,11 +248,15 @@ void MotionWindow::makeControls()
     m_play = button(tr("&Play"), "motionPlay", tr("Play"), central);
     m_stop = button(tr("&Stop"), "motionStop", tr("Stop"), central);
     m_home = button(tr("&Home"), "motionHome", tr("Home"), central);
+    m_follow = new QCheckBox(tr("F&ollow"), central);
+    m_follow->setObjectName(QStringLiteral("timelineFollow"));
+    m_follow->setAccessibleDescription(tr("Moving the playhead moves the servos"));
     m_time = new QLabel(central);
     m_time->setObjectName(QStringLiteral("motionTime"));
     m_time->setAccessibleDescription(tr("Time played"));
     for (QPushButton *b : {m_play, m_stop, m_home})
         play->addWidget(b);
+    play->addWidget(m_follow);
     play->addStretch();
     play->addWidget(m_time);
     top->addLayout(play);
@@ -327,6 +321,9 @@ void MotionWindow::connectEvents()
     bindEvent(this, m_play, &QPushButton::clicked, &MotionWindow::motionPlayClick);
     bindEvent(this, m_stop, &QPushButton::clicked, &MotionWindow::motionStopClick);
     bindEvent(this, m_home, &QPushButton::clicked, &MotionWindow::motionHomeClick);
+    bindEvent(this, m_follow, &QCheckBox::toggled, &MotionWindow::followToggled);
+    connect(m_followTimer, &QTimer::timeout, this,
+            [this] { runHandler([this] { followFrame(); }); });
     bindEvent(this, m_new, &QAction::triggered, &MotionWindow::sequenceNewClick);
     bindEvent(this, m_open, &QAction::triggered, &MotionWindow::sequenceOpenClick);
     bindEvent(this, m_save, &QAction::triggered, &MotionWindow::sequenceSaveClick);
@@ -493,7 +490,10 @@ void MotionWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // The port is free again once the window has gone.
-    runHandler([this] { m_playback->stopAndWait(); });
+    runHandler([this] {
+        stopFollowing();
+        m_playback->stopAndWait();
+    });
     QMainWindow::closeEvent(event);
 }
 

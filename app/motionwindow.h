@@ -21,6 +21,7 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QTableView;
+class QTimer;
 class StepTableModel;
 class TimelineView;
 struct Message;
@@ -67,6 +68,7 @@ class MotionWindow : public QMainWindow
     void motionPlayClick(QObject *sender);
     void motionStopClick(QObject *sender);
     void motionHomeClick(QObject *sender);
+    void followToggled(QObject *sender);
 
     // Files
     void sequenceNewClick(QObject *sender);
@@ -103,6 +105,12 @@ class MotionWindow : public QMainWindow
     int m_gesture = 0;    // a new drag or key press of a slider: its moves are one command
     bool m_undoing = false;
     bool m_playingShow = false; // the document is playing, not Home's move
+    // Follow: the servos go after the playhead a frame at a time, at most `followStep` a frame.
+    QTimer *m_followTimer;
+    std::optional<FramePlanner> m_followPlanner;
+    MotionLink m_followLink;
+    Positions m_followAt{}, m_followGoal{};
+    std::int64_t m_followSlot = 0;
 
     QListView *m_poseList;
     QLabel *m_poseEditing;
@@ -116,6 +124,7 @@ class MotionWindow : public QMainWindow
     QCheckBox *m_loopForever;
     QComboBox *m_homePose;
     QPushButton *m_play, *m_stop, *m_home;
+    QCheckBox *m_follow;
     QLabel *m_time, *m_linkLabel, *m_status;
     QAction *m_new, *m_open, *m_save, *m_saveAs, *m_exportCsv, *m_exportHeader, *m_close;
     QAction *m_undo, *m_redo;
@@ -137,6 +146,10 @@ class MotionWindow : public QMainWindow
     // The sliders show the targets at the playhead, without editing a pose.
     void showPlayhead(std::int64_t ms);
     void playbackProgressed(std::int64_t elapsedMs);
+    // Sends the servos towards `goal`: a frame now, the rest at the board's rate.
+    void follow(const Positions &goal);
+    void followFrame();
+    void stopFollowing();
     void showLink();
     void updateEnabled();
     void say(const QString &sentence);

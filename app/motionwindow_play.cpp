@@ -5,16 +5,24 @@
 #include "app/playbackcontrol.h"
 #include "app/texts.h"
 #include "app/timelineview.h"
+#include "link/messages.h"
 #include "params/baudmath.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 // Home's move, from wherever the servos are.
 constexpr int homeMoveMs = 1000;
+// The most a servo is moved in one frame while following the playhead: a longer jump is eased over
+// several frames, so that a servo is never slammed across its sweep.
+constexpr int followStep = 24;
 
 QString seconds(std::int64_t ms)
 {
@@ -38,6 +46,7 @@ std::optional<MotionWindow::Target> MotionWindow::readyToPlay()
 
 void MotionWindow::motionPlayClick(QObject *)
 {
+    stopFollowing();
     if (const std::optional<Target> to = readyToPlay())
         say(m_playback->start(sequence(), to->port, to->link, false, m_document.name()));
     if (playing()) {
@@ -52,6 +61,7 @@ void MotionWindow::motionPlayClick(QObject *)
 
 void MotionWindow::motionHomeClick(QObject *)
 {
+    stopFollowing();
     const std::optional<Target> to = readyToPlay();
     if (!to)
         return;
@@ -106,8 +116,79 @@ void MotionWindow::showPlayhead(std::int64_t ms)
     m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
                               "the servos.")
                                .arg(QString::number(double(ms) / 1000, 'f', 2)));
-    if (!playing())
+    if (!playing()) {
         showTime(ms);
+        if (m_follow->isChecked())
+            follow(targets);
+    }
+}
+
+void MotionWindow::followToggled(QObject *)
+{
+    stopFollowing();
+}
+
+void MotionWindow::stopFollowing()
+{
+    m_followTimer->stop();
+    m_followPlanner.reset();
+}
+
+void MotionWindow::follow(const Positions &goal)
+{
+    if (m_host.digitalController())
+        return;
+    const std::optional<Target> to = target(true);
+    if (!to)
+        return;
+    if (!m_followPlanner || !(m_followLink == to->link)) {
+        // Eased from where the board was last sent, or from the home pose.
+        m_followPlanner.emplace(to->link);
+        m_followLink = to->link;
+        m_followAt =
+            m_playback->lastSent().value_or(sequence().poses[size_t(sequence().home)].positions);
+        m_followSlot = 0;
+    }
+    m_followGoal = goal;
+    // A frame goes at once; while the line is still busy with the last one, the timer sends the
+    // next as soon as the board's rate allows.
+    if (!m_followTimer->isActive()) {
+        followFrame();
+        // Rounded up: never faster than the line carries.
+        m_followTimer->start(
+            (1000 * m_followPlanner->timing().slotsPerFrame + framesPerSecond - 1) /
+            framesPerSecond);
+    }
+}
+
+void MotionWindow::followFrame()
+{
+    if (!m_followPlanner || playing()) {
+        stopFollowing();
+        return;
+    }
+    const std::optional<Target> to = target(true);
+    if (!to || !(to->link == m_followLink)) {
+        stopFollowing();
+        return;
+    }
+    // Once the board has the goal, the line stays quiet until the playhead moves again.
+    if (m_followAt == m_followGoal && m_followPlanner->settled()) {
+        m_followTimer->stop();
+        return;
+    }
+    for (int servo = 0; servo < poseServos; ++servo) {
+        const int from = m_followAt[size_t(servo)], goal = m_followGoal[size_t(servo)];
+        m_followAt[size_t(servo)] =
+            std::uint8_t(from + std::clamp(goal - from, -followStep, followStep));
+    }
+    const std::vector<std::uint8_t> bytes = m_followPlanner->frame(m_followAt, m_followSlot);
+    m_followSlot += m_followPlanner->timing().slotsPerFrame;
+    if (!bytes.empty()) {
+        send(*to, Message{{to->link.baud, 'N', 8, 1}, {Write(bytes.begin(), bytes.end())}},
+             QString());
+        m_playback->noteSent(m_followAt);
+    }
 }
 
 void MotionWindow::showTime(std::int64_t elapsedMs)

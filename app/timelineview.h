@@ -4,6 +4,7 @@
 #include "motion/player.h"
 
 #include <QAbstractScrollArea>
+#include <QSplitter>
 #include <cstdint>
 #include <optional>
 
@@ -95,4 +96,16 @@ class TimelineView : public QAbstractScrollArea
     int blockAt(QPoint point) const;
     void movePlayhead(std::int64_t ms);
     void zoom(double factor, int anchorX);
+};
+
+// Holds the steps and the timeline, asking for no more height than they need at least: the window
+// must fit on a small screen, and the user drags the handle or the window's edge for more.
+class TimelineSplitter : public QSplitter
+{
+  public:
+    using QSplitter::QSplitter;
+    QSize sizeHint() const override
+    {
+        return {QSplitter::sizeHint().width(), minimumSizeHint().height()};
+    }
 };

@@ -86,6 +86,8 @@ class TestMotionWindow : public QObject
     void timelineEdgeDragIsOneCommand();
     void playheadKeysShowTheTargets_data();
     void playheadKeysShowTheTargets();
+    void followMovesTheServos_data();
+    void followMovesTheServos();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -760,6 +762,61 @@ void TestMotionWindow::playheadKeysShowTheTargets()
     // Looking at the show edits nothing.
     QCOMPARE(m_motion->sequence(), threePoses(2));
     QVERIFY(control<QListView>("poseList")->selectionModel()->selectedRows().isEmpty());
+}
+
+void TestMotionWindow::followMovesTheServos_data()
+{
+    // From the home pose at 128 to one pose near it, then to one far from it.
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("follow");
+    QTest::addColumn<bool>("port");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("a frame for a movement") << true << true << true << int(Qt::Key_Right)
+                                            << QByteArray::fromHex("FFFF08007880808080808080"
+                                                                   "00");
+    QTest::newRow("Mini SSC: every servo first, from the address")
+        << false << true << true << int(Qt::Key_Right)
+        << QByteArray::fromHex("FF1078FF1180FF1280FF1380FF1480FF1580FF1680FF1780");
+    QTest::newRow("a jump eased, 24 at most a frame")
+        << true << true << true << int(Qt::Key_End)
+        << QByteArray::fromHex("FFFF0800686868686868686800"
+                               "FFFF0800505050505050505000"
+                               "FFFF08003838383838"
+                               "3C465000"
+                               "FFFF0800202020283"
+                               "23C465000"
+                               "FFFF08000A141E28323C465000");
+    QTest::newRow("not following") << true << false << true << int(Qt::Key_End) << QByteArray();
+    QTest::newRow("no port") << true << true << false << int(Qt::Key_End) << QByteArray();
+}
+
+void TestMotionWindow::followMovesTheServos()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, follow);
+    QFETCH(bool, port);
+    QFETCH(int, key);
+    QFETCH(QByteArray, sent);
+    PtyPair pty;
+    if (port)
+        m_fresh->choosePort(pty.device());
+    setLink(native, 9600, 16);
+    activate(m_motion);
+    Sequence s;
+    s.poses = {{"Home"},
+               {"Near", {120, 128, 128, 128, 128, 128, 128, 128}},
+               {"Far", {10, 20, 30, 40, 50, 60, 70, 80}}};
+    s.steps = {{1, 0, 500, Easing::Linear}, {2, 0, 500, Easing::Linear}};
+    m_motion->document().reset(s, {});
+    control<QCheckBox>("timelineFollow")->setChecked(follow);
+    pty.readAll();
+    QTest::keyClick(control("timeline"), Qt::Key(key));
+    // The later frames of an eased jump go as the window's clock allows.
+    QByteArray got;
+    QTRY_VERIFY_WITH_TIMEOUT((got += pty.readAll(10)).size() >= sent.size(), 10000);
+    QTest::qWait(150);
+    QCOMPARE((got + pty.readAll(10)).toHex(' '), sent.toHex(' ')); // and no more
 }
 
 QTEST_MAIN(TestMotionWindow)
