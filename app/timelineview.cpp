@@ -171,7 +171,7 @@ int TimelineView::laneHeight() const
 void TimelineView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (m_fitted || !isVisible())
+    if (m_fitted)
         fit();
     else
         updateScroll();
@@ -281,7 +281,8 @@ void TimelineView::paintEvent(QPaintEvent *)
         p.setRenderHint(QPainter::Antialiasing, false);
     }
     p.setPen(pal.color(QPalette::Text));
-    for (int servo = 0; servo < poseServos; ++servo)
+    // The lanes' numbers once there is room for them.
+    for (int servo = 0; servo < poseServos && lane >= p.fontMetrics().height(); ++servo)
         p.drawText(2, lanesTop() + servo * lane, 20, lane, Qt::AlignLeft | Qt::AlignTop,
                    QString::number(servo));
 

@@ -78,7 +78,7 @@ class TimelineView : public QAbstractScrollArea
     std::optional<Player> m_player;
     std::vector<std::int64_t> m_starts; // of each step within a round
     double m_pxPerMs = 0.1;
-    bool m_fitted = false; // zoomed to the whole show until the user zooms
+    bool m_fitted = true; // zoomed to the whole show until the user zooms
     int m_selected = -1;
     std::int64_t m_playhead = 0;
     std::optional<Drag> m_drag;
