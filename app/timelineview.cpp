@@ -229,9 +229,11 @@ void TimelineView::paintEvent(QPaintEvent *)
                 p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DashLine));
                 p.drawLine(roundX, 0, roundX, height);
             }
+            // Along the bottom, clear of the seconds.
             if (sequence.rounds != 1 && roundX + 4 < width) {
                 p.setPen(pal.color(QPalette::Text));
-                p.drawText(std::max(roundX, 0) + 40, 0, 120, rulerHeight,
+                const int line = p.fontMetrics().height();
+                p.drawText(std::max(roundX, 0) + 3, height - line, 120, line,
                            Qt::AlignLeft | Qt::AlignVCenter, tr("Round %1").arg(round + 1));
             }
             // Only the steps in view: the first is found by halving.
