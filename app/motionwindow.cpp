@@ -1,6 +1,7 @@
 // The Motion window: its menus and controls, how the views follow the document, and playback.
 #include "app/motionwindow.h"
 
+#include "app/boardpreview.h"
 #include "app/desktop.h"
 #include "app/eventguard.h"
 #include "app/motionhost.h"
@@ -25,7 +26,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,8 +52,7 @@ QAction *action(QMenu *menu, const QString &text, const char *name,
 MotionWindow::MotionWindow(MotionHost &host, Desktop &desktop, QWidget *parent)
     : QMainWindow(parent, Qt::Window), m_host(host), m_desktop(desktop),
       m_poseModel(new PoseListModel(m_document, this)),
-      m_stepModel(new StepTableModel(m_document, this)),
-      m_playback(new PlaybackControl(host, this)), m_followTimer(new QTimer(this))
+      m_stepModel(new StepTableModel(m_document, this)), m_playback(new PlaybackControl(host, this))
 {
     setObjectName(QStringLiteral("MotionWindow"));
     makeMenus();
@@ -134,7 +133,12 @@ void MotionWindow::makeControls()
     // Narrow, so that the window fits beside the main one; the sliders take the room there is.
     m_poseList->setMinimumWidth(110);
     m_poseList->setMaximumWidth(180);
-    poseLayout->addWidget(m_poseList, 0, 0, 2, 1);
+    // The board's preview under the list, which gives it the height: the window stays as tall.
+    m_poseList->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_poseList, 1);
+    listColumn->addWidget(m_preview = new BoardPreview(poses));
+    poseLayout->addLayout(listColumn, 0, 0, 2, 1);
     m_poseEditing = new QLabel(poses);
     m_poseEditing->setObjectName(QStringLiteral("poseEditing"));
     m_poseEditing->setTextFormat(Qt::PlainText);
@@ -322,8 +326,6 @@ void MotionWindow::connectEvents()
     bindEvent(this, m_stop, &QPushButton::clicked, &MotionWindow::motionStopClick);
     bindEvent(this, m_home, &QPushButton::clicked, &MotionWindow::motionHomeClick);
     bindEvent(this, m_follow, &QCheckBox::toggled, &MotionWindow::followToggled);
-    connect(m_followTimer, &QTimer::timeout, this,
-            [this] { runHandler([this] { followFrame(); }); });
     bindEvent(this, m_new, &QAction::triggered, &MotionWindow::sequenceNewClick);
     bindEvent(this, m_open, &QAction::triggered, &MotionWindow::sequenceOpenClick);
     bindEvent(this, m_save, &QAction::triggered, &MotionWindow::sequenceSaveClick);

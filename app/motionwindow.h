@@ -2,11 +2,13 @@
 
 #include "app/sequencedocument.h"
 #include "motion/frames.h"
+#include "motion/player.h"
 
 #include <QMainWindow>
 #include <array>
 #include <optional>
 
+class BoardPreview;
 class Desktop;
 class MotionHost;
 class PlaybackControl;
@@ -106,7 +108,7 @@ class MotionWindow : public QMainWindow
     bool m_undoing = false;
     bool m_playingShow = false; // the document is playing, not Home's move
     // Follow: the servos go after the playhead a frame at a time, at most `followStep` a frame.
-    QTimer *m_followTimer;
+    QTimer *m_followTimer = nullptr; // made as Follow first sends
     std::optional<FramePlanner> m_followPlanner;
     MotionLink m_followLink;
     Positions m_followAt{}, m_followGoal{};
@@ -125,6 +127,7 @@ class MotionWindow : public QMainWindow
     QComboBox *m_homePose;
     QPushButton *m_play, *m_stop, *m_home;
     QCheckBox *m_follow;
+    BoardPreview *m_preview;
     QLabel *m_time, *m_linkLabel, *m_status;
     QAction *m_new, *m_open, *m_save, *m_saveAs, *m_exportCsv, *m_exportHeader, *m_close;
     QAction *m_undo, *m_redo;
@@ -149,6 +152,8 @@ class MotionWindow : public QMainWindow
     // Sends the servos towards `goal`: a frame now, the rest at the board's rate.
     void follow(const Positions &goal);
     void followFrame();
+    // The preview shows where the board holds the servos after the frames planned up to `ms`.
+    void showBoard(const Player &player, std::int64_t ms);
     void stopFollowing();
     void showLink();
     void updateEnabled();

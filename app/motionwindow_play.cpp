@@ -1,5 +1,7 @@
 // The Motion window's playback: Play, Home and Stop, the time played and the frames the link
 // carries.
+#include "app/boardpreview.h"
+#include "app/eventguard.h"
 #include "app/motionhost.h"
 #include "app/motionwindow.h"
 #include "app/playbackcontrol.h"
@@ -116,11 +118,28 @@ void MotionWindow::showPlayhead(std::int64_t ms)
     m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
                               "the servos.")
                                .arg(QString::number(double(ms) / 1000, 'f', 2)));
+    showBoard(*player, ms);
     if (!playing()) {
         showTime(ms);
         if (m_follow->isChecked())
             follow(targets);
     }
+}
+
+void MotionWindow::showBoard(const Player &player, std::int64_t ms)
+{
+    MotionLink link;
+    try {
+        link = m_host.motionLink();
+    } catch (const std::exception &) {
+        return; // the link's label says why
+    }
+    if (link.baud <= 0 || !divisorAchievable(baudDivisorFor(link.baud)) ||
+        !miniSscAddressRefusal(link).isEmpty())
+        return;
+    // The frames up to the last slot at or before the moment, from the home pose.
+    m_preview->setPositions(boardAfter(player, link, ms * framesPerSecond / 1000,
+                                       sequence().poses[size_t(sequence().home)].positions));
 }
 
 void MotionWindow::followToggled(QObject *)
@@ -130,7 +149,8 @@ void MotionWindow::followToggled(QObject *)
 
 void MotionWindow::stopFollowing()
 {
-    m_followTimer->stop();
+    if (m_followTimer)
+        m_followTimer->stop();
     m_followPlanner.reset();
 }
 
@@ -150,6 +170,11 @@ void MotionWindow::follow(const Positions &goal)
         m_followSlot = 0;
     }
     m_followGoal = goal;
+    if (!m_followTimer) {
+        m_followTimer = new QTimer(this);
+        connect(m_followTimer, &QTimer::timeout, this,
+                [this] { runHandler([this] { followFrame(); }); });
+    }
     // A frame goes at once; while the line is still busy with the last one, the timer sends the
     // next as soon as the board's rate allows.
     if (!m_followTimer->isActive()) {

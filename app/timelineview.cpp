@@ -101,6 +101,9 @@ void TimelineView::setSelectedStep(int step)
 
 void TimelineView::setPlayhead(std::int64_t ms)
 {
+    // A show that goes on for ever is drawn for three rounds: later rounds show in the third.
+    if (m_player && !m_player->totalMs() && m_player->roundMs() > 0 && ms > shownMs())
+        ms = 2 * m_player->roundMs() + ms % m_player->roundMs();
     m_playhead = std::clamp<std::int64_t>(ms, 0, shownMs());
     // Kept in view as it runs.
     const int x = xAt(m_playhead);

@@ -1,4 +1,5 @@
 // The Motion window driven through its controls: what reaches the board, what the user reads.
+#include "app/boardpreview.h"
 #include "app/motionwindow.h"
 #include "app/sequencefile.h"
 #include "app/texts.h"
@@ -88,6 +89,8 @@ class TestMotionWindow : public QObject
     void playheadKeysShowTheTargets();
     void followMovesTheServos_data();
     void followMovesTheServos();
+    void previewShowsWhatTheLineCarried_data();
+    void previewShowsWhatTheLineCarried();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -817,6 +820,36 @@ void TestMotionWindow::followMovesTheServos()
     QTRY_VERIFY_WITH_TIMEOUT((got += pty.readAll(10)).size() >= sent.size(), 10000);
     QTest::qWait(150);
     QCOMPARE((got + pty.readAll(10)).toHex(' '), sent.toHex(' ')); // and no more
+}
+
+void TestMotionWindow::previewShowsWhatTheLineCarried_data()
+{
+    // Every servo from 128 to 200 at once.
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Positions>("board");
+    const Positions late{200, 200, 200, 200, 200, 128, 128, 128};
+    QTest::newRow("Mini SSC at 4800: five a frame, three late")
+        << false << int(Qt::Key_Home) << late;
+    QTest::newRow("Mini SSC at 4800: the three a frame later")
+        << false << int(Qt::Key_Right) << Positions{200, 200, 200, 200, 200, 200, 200, 200};
+    QTest::newRow("Quorvel: all eight at once")
+        << true << int(Qt::Key_Home) << Positions{200, 200, 200, 200, 200, 200, 200, 200};
+}
+
+void TestMotionWindow::previewShowsWhatTheLineCarried()
+{
+    QFETCH(bool, native);
+    QFETCH(int, key);
+    QFETCH(Positions, board);
+    setLink(native, 4800, 16); // no port: a preview only
+    activate(m_motion);
+    Sequence s;
+    s.poses = {{"Home"}, {"Up", {200, 200, 200, 200, 200, 200, 200, 200}}};
+    s.steps = {{1, 0, 1000, Easing::Step}};
+    m_motion->document().reset(s, {});
+    QTest::keyClick(control("timeline"), Qt::Key(key));
+    QCOMPARE(m_motion->findChild<BoardPreview *>()->positions(), board);
 }
 
 QTEST_MAIN(TestMotionWindow)
