@@ -118,7 +118,11 @@ void MotionWindow::showPlayhead(std::int64_t ms)
     m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
                               "the servos.")
                                .arg(QString::number(double(ms) / 1000, 'f', 2)));
-    showBoard(*player, ms);
+    // While it plays, what the playback has sent: a frame left out shows as it is.
+    if (playing() && m_playback->lastSent())
+        m_preview->setPositions(*m_playback->lastSent());
+    else
+        showBoard(*player, ms);
     if (!playing()) {
         showTime(ms);
         if (m_follow->isChecked())
