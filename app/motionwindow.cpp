@@ -1,12 +1,14 @@
 // The Motion window: its menus and controls, how the views follow the document, and playback.
 #include "app/motionwindow.h"
 
+#include "app/boardpreview.h"
 #include "app/desktop.h"
 #include "app/eventguard.h"
 #include "app/motionhost.h"
 #include "app/playbackcontrol.h"
 #include "app/sequencemodels.h"
 #include "app/texts.h"
+#include "app/timelineview.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -131,7 +133,12 @@ void MotionWindow::makeControls()
     // Narrow, so that the window fits beside the main one; the sliders take the room there is.
     m_poseList->setMinimumWidth(110);
     m_poseList->setMaximumWidth(180);
-    poseLayout->addWidget(m_poseList, 0, 0, 2, 1);
+    // The board's preview under the list, which gives it the height: the window stays as tall.
+    m_poseList->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_poseList, 1);
+    listColumn->addWidget(m_preview = new BoardPreview(poses));
+    poseLayout->addLayout(listColumn, 0, 0, 2, 1);
     m_poseEditing = new QLabel(poses);
     m_poseEditing->setObjectName(QStringLiteral("poseEditing"));
     m_poseEditing->setTextFormat(Qt::PlainText);
@@ -202,7 +209,16 @@ void MotionWindow::makeControls()
     for (QPushButton *b : {m_stepAdd, m_stepRemove, m_stepUp, m_stepDown})
         stepButtons->addWidget(b);
     stepLayout->addLayout(stepButtons);
-    top->addWidget(steps, 1);
+    // The timeline shares the room with the steps, as the user likes it.
+    auto *split = new TimelineSplitter(Qt::Vertical, central);
+    split->setObjectName(QStringLiteral("stepSplitter"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(steps);
+    m_timeline = new TimelineView(m_document, split);
+    split->addWidget(m_timeline);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    top->addWidget(split, 1);
 
     auto *loop = new QHBoxLayout;
     auto *roundsLabel = new QLabel(tr("Rounds:"), central);
@@ -236,11 +252,15 @@ void MotionWindow::makeControls()
     m_play = button(tr("&Play"), "motionPlay", tr("Play"), central);
     m_stop = button(tr("&Stop"), "motionStop", tr("Stop"), central);
     m_home = button(tr("&Home"), "motionHome", tr("Home"), central);
+    m_follow = new QCheckBox(tr("F&ollow"), central);
+    m_follow->setObjectName(QStringLiteral("timelineFollow"));
+    m_follow->setAccessibleDescription(tr("Moving the playhead moves the servos"));
     m_time = new QLabel(central);
     m_time->setObjectName(QStringLiteral("motionTime"));
     m_time->setAccessibleDescription(tr("Time played"));
     for (QPushButton *b : {m_play, m_stop, m_home})
         play->addWidget(b);
+    play->addWidget(m_follow);
     play->addStretch();
     play->addWidget(m_time);
     top->addLayout(play);
@@ -272,7 +292,7 @@ void MotionWindow::connectEvents()
             });
     connect(&m_document, &SequenceDocument::stateChanged, this, &MotionWindow::showTitle);
     connect(m_poseModel, &PoseListModel::refused, this, &MotionWindow::say);
-    connect(m_playback, &PlaybackControl::progressed, this, &MotionWindow::showTime);
+    connect(m_playback, &PlaybackControl::progressed, this, &MotionWindow::playbackProgressed);
     connect(m_playback, &PlaybackControl::ended, this, &MotionWindow::playbackEnded);
     connect(m_playback, &PlaybackControl::portHeld, this, &MotionWindow::portHeld);
     bindEvent(this, m_poseList->selectionModel(), &QItemSelectionModel::selectionChanged,
@@ -285,8 +305,16 @@ void MotionWindow::connectEvents()
         bindEvent(this, slider, &QSlider::valueChanged, &MotionWindow::poseSliderChange);
         connect(slider, &QSlider::sliderPressed, this, [this] { ++m_gesture; });
     }
-    connect(m_stepTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { runHandler([this] { updateEnabled(); }); });
+    connect(m_stepTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        runHandler([this] {
+            m_timeline->setSelectedStep(selectedStep());
+            updateEnabled();
+        });
+    });
+    connect(m_timeline, &TimelineView::stepChosen, this,
+            [this](int step) { runHandler([&] { selectStep(step); }); });
+    connect(m_timeline, &TimelineView::playheadMoved, this,
+            [this](std::int64_t ms) { runHandler([&] { showPlayhead(ms); }); });
     bindEvent(this, m_stepAdd, &QPushButton::clicked, &MotionWindow::stepAddClick);
     bindEvent(this, m_stepRemove, &QPushButton::clicked, &MotionWindow::stepRemoveClick);
     bindEvent(this, m_stepUp, &QPushButton::clicked, &MotionWindow::stepUpClick);
@@ -297,6 +325,7 @@ void MotionWindow::connectEvents()
     bindEvent(this, m_play, &QPushButton::clicked, &MotionWindow::motionPlayClick);
     bindEvent(this, m_stop, &QPushButton::clicked, &MotionWindow::motionStopClick);
     bindEvent(this, m_home, &QPushButton::clicked, &MotionWindow::motionHomeClick);
+    bindEvent(this, m_follow, &QCheckBox::toggled, &MotionWindow::followToggled);
     bindEvent(this, m_new, &QAction::triggered, &MotionWindow::sequenceNewClick);
     bindEvent(this, m_open, &QAction::triggered, &MotionWindow::sequenceOpenClick);
     bindEvent(this, m_save, &QAction::triggered, &MotionWindow::sequenceSaveClick);
@@ -414,6 +443,7 @@ void MotionWindow::updateEnabled()
     m_play->setEnabled(free && motion);
     m_home->setEnabled(free && motion);
     m_stop->setEnabled(!free);
+    m_timeline->setScrubbable(free);
     m_poseGoTo->setEnabled(free && motion && pose);
     for (QSlider *slider : m_sliders)
         slider->setEnabled(free && motion);
@@ -462,7 +492,10 @@ void MotionWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // The port is free again once the window has gone.
-    runHandler([this] { m_playback->stopAndWait(); });
+    runHandler([this] {
+        stopFollowing();
+        m_playback->stopAndWait();
+    });
     QMainWindow::closeEvent(event);
 }
 

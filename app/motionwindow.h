@@ -2,11 +2,13 @@
 
 #include "app/sequencedocument.h"
 #include "motion/frames.h"
+#include "motion/player.h"
 
 #include <QMainWindow>
 #include <array>
 #include <optional>
 
+class BoardPreview;
 class Desktop;
 class MotionHost;
 class PlaybackControl;
@@ -21,7 +23,9 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QTableView;
+class QTimer;
 class StepTableModel;
+class TimelineView;
 struct Message;
 
 // The Motion window: an editor of one sequence document (its poses, steps and loop, with undo),
@@ -66,6 +70,7 @@ class MotionWindow : public QMainWindow
     void motionPlayClick(QObject *sender);
     void motionStopClick(QObject *sender);
     void motionHomeClick(QObject *sender);
+    void followToggled(QObject *sender);
 
     // Files
     void sequenceNewClick(QObject *sender);
@@ -101,6 +106,13 @@ class MotionWindow : public QMainWindow
     int m_shownPose = -1; // the pose the sliders edit; -1 while they only move the servos
     int m_gesture = 0;    // a new drag or key press of a slider: its moves are one command
     bool m_undoing = false;
+    bool m_playingShow = false; // the document is playing, not Home's move
+    // Follow: the servos go after the playhead a frame at a time, at most `followStep` a frame.
+    QTimer *m_followTimer = nullptr; // made as Follow first sends
+    std::optional<FramePlanner> m_followPlanner;
+    MotionLink m_followLink;
+    Positions m_followAt{}, m_followGoal{};
+    std::int64_t m_followSlot = 0;
 
     QListView *m_poseList;
     QLabel *m_poseEditing;
@@ -108,11 +120,14 @@ class MotionWindow : public QMainWindow
     std::array<QSlider *, poseServos> m_sliders;
     std::array<QLabel *, poseServos> m_sliderValues;
     QTableView *m_stepTable;
+    TimelineView *m_timeline;
     QPushButton *m_stepAdd, *m_stepRemove, *m_stepUp, *m_stepDown;
     QSpinBox *m_loopRounds;
     QCheckBox *m_loopForever;
     QComboBox *m_homePose;
     QPushButton *m_play, *m_stop, *m_home;
+    QCheckBox *m_follow;
+    BoardPreview *m_preview;
     QLabel *m_time, *m_linkLabel, *m_status;
     QAction *m_new, *m_open, *m_save, *m_saveAs, *m_exportCsv, *m_exportHeader, *m_close;
     QAction *m_undo, *m_redo;
@@ -131,6 +146,15 @@ class MotionWindow : public QMainWindow
     void showLoop();
     void showPose();
     void showTime(std::int64_t elapsedMs);
+    // The sliders show the targets at the playhead, without editing a pose.
+    void showPlayhead(std::int64_t ms);
+    void playbackProgressed(std::int64_t elapsedMs);
+    // Sends the servos towards `goal`: a frame now, the rest at the board's rate.
+    void follow(const Positions &goal);
+    void followFrame();
+    // The preview shows where the board holds the servos after the frames planned up to `ms`.
+    void showBoard(const Player &player, std::int64_t ms);
+    void stopFollowing();
     void showLink();
     void updateEnabled();
     void say(const QString &sentence);

@@ -1,17 +1,30 @@
 // The Motion window's playback: Play, Home and Stop, the time played and the frames the link
 // carries.
+#include "app/boardpreview.h"
+#include "app/eventguard.h"
 #include "app/motionhost.h"
 #include "app/motionwindow.h"
 #include "app/playbackcontrol.h"
 #include "app/texts.h"
+#include "app/timelineview.h"
+#include "link/messages.h"
 #include "params/baudmath.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 // Home's move, from wherever the servos are.
 constexpr int homeMoveMs = 1000;
+// The most a servo is moved in one frame while following the playhead: a longer jump is eased over
+// several frames, so that a servo is never slammed across its sweep.
+constexpr int followStep = 24;
 
 QString seconds(std::int64_t ms)
 {
@@ -35,9 +48,12 @@ std::optional<MotionWindow::Target> MotionWindow::readyToPlay()
 
 void MotionWindow::motionPlayClick(QObject *)
 {
+    stopFollowing();
     if (const std::optional<Target> to = readyToPlay())
         say(m_playback->start(sequence(), to->port, to->link, false, m_document.name()));
     if (playing()) {
+        m_playingShow = true;
+        m_timeline->setPlayhead(0);
         updateEnabled();
         if (m_stop->isVisible())
             m_stop->setFocus();
@@ -47,6 +63,7 @@ void MotionWindow::motionPlayClick(QObject *)
 
 void MotionWindow::motionHomeClick(QObject *)
 {
+    stopFollowing();
     const std::optional<Target> to = readyToPlay();
     if (!to)
         return;
@@ -66,11 +83,141 @@ void MotionWindow::motionStopClick(QObject *)
 
 void MotionWindow::playbackEnded(const QString &sentence)
 {
+    m_playingShow = false;
     say(sentence);
     updateEnabled();
     showTime(0);
     if (selectedPose() < 0)
         showPose();
+}
+
+void MotionWindow::playbackProgressed(std::int64_t elapsedMs)
+{
+    showTime(elapsedMs);
+    // Where the show really is: the playback's own time, not a clock of the window's.
+    if (m_playingShow) {
+        m_timeline->setPlayhead(elapsedMs);
+        showPlayhead(elapsedMs);
+    }
+}
+
+void MotionWindow::showPlayhead(std::int64_t ms)
+{
+    const std::optional<Player> &player = m_timeline->player();
+    if (!player)
+        return;
+    // The sliders then move the servos only: a pose is never edited by looking at the show.
+    if (selectedPose() >= 0)
+        selectPose(-1);
+    const Positions targets = player->at(ms).targets;
+    for (int servo = 0; servo < poseServos; ++servo) {
+        const QSignalBlocker quiet(m_sliders[size_t(servo)]);
+        m_sliders[size_t(servo)]->setValue(targets[size_t(servo)]);
+        m_sliderValues[size_t(servo)]->setText(QString::number(targets[size_t(servo)]));
+    }
+    m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
+                              "the servos.")
+                               .arg(QString::number(double(ms) / 1000, 'f', 2)));
+    // While it plays, what the playback has sent: a frame left out shows as it is.
+    if (playing() && m_playback->lastSent())
+        m_preview->setPositions(*m_playback->lastSent());
+    else
+        showBoard(*player, ms);
+    if (!playing()) {
+        showTime(ms);
+        if (m_follow->isChecked())
+            follow(targets);
+    }
+}
+
+void MotionWindow::showBoard(const Player &player, std::int64_t ms)
+{
+    MotionLink link;
+    try {
+        link = m_host.motionLink();
+    } catch (const std::exception &) {
+        return; // the link's label says why
+    }
+    if (link.baud <= 0 || !divisorAchievable(baudDivisorFor(link.baud)) ||
+        !miniSscAddressRefusal(link).isEmpty())
+        return;
+    // The frames up to the last slot at or before the moment, from the home pose.
+    m_preview->setPositions(boardAfter(player, link, ms * framesPerSecond / 1000,
+                                       sequence().poses[size_t(sequence().home)].positions));
+}
+
+void MotionWindow::followToggled(QObject *)
+{
+    stopFollowing();
+}
+
+void MotionWindow::stopFollowing()
+{
+    if (m_followTimer)
+        m_followTimer->stop();
+    m_followPlanner.reset();
+}
+
+void MotionWindow::follow(const Positions &goal)
+{
+    if (m_host.digitalController())
+        return;
+    const std::optional<Target> to = target(true);
+    if (!to)
+        return;
+    if (!m_followPlanner || !(m_followLink == to->link)) {
+        // Eased from where the board was last sent, or from the home pose.
+        m_followPlanner.emplace(to->link);
+        m_followLink = to->link;
+        m_followAt =
+            m_playback->lastSent().value_or(sequence().poses[size_t(sequence().home)].positions);
+        m_followSlot = 0;
+    }
+    m_followGoal = goal;
+    if (!m_followTimer) {
+        m_followTimer = new QTimer(this);
+        connect(m_followTimer, &QTimer::timeout, this,
+                [this] { runHandler([this] { followFrame(); }); });
+    }
+    // A frame goes at once; while the line is still busy with the last one, the timer sends the
+    // next as soon as the board's rate allows.
+    if (!m_followTimer->isActive()) {
+        followFrame();
+        // Rounded up: never faster than the line carries.
+        m_followTimer->start(
+            (1000 * m_followPlanner->timing().slotsPerFrame + framesPerSecond - 1) /
+            framesPerSecond);
+    }
+}
+
+void MotionWindow::followFrame()
+{
+    if (!m_followPlanner || playing()) {
+        stopFollowing();
+        return;
+    }
+    const std::optional<Target> to = target(true);
+    if (!to || !(to->link == m_followLink)) {
+        stopFollowing();
+        return;
+    }
+    // Once the board has the goal, the line stays quiet until the playhead moves again.
+    if (m_followAt == m_followGoal && m_followPlanner->settled()) {
+        m_followTimer->stop();
+        return;
+    }
+    for (int servo = 0; servo < poseServos; ++servo) {
+        const int from = m_followAt[size_t(servo)], goal = m_followGoal[size_t(servo)];
+        m_followAt[size_t(servo)] =
+            std::uint8_t(from + std::clamp(goal - from, -followStep, followStep));
+    }
+    const std::vector<std::uint8_t> bytes = m_followPlanner->frame(m_followAt, m_followSlot);
+    m_followSlot += m_followPlanner->timing().slotsPerFrame;
+    if (!bytes.empty()) {
+        send(*to, Message{{to->link.baud, 'N', 8, 1}, {Write(bytes.begin(), bytes.end())}},
+             QString());
+        m_playback->noteSent(m_followAt);
+    }
 }
 
 void MotionWindow::showTime(std::int64_t elapsedMs)

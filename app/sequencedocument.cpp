@@ -18,12 +18,14 @@ class SequenceDocument::Command : public QUndoCommand
     void redo() override { m_document.apply(m_after, m_change); }
     void undo() override { m_document.apply(m_before, m_change); }
     int id() const override { return m_mergeId >= 0 ? 1 : -1; }
-    // One drag or one held key of one servo of one pose is one command, as the user made it.
+    // One drag or one held key of one servo of one pose, or of one edge of a step, is one command,
+    // as the user made it.
     bool mergeWith(const QUndoCommand *other) override
     {
         const auto *next = static_cast<const Command *>(other);
-        if (next->m_mergeId != m_mergeId || next->m_change.pose != m_change.pose ||
-            next->m_change.servo != m_change.servo)
+        if (next->m_mergeId != m_mergeId || next->m_change.kind != m_change.kind ||
+            next->m_change.pose != m_change.pose || next->m_change.servo != m_change.servo ||
+            next->m_change.step != m_change.step)
             return false;
         m_after = next->m_after;
         return true;
@@ -155,11 +157,11 @@ void SequenceDocument::moveStep(int from, int to)
          after, {});
 }
 
-void SequenceDocument::setStep(int row, const Step &step)
+void SequenceDocument::setStep(int row, const Step &step, int gesture)
 {
     Sequence after = m_sequence;
     after.steps.at(size_t(row)) = step;
-    push(tr("change step %1").arg(row + 1), after, {Change::Kind::Step, -1, -1, row});
+    push(tr("change step %1").arg(row + 1), after, {Change::Kind::Step, -1, -1, row}, gesture);
 }
 
 void SequenceDocument::setRounds(int rounds)

@@ -59,7 +59,8 @@ class SequenceDocument : public QObject
     void insertStep(int at, const Step &step);
     void removeStep(int at);
     void moveStep(int from, int to);
-    void setStep(int row, const Step &step);
+    // The changes of one drag of a block's edge in the timeline merge into one command.
+    void setStep(int row, const Step &step, int gesture = -1);
     void setRounds(int rounds);
     void setHome(int pose);
 

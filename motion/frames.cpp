@@ -124,6 +124,24 @@ std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &lin
     return frames;
 }
 
+Positions boardAfter(const Player &player, const MotionLink &link, std::int64_t slot,
+                     Positions start)
+{
+    forEachFrame(player, link, [&](const PlannedFrame &frame) {
+        if (frame.slot > slot)
+            return false;
+        const std::vector<std::uint8_t> &bytes = frame.bytes;
+        if (link.nativeFormat) {
+            std::copy(bytes.begin() + 4, bytes.begin() + 4 + poseServos, start.begin());
+            return true;
+        }
+        for (size_t i = 0; i + 2 < bytes.size(); i += 3)
+            start[size_t(bytes[i + 1] - link.address)] = bytes[i + 2];
+        return true;
+    });
+    return start;
+}
+
 void forEachSlot(const Player &player,
                  const std::function<void(std::int64_t slot, const Positions &)> &take)
 {

@@ -85,6 +85,11 @@ void forEachFrame(const Player &player, const MotionLink &link,
                   const std::function<bool(const PlannedFrame &)> &take);
 std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link);
 
+// Where the board holds each servo once the frames planned up to slot `slot` have arrived, from
+// `start`: the targets as the line carries them, late where a frame could not carry every servo.
+Positions boardAfter(const Player &player, const MotionLink &link, std::int64_t slot,
+                     Positions start);
+
 // The targets at each thirtieth of a second, for a microcontroller to replay: rows of eight.
 void forEachSlot(const Player &player,
                  const std::function<void(std::int64_t slot, const Positions &)> &take);

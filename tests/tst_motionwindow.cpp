@@ -1,8 +1,10 @@
 // The Motion window driven through its controls: what reaches the board, what the user reads.
+#include "app/boardpreview.h"
 #include "app/motionwindow.h"
 #include "app/sequencefile.h"
 #include "app/texts.h"
 #include "app/tform1.h"
+#include "app/timelineview.h"
 #include "link/senders.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
@@ -17,6 +19,7 @@
 #include <QListView>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -82,6 +85,14 @@ class TestMotionWindow : public QObject
     void recentSequencesAndLastFolder();
     void everyEasingThroughEditorFileAndPlayer_data();
     void everyEasingThroughEditorFileAndPlayer();
+    void timelineEdgeDragIsOneCommand_data();
+    void timelineEdgeDragIsOneCommand();
+    void playheadKeysShowTheTargets_data();
+    void playheadKeysShowTheTargets();
+    void followMovesTheServos_data();
+    void followMovesTheServos();
+    void previewShowsWhatTheLineCarried_data();
+    void previewShowsWhatTheLineCarried();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -714,6 +725,173 @@ void TestMotionWindow::everyEasingThroughEditorFileAndPlayer()
     QCOMPARE(read.file->sequence, expected);
     // A quarter into the first move, as that easing has it.
     QCOMPARE(Player(m_motion->sequence()).at(75).targets, Player(expected).at(75).targets);
+}
+
+void TestMotionWindow::timelineEdgeDragIsOneCommand_data()
+{
+    // At 200 pixels a second: step 1 moves to x 60 and holds to 80, step 2 moves to 140 and holds
+    // for nothing, the second round starts at 200.
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("hold");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("a move") << 60 << 20 << 0 << false << 400;
+    QTest::newRow("a hold") << 80 << -10 << 0 << true << 50;
+    QTest::newRow("left of a hold of nothing: the move") << 139 << 10 << 1 << false << 350;
+    QTest::newRow("right of it: the hold") << 141 << 10 << 1 << true << 50;
+    QTest::newRow("in the second round: follows the pointer") << 260 << 20 << 0 << false << 350;
+    QTest::newRow("never below nothing") << 60 << -100 << 0 << false << 0;
+}
+
+void TestMotionWindow::timelineEdgeDragIsOneCommand()
+{
+    QFETCH(int, x);
+    QFETCH(int, dx);
+    QFETCH(int, step);
+    QFETCH(bool, hold);
+    QFETCH(int, ms);
+    activate(m_motion);
+    const Sequence before = threePoses(2);
+    m_motion->document().reset(before, {});
+    auto *timeline = control<TimelineView>("timeline");
+    auto *table = control<QTableView>("stepTable");
+    timeline->setPixelsPerSecond(200);
+    table->selectRow(2);
+    QCOMPARE(timeline->selectedStep(), 2);
+    const int y = timeline->lanesTop() - 5;
+    QTest::mousePress(timeline->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+    for (int i = 1; i <= 4; ++i)
+        QTest::mouseMove(timeline->viewport(), QPoint(x + dx * i / 4, y));
+    QTest::mouseRelease(timeline->viewport(), Qt::LeftButton, {}, QPoint(x + dx, y));
+    Step changed = before.steps[size_t(step)];
+    (hold ? changed.holdMs : changed.moveMs) = ms;
+    QCOMPARE(m_motion->sequence().steps[size_t(step)], changed);
+    QCOMPARE(timeline->player()->sequence(), m_motion->sequence()); // the curves follow
+    QCOMPARE(m_motion->document().undoStack().count(), 1);
+    QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), step);
+    QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_motion->sequence(), before);
+}
+
+void TestMotionWindow::playheadKeysShowTheTargets_data()
+{
+    // Two rounds of a second; a frame is a thirtieth of a second, rounded up to the millisecond.
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("a frame") << QList<int>{Qt::Key_Right} << 34;
+    QTest::newRow("two frames") << QList<int>{Qt::Key_Right, Qt::Key_Right} << 67;
+    QTest::newRow("a second and a frame back") << QList<int>{Qt::Key_PageDown, Qt::Key_Left} << 967;
+    QTest::newRow("not before the start") << QList<int>{Qt::Key_Left, Qt::Key_PageUp} << 0;
+    QTest::newRow("the end") << QList<int>{Qt::Key_End} << 2000;
+    QTest::newRow("not past the end") << QList<int>{Qt::Key_End, Qt::Key_Right} << 2000;
+    QTest::newRow("the start again") << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << 0;
+}
+
+void TestMotionWindow::playheadKeysShowTheTargets()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, ms);
+    activate(m_motion);
+    m_motion->document().reset(threePoses(2), {});
+    choosePose(1);
+    auto *timeline = control<TimelineView>("timeline");
+    timeline->setFocus();
+    for (int key : keys)
+        QTest::keyClick(timeline, Qt::Key(key));
+    QCOMPARE(timeline->playhead(), ms);
+    const Positions targets = Player(threePoses(2)).at(ms).targets;
+    for (int servo = 0; servo < poseServos; ++servo)
+        QCOMPARE(control<QSlider>(qPrintable(QStringLiteral("poseSlider%1").arg(servo)))->value(),
+                 targets[size_t(servo)]);
+    // Looking at the show edits nothing.
+    QCOMPARE(m_motion->sequence(), threePoses(2));
+    QVERIFY(control<QListView>("poseList")->selectionModel()->selectedRows().isEmpty());
+}
+
+void TestMotionWindow::followMovesTheServos_data()
+{
+    // From the home pose at 128 to one pose near it, then to one far from it.
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<bool>("follow");
+    QTest::addColumn<bool>("port");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("a frame for a movement") << true << true << true << int(Qt::Key_Right)
+                                            << QByteArray::fromHex("FFFF08007880808080808080"
+                                                                   "00");
+    QTest::newRow("Mini SSC: every servo first, from the address")
+        << false << true << true << int(Qt::Key_Right)
+        << QByteArray::fromHex("FF1078FF1180FF1280FF1380FF1480FF1580FF1680FF1780");
+    QTest::newRow("a jump eased, 24 at most a frame")
+        << true << true << true << int(Qt::Key_End)
+        << QByteArray::fromHex("FFFF0800686868686868686800"
+                               "FFFF0800505050505050505000"
+                               "FFFF08003838383838"
+                               "3C465000"
+                               "FFFF0800202020283"
+                               "23C465000"
+                               "FFFF08000A141E28323C465000");
+    QTest::newRow("not following") << true << false << true << int(Qt::Key_End) << QByteArray();
+    QTest::newRow("no port") << true << true << false << int(Qt::Key_End) << QByteArray();
+}
+
+void TestMotionWindow::followMovesTheServos()
+{
+    QFETCH(bool, native);
+    QFETCH(bool, follow);
+    QFETCH(bool, port);
+    QFETCH(int, key);
+    QFETCH(QByteArray, sent);
+    PtyPair pty;
+    if (port)
+        m_fresh->choosePort(pty.device());
+    setLink(native, 9600, 16);
+    activate(m_motion);
+    Sequence s;
+    s.poses = {{"Home"},
+               {"Near", {120, 128, 128, 128, 128, 128, 128, 128}},
+               {"Far", {10, 20, 30, 40, 50, 60, 70, 80}}};
+    s.steps = {{1, 0, 500, Easing::Linear}, {2, 0, 500, Easing::Linear}};
+    m_motion->document().reset(s, {});
+    control<QCheckBox>("timelineFollow")->setChecked(follow);
+    pty.readAll();
+    QTest::keyClick(control("timeline"), Qt::Key(key));
+    // The later frames of an eased jump go as the window's clock allows.
+    QByteArray got;
+    QTRY_VERIFY_WITH_TIMEOUT((got += pty.readAll(10)).size() >= sent.size(), 10000);
+    QTest::qWait(150);
+    QCOMPARE((got + pty.readAll(10)).toHex(' '), sent.toHex(' ')); // and no more
+}
+
+void TestMotionWindow::previewShowsWhatTheLineCarried_data()
+{
+    // Every servo from 128 to 200 at once.
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Positions>("board");
+    const Positions late{200, 200, 200, 200, 200, 128, 128, 128};
+    QTest::newRow("Mini SSC at 4800: five a frame, three late")
+        << false << int(Qt::Key_Home) << late;
+    QTest::newRow("Mini SSC at 4800: the three a frame later")
+        << false << int(Qt::Key_Right) << Positions{200, 200, 200, 200, 200, 200, 200, 200};
+    QTest::newRow("Quorvel: all eight at once")
+        << true << int(Qt::Key_Home) << Positions{200, 200, 200, 200, 200, 200, 200, 200};
+}
+
+void TestMotionWindow::previewShowsWhatTheLineCarried()
+{
+    QFETCH(bool, native);
+    QFETCH(int, key);
+    QFETCH(Positions, board);
+    setLink(native, 4800, 16); // no port: a preview only
+    activate(m_motion);
+    Sequence s;
+    s.poses = {{"Home"}, {"Up", {200, 200, 200, 200, 200, 200, 200, 200}}};
+    s.steps = {{1, 0, 1000, Easing::Step}};
+    m_motion->document().reset(s, {});
+    QTest::keyClick(control("timeline"), Qt::Key(key));
+    QCOMPARE(m_motion->findChild<BoardPreview *>()->positions(), board);
 }
 
 QTEST_MAIN(TestMotionWindow)
