@@ -13,7 +13,7 @@
 #include <limits>
 
 namespace {
-constexpr int smallestLane = 9;
+constexpr int smallestLane = 8;
 constexpr int edgeReach = 4; // pixels either side of a block's edge that grab it
 constexpr int dragGrainMs = 10;
 // The scroll bar counts pixels in an int: a show zoomed in further would overflow it.
