@@ -1,6 +1,8 @@
 #include "app/accessible.h"
 
 #include "app/comboboxaccessible.h"
+#include "app/timelineaccessible.h"
+#include "app/timelineview.h"
 #include "app/tpie.h"
 #include "app/tpieaccessible.h"
 
@@ -11,6 +13,8 @@ QAccessibleInterface *accessibleInterface(const QString &className, QObject *obj
 {
     if (className == QLatin1String("TPie"))
         return new TPieAccessible(static_cast<TPie *>(object));
+    if (className == QLatin1String("TimelineView"))
+        return new TimelineAccessible(static_cast<TimelineView *>(object));
     if (className == QLatin1String("QComboBox"))
         return new ComboBoxAccessible(static_cast<QComboBox *>(object));
     return nullptr;

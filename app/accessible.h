@@ -1,5 +1,6 @@
 #pragma once
 
 // Gives the window's own widgets the interfaces a screen reader reads them through: the travel
-// dial, and drop-down lists named by their captions. Once per process, before the first window.
+// dial, the timeline's playhead, and drop-down lists named by their captions. Once per process,
+// before the first window.
 void installAccessibleInterfaces();

@@ -1,4 +1,5 @@
-// The Motion window: how the views follow the document, its keys and its place beside the main window.
+// The Motion window: how the views follow the document, its keys and its place beside the main
+// window.
 #include "app/motionwindow.h"
 
 #include "app/boardpreview.h"
@@ -148,6 +149,7 @@ void MotionWindow::selectStep(int step)
 void MotionWindow::documentChanged(const SequenceDocument::Change &change)
 {
     using Kind = SequenceDocument::Change::Kind;
+    m_boardTrack.reset();
     switch (change.kind) {
     case Kind::Everything:
         // The views were made anew: the same pose stays the one edited, if it is still there.

@@ -4,8 +4,10 @@
 #include "motion/frames.h"
 #include "motion/player.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <optional>
 
 class BoardPreview;
@@ -113,6 +115,9 @@ class MotionWindow : public QMainWindow
     MotionLink m_followLink;
     Positions m_followAt{}, m_followGoal{};
     std::int64_t m_followSlot = 0;
+    QElapsedTimer m_followSentAt; // the last frame Follow sent
+    // Where the board holds the servos along the show, for the preview; made anew on each change.
+    std::unique_ptr<BoardTrack> m_boardTrack;
 
     QListView *m_poseList;
     QLabel *m_poseEditing;
@@ -152,6 +157,7 @@ class MotionWindow : public QMainWindow
     // Sends the servos towards `goal`: a frame now, the rest at the board's rate.
     void follow(const Positions &goal);
     void followFrame();
+    int followFrameMs() const;
     // The preview shows where the board holds the servos after the frames planned up to `ms`.
     void showBoard(const Player &player, std::int64_t ms);
     void stopFollowing();

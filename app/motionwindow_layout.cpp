@@ -1,10 +1,9 @@
 // The Motion window's menus and controls, and the names a screen reader gives them.
-#include "app/motionwindow.h"
-
 #include "app/boardpreview.h"
 #include "app/desktop.h"
 #include "app/eventguard.h"
 #include "app/motionhost.h"
+#include "app/motionwindow.h"
 #include "app/playbackcontrol.h"
 #include "app/sequencemodels.h"
 #include "app/texts.h"
@@ -167,8 +166,11 @@ void MotionWindow::makeControls()
     m_stepTable->setTabKeyNavigation(false);
     m_stepTable->horizontalHeader()->setSectionResizeMode(StepTableModel::poseColumn,
                                                           QHeaderView::Stretch);
-    m_stepTable->verticalHeader()->setDefaultSectionSize(m_stepTable->fontMetrics().height() + 10);
-    m_stepTable->setMinimumHeight(120);
+    // Rows no taller than an editor needs, and room for three at least: on a 1280x800 screen the
+    // window's height is all there is, and the splitter gives the table more as the user likes.
+    const int row = m_stepTable->fontMetrics().height() + 6;
+    m_stepTable->verticalHeader()->setDefaultSectionSize(row);
+    m_stepTable->setMinimumHeight(4 * row + 2 * m_stepTable->frameWidth());
     stepLayout->addWidget(m_stepTable);
     auto *stepButtons = new QHBoxLayout;
     m_stepAdd = button(tr("Add s&tep"), "stepAdd", tr("Add step"), steps);
@@ -185,8 +187,8 @@ void MotionWindow::makeControls()
     split->addWidget(steps);
     m_timeline = new TimelineView(m_document, split);
     split->addWidget(m_timeline);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     top->addWidget(split, 1);
 
     auto *loop = new QHBoxLayout;
@@ -252,4 +254,3 @@ void MotionWindow::makeControls()
     top->addWidget(m_linkLabel);
     top->addWidget(m_status);
 }
-

@@ -53,6 +53,7 @@ void MotionWindow::motionPlayClick(QObject *)
         say(m_playback->start(sequence(), to->port, to->link, false, m_document.name()));
     if (playing()) {
         m_playingShow = true;
+        m_timeline->setLeftOut({}, 1);
         m_timeline->setPlayhead(0);
         updateEnabled();
         if (m_stop->isVisible())
@@ -83,6 +84,10 @@ void MotionWindow::motionStopClick(QObject *)
 
 void MotionWindow::playbackEnded(const QString &sentence)
 {
+    if (m_playingShow)
+        m_timeline->setLeftOut(m_playback->leftOut(), m_playback->slotsPerFrame());
+    if (m_playback->lastSent())
+        m_preview->setPositions(*m_playback->lastSent());
     m_playingShow = false;
     say(sentence);
     updateEnabled();
@@ -96,6 +101,7 @@ void MotionWindow::playbackProgressed(std::int64_t elapsedMs)
     showTime(elapsedMs);
     // Where the show really is: the playback's own time, not a clock of the window's.
     if (m_playingShow) {
+        m_timeline->setLeftOut(m_playback->leftOut(), m_playback->slotsPerFrame());
         m_timeline->setPlayhead(elapsedMs);
         showPlayhead(elapsedMs);
     }
@@ -118,11 +124,14 @@ void MotionWindow::showPlayhead(std::int64_t ms)
     m_poseEditing->setText(tr("At %1 s of the show: the sliders show the targets there, and move "
                               "the servos.")
                                .arg(QString::number(double(ms) / 1000, 'f', 2)));
-    // While it plays, what the playback has sent: a frame left out shows as it is.
-    if (playing() && m_playback->lastSent())
-        m_preview->setPositions(*m_playback->lastSent());
-    else
+    // While it plays, where the frames the playback has sent leave the servos: a frame left out
+    // or a servo a frame could not carry shows as it is.
+    if (playing()) {
+        if (m_playback->board())
+            m_preview->setPositions(*m_playback->board());
+    } else {
         showBoard(*player, ms);
+    }
     if (!playing()) {
         showTime(ms);
         if (m_follow->isChecked())
@@ -141,9 +150,12 @@ void MotionWindow::showBoard(const Player &player, std::int64_t ms)
     if (link.baud <= 0 || !divisorAchievable(baudDivisorFor(link.baud)) ||
         !miniSscAddressRefusal(link).isEmpty())
         return;
-    // The frames up to the last slot at or before the moment, from the home pose.
-    m_preview->setPositions(boardAfter(player, link, ms * framesPerSecond / 1000,
-                                       sequence().poses[size_t(sequence().home)].positions));
+    // The frames up to the last slot at or before the moment, from the home pose; kept for the
+    // next moment asked, as a long show's frames are many.
+    if (!m_boardTrack || !(m_boardTrack->link() == link))
+        m_boardTrack = std::make_unique<BoardTrack>(
+            player, link, sequence().poses[size_t(sequence().home)].positions);
+    m_preview->setPositions(m_boardTrack->after(ms * framesPerSecond / 1000));
 }
 
 void MotionWindow::followToggled(QObject *)
@@ -166,7 +178,8 @@ void MotionWindow::follow(const Positions &goal)
     if (!to)
         return;
     if (!m_followPlanner || !(m_followLink == to->link)) {
-        // Eased from where the board was last sent, or from the home pose.
+        // Eased from where the board was last sent, or from the home pose (where a servo has had
+        // no frame yet, it is taken to be there).
         m_followPlanner.emplace(to->link);
         m_followLink = to->link;
         m_followAt =
@@ -176,18 +189,28 @@ void MotionWindow::follow(const Positions &goal)
     m_followGoal = goal;
     if (!m_followTimer) {
         m_followTimer = new QTimer(this);
+        m_followTimer->setTimerType(Qt::PreciseTimer);
         connect(m_followTimer, &QTimer::timeout, this,
                 [this] { runHandler([this] { followFrame(); }); });
     }
-    // A frame goes at once; while the line is still busy with the last one, the timer sends the
-    // next as soon as the board's rate allows.
+    // A frame goes at once, unless the last went less than a frame's time ago: then, as while the
+    // line is still busy with the last one, the timer sends the next as soon as the rate allows.
     if (!m_followTimer->isActive()) {
-        followFrame();
-        // Rounded up: never faster than the line carries.
-        m_followTimer->start(
-            (1000 * m_followPlanner->timing().slotsPerFrame + framesPerSecond - 1) /
-            framesPerSecond);
+        const int since =
+            m_followSentAt.isValid() ? int(m_followSentAt.elapsed()) : followFrameMs();
+        if (since >= followFrameMs()) {
+            followFrame();
+        } else {
+            m_followTimer->start(followFrameMs() - since);
+        }
     }
+}
+
+int MotionWindow::followFrameMs() const
+{
+    // Rounded up: never faster than the line carries.
+    const int slots = m_followPlanner ? m_followPlanner->timing().slotsPerFrame : 1;
+    return (1000 * slots + framesPerSecond - 1) / framesPerSecond;
 }
 
 void MotionWindow::followFrame()
@@ -206,17 +229,23 @@ void MotionWindow::followFrame()
         m_followTimer->stop();
         return;
     }
+    // Each servo a step from where the board holds it: in Mini SSC a servo the frame cannot carry
+    // stays where it is, and takes its step from there in a later frame, never a longer one.
+    Positions next{};
     for (int servo = 0; servo < poseServos; ++servo) {
         const int from = m_followAt[size_t(servo)], goal = m_followGoal[size_t(servo)];
-        m_followAt[size_t(servo)] =
-            std::uint8_t(from + std::clamp(goal - from, -followStep, followStep));
+        next[size_t(servo)] = std::uint8_t(from + std::clamp(goal - from, -followStep, followStep));
     }
-    const std::vector<std::uint8_t> bytes = m_followPlanner->frame(m_followAt, m_followSlot);
+    const std::vector<std::uint8_t> bytes = m_followPlanner->frame(next, m_followSlot);
     m_followSlot += m_followPlanner->timing().slotsPerFrame;
+    m_followAt = m_followPlanner->board(m_followAt);
     if (!bytes.empty()) {
         send(*to, Message{{to->link.baud, 'N', 8, 1}, {Write(bytes.begin(), bytes.end())}},
              QString());
         m_playback->noteSent(m_followAt);
+        // The next frame a whole frame's time after this one has gone.
+        m_followSentAt.start();
+        m_followTimer->start(followFrameMs());
     }
 }
 

@@ -49,6 +49,9 @@ QString PlaybackControl::start(const Sequence &sequence, int port, const MotionL
     m_name = name;
     const Player player(sequence);
     m_total = player.totalMs();
+    m_board.reset();
+    m_leftOut.clear();
+    m_slotsPerFrame = frameTiming(link).slotsPerFrame;
     m_playback =
         std::make_unique<Playback>(std::move(opened), player, link, ports.stalls().limit());
     m_timer->start();
@@ -78,21 +81,36 @@ void PlaybackControl::tick()
         return;
     }
     const Playback::Progress progress = m_playback->progress();
-    if (progress.ending == Playback::Ending::running)
-        Q_EMIT progressed(progress.elapsedMs);
-    else
+    if (progress.ending != Playback::Ending::running) {
         finish();
+        return;
+    }
+    look(progress);
+    Q_EMIT progressed(progress.elapsedMs);
+}
+
+void PlaybackControl::look(const Playback::Progress &progress)
+{
+    if (progress.framesSent > 0)
+        m_board = progress.last;
+    // The last run may have grown since.
+    const size_t from = m_leftOut.empty() ? 0 : m_leftOut.size() - 1;
+    const std::vector<Playback::LeftOut> more = m_playback->leftOut(from);
+    m_leftOut.resize(from);
+    m_leftOut.insert(m_leftOut.end(), more.begin(), more.end());
 }
 
 void PlaybackControl::finish()
 {
     m_playback->wait();
     const Playback::Progress progress = m_playback->progress();
+    look(progress);
     m_playback.reset();
     m_host.portLink().setPlaying(m_port, false);
     m_timer->stop();
-    if (progress.framesSent > 0)
-        m_lastSent = progress.last;
+    if (m_board)
+        m_lastSent = m_board;
+    m_board.reset();
     const QString port = portText(m_port);
     QString sentence;
     switch (progress.ending) {

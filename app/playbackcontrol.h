@@ -28,6 +28,12 @@ class PlaybackControl : public QObject
     std::optional<std::int64_t> totalMs() const { return m_total; }
     std::optional<Positions> lastSent() const { return m_lastSent; }
     void noteSent(const Positions &positions) { m_lastSent = positions; }
+    // While it plays, where the frames it has sent leave the servos; nothing before the first.
+    std::optional<Positions> board() const { return m_board; }
+    // The frames the playback left out, from its own record, of the show that plays or played
+    // last; and the slots from one frame to the next on its link.
+    const std::vector<Playback::LeftOut> &leftOut() const { return m_leftOut; }
+    int slotsPerFrame() const { return m_slotsPerFrame; }
 
     // Opens `port` and plays; `name` is what the sentences call it. Returns the sentence to show:
     // that it is under way, or why it did not start.
@@ -57,6 +63,12 @@ class PlaybackControl : public QObject
     QString m_name;
     std::optional<std::int64_t> m_total;
     std::optional<Positions> m_lastSent;
+    std::optional<Positions> m_board;
+    std::vector<Playback::LeftOut> m_leftOut;
+    int m_slotsPerFrame = 1;
+
+    // Takes what the playback has noted since the last look.
+    void look(const Playback::Progress &progress);
 
     void tick();
     void finish();

@@ -1,6 +1,7 @@
 // The timeline: the sequence document drawn against time, with the player's curves and a playhead.
 #include "app/timelineview.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,11 +13,8 @@
 #include <limits>
 
 namespace {
-constexpr int rulerHeight = 18;
-constexpr int blockHeight = 20;
-constexpr int smallestLane = 9;
-constexpr int edgeReach = 4;        // pixels either side of a block's edge that grab it
-constexpr int framesPerSecond = 30; // the playhead's keys move by a frame of a show tool's rate
+constexpr int smallestLane = 8;
+constexpr int edgeReach = 4; // pixels either side of a block's edge that grab it
 constexpr int dragGrainMs = 10;
 // The scroll bar counts pixels in an int: a show zoomed in further would overflow it.
 constexpr double mostPixels = 1e9;
@@ -26,14 +24,6 @@ std::int64_t frameMs(std::int64_t frame)
     return (frame * 1000 + framesPerSecond - 1) / framesPerSecond;
 }
 
-QColor laneColour(int servo)
-{
-    static const std::array<QColor, poseServos> colours{
-        QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
-        QColor(0x94, 0x67, 0xbd), QColor(0xff, 0x7f, 0x0e), QColor(0x17, 0xbe, 0xcf),
-        QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2)};
-    return colours[size_t(servo)];
-}
 } // namespace
 
 TimelineView::TimelineView(SequenceDocument &document, QWidget *parent)
@@ -75,6 +65,8 @@ void TimelineView::documentChanged()
     }
     if (m_selected >= int(sequence.steps.size()))
         m_selected = -1;
+    // Times of a show that has changed.
+    m_leftOut.clear();
     // A drag keeps the scale, so that the edge stays under the pointer.
     if (m_fitted && !m_drag)
         fit();
@@ -104,12 +96,30 @@ void TimelineView::setPlayhead(std::int64_t ms)
     // A show that goes on for ever is drawn for three rounds: later rounds show in the third.
     if (m_player && !m_player->totalMs() && m_player->roundMs() > 0 && ms > shownMs())
         ms = 2 * m_player->roundMs() + ms % m_player->roundMs();
+    const std::int64_t before = m_playhead;
     m_playhead = std::clamp<std::int64_t>(ms, 0, shownMs());
     // Kept in view as it runs.
     const int x = xAt(m_playhead);
     if (x < 0 || x >= viewport()->width())
         horizontalScrollBar()->setValue(int(std::llround(double(m_playhead) * m_pxPerMs)) -
                                         viewport()->width() / 10);
+    viewport()->update();
+    if (m_playhead != before && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, qlonglong(m_playhead));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TimelineView::scrub(std::int64_t ms)
+{
+    if (m_scrubbable)
+        movePlayhead(ms);
+}
+
+void TimelineView::setLeftOut(std::vector<Playback::LeftOut> runs, int slotsPerFrame)
+{
+    m_leftOut = std::move(runs);
+    m_leftOutFrame = std::max(slotsPerFrame, 1);
     viewport()->update();
 }
 
@@ -178,126 +188,6 @@ void TimelineView::resizeEvent(QResizeEvent *event)
         fit();
     else
         updateScroll();
-}
-
-void TimelineView::paintEvent(QPaintEvent *)
-{
-    QPainter p(viewport());
-    const QPalette &pal = palette();
-    const int width = viewport()->width();
-    const int height = viewport()->height();
-    const int lane = laneHeight();
-    p.fillRect(rect(), pal.base());
-    for (int servo = 0; servo < poseServos; ++servo)
-        if (servo % 2)
-            p.fillRect(0, lanesTop() + servo * lane, width, lane, pal.alternateBase());
-    const std::int64_t end = shownMs();
-    const int endX = std::min(xAt(end), width);
-
-    // Seconds: a mark at least 60 pixels apart, labelled.
-    static const std::array<std::int64_t, 14> spacings{
-        100,    200,    500,     1000,    2000,      5000,       10'000,
-        30'000, 60'000, 300'000, 600'000, 3'600'000, 36'000'000, 86'400'000};
-    std::int64_t spacing = spacings.back();
-    for (std::int64_t s : spacings)
-        if (double(s) * m_pxPerMs >= 60) {
-            spacing = s;
-            break;
-        }
-    p.setPen(pal.color(QPalette::Mid));
-    const std::int64_t firstMark = std::max<std::int64_t>(0, msAt(0) / spacing * spacing);
-    for (std::int64_t t = firstMark; t <= end && xAt(t) < width; t += spacing) {
-        const int x = xAt(t);
-        p.setPen(pal.color(QPalette::Mid));
-        p.drawLine(x, rulerHeight - 5, x, height);
-        p.setPen(pal.color(QPalette::Text));
-        const QString label =
-            spacing < 1000 ? QString::number(double(t) / 1000, 'f', 1) : QString::number(t / 1000);
-        p.drawText(x + 3, 0, 60, rulerHeight, Qt::AlignLeft | Qt::AlignVCenter, label + tr(" s"));
-    }
-
-    // The steps of each round in view, and where each round begins.
-    if (m_player && m_player->roundMs() > 0) {
-        const Sequence &sequence = m_player->sequence();
-        const std::int64_t roundMs = m_player->roundMs();
-        const std::int64_t rounds = sequence.rounds == 0 ? 3 : sequence.rounds;
-        const std::int64_t t0 = std::max<std::int64_t>(0, msAt(0));
-        const std::int64_t t1 = msAt(width);
-        const QColor moveColour = pal.color(QPalette::Highlight).lighter(160);
-        const QColor holdColour = pal.color(QPalette::Button);
-        for (std::int64_t round = t0 / roundMs; round < rounds && round * roundMs <= t1; ++round) {
-            const std::int64_t roundStart = round * roundMs;
-            const int roundX = xAt(roundStart);
-            if (round > 0 && roundX >= 0) {
-                p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DashLine));
-                p.drawLine(roundX, 0, roundX, height);
-            }
-            // Along the bottom, clear of the seconds.
-            if (sequence.rounds != 1 && roundX + 4 < width) {
-                p.setPen(pal.color(QPalette::Text));
-                const int line = p.fontMetrics().height();
-                p.drawText(std::max(roundX, 0) + 3, height - line, 120, line,
-                           Qt::AlignLeft | Qt::AlignVCenter, tr("Round %1").arg(round + 1));
-            }
-            // Only the steps in view: the first is found by halving.
-            auto first = std::upper_bound(m_starts.begin(), m_starts.end(), t0 - roundStart);
-            int step = int(std::max<std::ptrdiff_t>(0, first - m_starts.begin() - 1));
-            for (; step < int(sequence.steps.size()); ++step) {
-                const Step &s = sequence.steps[size_t(step)];
-                const std::int64_t start = roundStart + m_starts[size_t(step)];
-                if (start > t1)
-                    break;
-                const int x0 = xAt(start);
-                const int x1 = xAt(start + s.moveMs);
-                const int x2 = xAt(start + s.moveMs + s.holdMs);
-                const QRect block(x0, rulerHeight, std::max(x2 - x0, 1), blockHeight - 2);
-                p.fillRect(QRect(x0, rulerHeight, x1 - x0, blockHeight - 2), moveColour);
-                p.fillRect(QRect(x1, rulerHeight, x2 - x1, blockHeight - 2), holdColour);
-                const bool chosen = step == m_selected;
-                p.setPen(QPen(chosen ? pal.color(QPalette::Highlight) : pal.color(QPalette::Mid),
-                              chosen ? 2 : 1));
-                p.drawRect(block.adjusted(0, 0, -1, -1));
-                if (block.width() > 20) {
-                    p.setPen(pal.color(QPalette::Text));
-                    p.drawText(block.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                               p.fontMetrics().elidedText(
-                                   QString::fromStdString(sequence.poses[size_t(s.pose)].name),
-                                   Qt::ElideRight, block.width() - 5));
-                }
-            }
-        }
-    }
-
-    // Each servo's curve, sampled at every pixel from the function that plays.
-    if (m_player && endX > 0) {
-        std::array<QPolygon, poseServos> curves;
-        for (int x = std::max(0, xAt(0)); x <= endX; ++x) {
-            const Positions at = m_player->at(std::min(msAt(x), end)).targets;
-            for (int servo = 0; servo < poseServos; ++servo)
-                curves[size_t(servo)].append(QPoint(x, lanesTop() + servo * lane + 2 +
-                                                           (highestPosition - at[size_t(servo)]) *
-                                                               (lane - 4) / highestPosition));
-        }
-        p.setRenderHint(QPainter::Antialiasing);
-        for (int servo = 0; servo < poseServos; ++servo) {
-            p.setPen(QPen(laneColour(servo), 1.5));
-            p.drawPolyline(curves[size_t(servo)]);
-        }
-        p.setRenderHint(QPainter::Antialiasing, false);
-    }
-    p.setPen(pal.color(QPalette::Text));
-    // The lanes' numbers once there is room for them.
-    for (int servo = 0; servo < poseServos && lane >= p.fontMetrics().height(); ++servo)
-        p.drawText(2, lanesTop() + servo * lane, 20, lane, Qt::AlignLeft | Qt::AlignTop,
-                   QString::number(servo));
-
-    const int playheadX = xAt(m_playhead);
-    p.setPen(QPen(QColor(0xe0, 0x20, 0x20), 2));
-    p.drawLine(playheadX, 0, playheadX, height);
-    if (hasFocus()) {
-        p.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DotLine));
-        p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
-    }
 }
 
 std::optional<TimelineView::Edge> TimelineView::edgeAt(QPoint point) const

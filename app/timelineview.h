@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/sequencedocument.h"
+#include "motion/playback.h"
 #include "motion/player.h"
 
 #include <QAbstractScrollArea>
@@ -26,6 +27,13 @@ class TimelineView : public QAbstractScrollArea
     std::int64_t playhead() const { return m_playhead; }
     // Moves the playhead as the playback does: said back by nothing.
     void setPlayhead(std::int64_t ms);
+    // Moves it as the user does (a screen reader sets its value), where the user may.
+    void scrub(std::int64_t ms);
+    bool scrubbable() const { return m_scrubbable; }
+    // The end of what is drawn: the whole show, or three rounds of one that goes on for ever.
+    std::int64_t shownMs() const;
+    // The frames the playback left out, from its own record, marked along the ruler.
+    void setLeftOut(std::vector<Playback::LeftOut> runs, int slotsPerFrame);
     // While a show plays the playback alone moves the playhead.
     void setScrubbable(bool scrubbable);
     // Nothing while the sequence cannot be played.
@@ -38,6 +46,8 @@ class TimelineView : public QAbstractScrollArea
     // The top of the lanes, below the ruler and the blocks, and a lane's height.
     int lanesTop() const;
     int laneHeight() const;
+    // Where a servo's curve passes at a position.
+    int curveY(int servo, int position) const;
 
     // Small: the window stands beside the main one on a small screen; the splitter gives it more.
     QSize sizeHint() const override { return minimumSizeHint(); }
@@ -74,7 +84,12 @@ class TimelineView : public QAbstractScrollArea
         int gesture = 0;
     };
 
+    static constexpr int rulerHeight = 18;
+    static constexpr int blockHeight = 20;
+
     SequenceDocument &m_document;
+    std::vector<Playback::LeftOut> m_leftOut;
+    int m_leftOutFrame = 1; // slots
     std::optional<Player> m_player;
     std::vector<std::int64_t> m_starts; // of each step within a round
     double m_pxPerMs = 0.1;
@@ -87,8 +102,12 @@ class TimelineView : public QAbstractScrollArea
     int m_gestures = 0;
 
     void documentChanged();
-    // The length drawn: the whole show, or three rounds of one that goes on for ever.
-    std::int64_t shownMs() const;
+    // Painting (app/timelineview_paint.cpp), only what is in view, at most a block or a round a
+    // pixel, so that a show of years costs what a short one does.
+    void paintRuler(QPainter &p, std::int64_t end);
+    void paintSteps(QPainter &p);
+    void paintCurves(QPainter &p, std::int64_t end);
+    void paintLeftOut(QPainter &p);
     void updateScroll();
     void fit();
     std::optional<Edge> edgeAt(QPoint point) const;

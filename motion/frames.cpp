@@ -88,29 +88,53 @@ bool FramePlanner::settled() const
     return true;
 }
 
-void forEachFrame(const Player &player, const MotionLink &link,
-                  const std::function<bool(const PlannedFrame &)> &take)
+Positions FramePlanner::board(const Positions &unknown) const
 {
-    FramePlanner planner(link);
-    const int step = planner.timing().slotsPerFrame;
-    for (std::int64_t slot = 0;; slot += step) {
-        const Player::Moment moment = player.at(slotMicroseconds(slot) / 1000);
-        PlannedFrame frame{slot, planner.frame(moment.targets, slot)};
-        if (!frame.bytes.empty() && !take(frame))
-            return;
+    Positions board = unknown;
+    for (int i = 0; i < poseServos; ++i)
+        if (m_known[size_t(i)])
+            board[size_t(i)] = m_sent[size_t(i)];
+    return board;
+}
+
+FrameWalk::FrameWalk(const Player &player, const MotionLink &link)
+    : m_player(&player), m_link(link), m_planner(link)
+{}
+
+bool FrameWalk::next(PlannedFrame &frame)
+{
+    const int step = m_planner.timing().slotsPerFrame;
+    while (!m_done) {
+        const std::int64_t slot = m_slot;
+        const Player::Moment moment = m_player->at(slotMicroseconds(slot) / 1000);
+        frame.slot = slot;
+        frame.bytes = m_planner.frame(moment.targets, slot);
+        m_slot += step;
         // The last frame puts every servo on the last pose, however many frames that takes.
-        if (moment.finished && planner.settled())
-            break;
-        // In Mini SSC, while the board has every target and they stay as they are, frames carry
-        // nothing: on to the last slot before they change, so that a long hold or a slow move
-        // costs no more to plan than a short one. Slot k is at 100k/3 ms, rounded down.
-        if (!link.nativeFormat && planner.settled() && !moment.finished) {
-            const std::int64_t until = player.steadyUntil(slotMicroseconds(slot) / 1000);
+        if (moment.finished && m_planner.settled()) {
+            m_done = true;
+        } else if (!m_link.nativeFormat && m_planner.settled() && !moment.finished) {
+            // In Mini SSC, while the board has every target and they stay as they are, frames
+            // carry nothing: on to the last slot before they change, so that a long hold or a slow
+            // move costs no more to plan than a short one. Slot k is at 100k/3 ms, rounded down.
+            const std::int64_t until = m_player->steadyUntil(slotMicroseconds(slot) / 1000);
             const std::int64_t last = (3 * until + 99) / 100 - 1;
             const std::int64_t next = last - last % step;
             if (next > slot)
-                slot = next - step;
+                m_slot = next;
         }
+        if (!frame.bytes.empty())
+            return true;
+    }
+    return false;
+}
+
+void forEachFrame(const Player &player, const MotionLink &link,
+                  const std::function<bool(const PlannedFrame &)> &take)
+{
+    FrameWalk walk(player, link);
+    PlannedFrame frame;
+    while (walk.next(frame) && take(frame)) {
     }
 }
 
@@ -124,22 +148,65 @@ std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &lin
     return frames;
 }
 
+namespace {
+// What a frame leaves the board holding.
+void arrive(const PlannedFrame &frame, const MotionLink &link, Positions &board)
+{
+    const std::vector<std::uint8_t> &bytes = frame.bytes;
+    if (link.nativeFormat) {
+        std::copy(bytes.begin() + 4, bytes.begin() + 4 + poseServos, board.begin());
+        return;
+    }
+    for (size_t i = 0; i + 2 < bytes.size(); i += 3)
+        board[size_t(bytes[i + 1] - link.address)] = bytes[i + 2];
+}
+
+// Marks kept for one show at most: past this, every other one goes and they are kept further apart.
+constexpr size_t mostMarks = 4096;
+} // namespace
+
 Positions boardAfter(const Player &player, const MotionLink &link, std::int64_t slot,
                      Positions start)
 {
     forEachFrame(player, link, [&](const PlannedFrame &frame) {
         if (frame.slot > slot)
             return false;
-        const std::vector<std::uint8_t> &bytes = frame.bytes;
-        if (link.nativeFormat) {
-            std::copy(bytes.begin() + 4, bytes.begin() + 4 + poseServos, start.begin());
-            return true;
-        }
-        for (size_t i = 0; i + 2 < bytes.size(); i += 3)
-            start[size_t(bytes[i + 1] - link.address)] = bytes[i + 2];
+        arrive(frame, link, start);
         return true;
     });
     return start;
+}
+
+BoardTrack::BoardTrack(Player player, const MotionLink &link, const Positions &start, int markEvery)
+    : m_player(std::move(player)), m_link(link), m_markEvery(std::max(markEvery, 1))
+{
+    m_marks.push_back({FrameWalk(m_player, m_link), start});
+}
+
+Positions BoardTrack::after(std::int64_t slot)
+{
+    // The last mark whose frames so far all come at or before the slot.
+    const auto from =
+        std::upper_bound(m_marks.begin() + 1, m_marks.end(), slot,
+                         [](std::int64_t s, const Mark &m) { return s < m.walk.slot(); }) -
+        1;
+    const bool frontier = from + 1 == m_marks.end();
+    Mark work = *from;
+    PlannedFrame frame;
+    for (int count = 1; work.walk.next(frame) && frame.slot <= slot; ++count) {
+        arrive(frame, m_link, work.board);
+        if (!frontier || count % m_markEvery != 0)
+            continue;
+        m_marks.push_back(work);
+        if (m_marks.size() >= mostMarks) {
+            for (size_t i = 1; 2 * i < m_marks.size(); ++i)
+                m_marks[i] = m_marks[2 * i];
+            m_marks.erase(m_marks.begin() + std::ptrdiff_t((m_marks.size() + 1) / 2),
+                          m_marks.end());
+            m_markEvery *= 2;
+        }
+    }
+    return work.board;
 }
 
 void forEachSlot(const Player &player,

@@ -63,6 +63,8 @@ class FramePlanner
     // below 0) is not; a link whose address allows that is refused before it plays.
     bool carries(int servo) const;
     const FrameTiming &timing() const { return m_timing; }
+    // Where the frames so far leave each servo: `unknown`'s position for a servo not sent yet.
+    Positions board(const Positions &unknown) const;
 
   private:
     MotionLink m_link;
@@ -83,12 +85,53 @@ struct PlannedFrame
 };
 void forEachFrame(const Player &player, const MotionLink &link,
                   const std::function<bool(const PlannedFrame &)> &take);
+// The same frames one at a time, a walk that can be copied to go on later from where it stands.
+class FrameWalk
+{
+  public:
+    // `player` outlives the walk and its copies.
+    FrameWalk(const Player &player, const MotionLink &link);
+    // The next frame that carries bytes; false once the show has no more.
+    bool next(PlannedFrame &frame);
+    // The slot planned next.
+    std::int64_t slot() const { return m_slot; }
+
+  private:
+    const Player *m_player;
+    MotionLink m_link;
+    FramePlanner m_planner;
+    std::int64_t m_slot = 0;
+    bool m_done = false;
+};
 std::vector<PlannedFrame> planFrames(const Player &player, const MotionLink &link);
 
 // Where the board holds each servo once the frames planned up to slot `slot` have arrived, from
 // `start`: the targets as the line carries them, late where a frame could not carry every servo.
 Positions boardAfter(const Player &player, const MotionLink &link, std::int64_t slot,
                      Positions start);
+// The same for one show at many moments, as a playhead asks: the walk's state is kept every so
+// many frames, so that each stretch of a long show is planned once, however the playhead moves.
+class BoardTrack
+{
+  public:
+    // Marks the walk's state every `markEvery` frames.
+    BoardTrack(Player player, const MotionLink &link, const Positions &start, int markEvery = 256);
+    BoardTrack(const BoardTrack &) = delete;
+    BoardTrack &operator=(const BoardTrack &) = delete;
+    Positions after(std::int64_t slot);
+    const MotionLink &link() const { return m_link; }
+
+  private:
+    struct Mark
+    {
+        FrameWalk walk;
+        Positions board; // after the frames before the walk's slot
+    };
+    Player m_player;
+    MotionLink m_link;
+    std::vector<Mark> m_marks;
+    int m_markEvery;
+};
 
 // The targets at each thirtieth of a second, for a microcontroller to replay: rows of eight.
 void forEachSlot(const Player &player,

@@ -28,7 +28,18 @@ struct Playback::State
     // The same, seen by a write or drain under way without the lock.
     std::atomic<bool> stopping{false};
     Progress progress;
+    std::vector<LeftOut> leftOut;
     std::thread thread;
+
+    // Under the lock.
+    void leaveOut(std::int64_t slot, int step)
+    {
+        ++progress.framesLeftOut;
+        if (!leftOut.empty() && leftOut.back().lastSlot + step == slot)
+            leftOut.back().lastSlot = slot;
+        else if (leftOut.size() < mostLeftOutRuns)
+            leftOut.push_back({slot, slot});
+    }
 
     void end(Ending ending)
     {
@@ -54,6 +65,11 @@ void Playback::State::run()
         return;
     }
     FramePlanner planner(link);
+    const Positions first = player.at(0).targets;
+    {
+        const std::lock_guard lock(mutex);
+        progress.last = first;
+    }
     const int step = planner.timing().slotsPerFrame;
     // The show's last frame slot: the first on or after its end. Slots after it only carry the
     // last pose to servos that have not had it yet (Mini SSC at a low rate), are not part of the
@@ -93,7 +109,7 @@ void Playback::State::run()
             // Slots whose moment has passed are left out: the next one on time carries the
             // targets of its own moment.
             for (const auto now = Clock::now(); late(slot, now); slot += step)
-                ++progress.framesLeftOut;
+                leaveOut(slot, step);
             wake.wait_until(lock, moment(slot), [this] { return stopAsked; });
             if (stopAsked) {
                 ending = Ending::stopped;
@@ -107,7 +123,7 @@ void Playback::State::run()
         // The wait may have woken late (a busy machine, a paused process): looked at again.
         if (const auto now = Clock::now(); late(slot, now) || crowded(slot, now)) {
             const std::lock_guard lock(mutex);
-            ++progress.framesLeftOut;
+            leaveOut(slot, step);
             continue;
         }
         const Player::Moment now = player.at(slotMicroseconds(slot) / 1000);
@@ -131,7 +147,7 @@ void Playback::State::run()
         {
             const std::lock_guard lock(mutex);
             progress.elapsedMs = slotMicroseconds(inShow(slot) ? slot : *lastSlot) / 1000;
-            progress.last = now.targets;
+            progress.last = planner.board(first);
             progress.framesSent += !bytes.empty();
         }
         if (now.finished && planner.settled())
@@ -183,6 +199,13 @@ void Playback::wait()
 {
     if (m_state->thread.joinable())
         m_state->thread.join();
+}
+
+std::vector<Playback::LeftOut> Playback::leftOut(size_t first) const
+{
+    const std::lock_guard lock(m_state->mutex);
+    const std::vector<LeftOut> &all = m_state->leftOut;
+    return {all.begin() + std::ptrdiff_t(std::min(first, all.size())), all.end()};
 }
 
 Playback::Progress Playback::progress() const

@@ -34,7 +34,9 @@ class Playback
         std::int64_t elapsedMs = 0; // of the sequence's own time, by the last frame sent
         std::int64_t framesSent = 0;
         std::int64_t framesLeftOut = 0; // late, so not sent; slots within the show only
-        Positions last{};               // the targets of the last frame sent
+        // Where the frames sent leave each servo (the show's start for one not sent yet): in Mini
+        // SSC a servo a full frame could not carry lags behind its target.
+        Positions last{};
         Ending ending = Ending::running;
         WakeUps wakeUps = WakeUps::asScheduled; // what the system granted its thread
     };
@@ -54,6 +56,16 @@ class Playback
     // no bytes; what that write had not handed over is thrown away.
     void stop();
     Progress progress() const;
+    // The slots left out, as runs of frames one after another: those from the `first`th run on.
+    // The last run may still grow. Past `mostLeftOutRuns` only the count goes on.
+    struct LeftOut
+    {
+        std::int64_t firstSlot = 0;
+        std::int64_t lastSlot = 0;
+        bool operator==(const LeftOut &) const = default;
+    };
+    static constexpr size_t mostLeftOutRuns = 100'000;
+    std::vector<LeftOut> leftOut(size_t first = 0) const;
     bool running() const { return progress().ending == Ending::running; }
     // Waits until it has ended.
     void wait();

@@ -2,7 +2,8 @@
 # Takes the README's pictures under a virtual X server: the window at start (docs/screenshot.png),
 # after a drag on the travel dial (docs/screenshot-dial.png), at start with everything drawn
 # twice as large on a 1280x1024 screen (docs/screenshot-scale2.png), and in a dark colour scheme
-# with the test panel shown and the start of sweep reached with F6 (docs/screenshot-dark.png).
+# with the test panel shown and the start of sweep reached with F6 (docs/screenshot-dark.png); the
+# Motion window's timeline beside the main window, light and dark (docs/screenshot-timeline*.png).
 # Needs a built program; the last picture chooses COM1 through tests/wiretap beside it, if built.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages xvfb xdotool imagemagick qt6ct
@@ -56,5 +57,37 @@ for key in F6 Right Right Right F6; do
 done
 sleep 0.3
 import -window "$win" docs/screenshot-dark.png
+stop_xvfb_window
+
+# The Motion window opened with the example beside the main window on a 1280x800 screen, its
+# timeline clicked at 6.5 s, light (docs/screenshot-timeline.png) and dark, with the dark
+# scheme's font at the desktop's usual size (docs/screenshot-timeline-dark.png).
+timeline_picture() {
+    local work out=$1
+    work=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    local server=$!
+    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+    DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM= HOME=$work "$exe" docs/examples/wave.svseq &
+    local program=$!
+    export DISPLAY=":$(cat "$work/display")"
+    local main motion
+    main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvantis Panel$' | head -n 1)
+    sleep 2
+    motion=$(xdotool search --onlyvisible --name '^wave' | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$motion")"
+    local mx=$X my=$Y mh=$HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    # The lanes are near the window's foot; 0 s is 12 pixels in, at about 35 pixels a second.
+    xdotool mousemove $((mx + 240)) $((my + mh - 190)) click 1
+    sleep 0.7
+    import -window root -crop $((X + WIDTH - mx))x${mh}+${mx}+${my} +repage "$out"
+    kill "$program" "$server"
+    rm -rf "$work"
+}
+timeline_picture docs/screenshot-timeline.png
+printf '\n[Fonts]\ngeneral="DejaVu Sans,9,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"\n' >>"$config/qt6ct/qt6ct.conf"
+XDG_CONFIG_HOME=$config QT_QPA_PLATFORMTHEME=qt6ct timeline_picture docs/screenshot-timeline-dark.png
 rm -rf "$config"
-echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png and docs/screenshot-dark.png written"
+echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png, docs/screenshot-dark.png," \
+    "docs/screenshot-timeline.png and docs/screenshot-timeline-dark.png written"

@@ -261,14 +261,23 @@ void TestMotion::everyServoEndsOnTheLastPose()
     s.steps.front() = {2, 500, 0, Easing::Step};
     // The board as the frames leave it: Mini SSC sets one servo a message, the native form all.
     Positions board{};
+    std::vector<std::pair<std::int64_t, Positions>> boards; // after each frame
     for (const PlannedFrame &frame : planFrames(Player(s), {native, 0, baud})) {
         if (native)
             std::copy(frame.bytes.begin() + 4, frame.bytes.begin() + 12, board.begin());
         else
             for (size_t i = 0; i + 2 < frame.bytes.size(); i += 3)
                 board[frame.bytes[i + 1]] = frame.bytes[i + 2];
+        boards.emplace_back(frame.slot, board);
     }
     QCOMPARE(bytes(board).toHex(), bytes(all(200)).toHex());
+    // The preview's cache, marking every other frame, asked from the end back and then forwards.
+    BoardTrack track(Player(s), {native, 0, baud}, {}, 2);
+    for (int pass = 0; pass < 2; ++pass)
+        for (size_t i = 0; i < boards.size(); ++i) {
+            const auto &[slot, expected] = boards[pass ? i : boards.size() - 1 - i];
+            QCOMPARE(bytes(track.after(slot)).toHex(), bytes(expected).toHex());
+        }
 }
 
 void TestMotion::playbackEndings_data()
@@ -324,6 +333,14 @@ void TestMotion::playbackEndings()
     QCOMPARE(sent.back(), 30);
     QCOMPARE(bytes(done.last).toHex(), bytes(all(200)).toHex());
     QCOMPARE(qsizetype(sent.size()) + done.framesLeftOut, 31);
+    // The playback's record of what it left out and the frames sent are every slot, once each.
+    std::vector<std::int64_t> covered = sent;
+    for (const Playback::LeftOut &run : playback.leftOut())
+        for (std::int64_t slot = run.firstSlot; slot <= run.lastSlot; ++slot)
+            covered.push_back(slot);
+    std::sort(covered.begin(), covered.end());
+    for (std::int64_t slot = 0; slot < 31; ++slot)
+        QCOMPARE(covered.at(size_t(slot)), slot);
     QVERIFY(std::is_sorted(sent.begin(), sent.end()));
 }
 

@@ -11,6 +11,7 @@
 #include "tests/platform.h"
 #include "tests/ptypair.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -771,6 +772,23 @@ void TestMotionWindow::timelineEdgeDragIsOneCommand()
     (hold ? changed.holdMs : changed.moveMs) = ms;
     QCOMPARE(m_motion->sequence().steps[size_t(step)], changed);
     QCOMPARE(timeline->player()->sequence(), m_motion->sequence()); // the curves follow
+    // As drawn: servo 0's curve passes where the player has it at each pixel's moment.
+    const QImage drawn = timeline->viewport()->grab().toImage();
+    for (int px = 10; px < timeline->xAt(timeline->shownMs()); px += 30) {
+        const int expectedY =
+            timeline->curveY(0, Player(m_motion->sequence()).at(timeline->msAt(px)).targets[0]);
+        int best = 0, bestY = -1;
+        for (int py = timeline->lanesTop(); py < timeline->lanesTop() + timeline->laneHeight();
+             ++py) {
+            const QColor c = drawn.pixelColor(px, py);
+            const int near = 3 * 255 - std::abs(c.red() - 0x1f) - std::abs(c.green() - 0x77) -
+                             std::abs(c.blue() - 0xb4);
+            if (near > best)
+                std::tie(best, bestY) = std::tuple(near, py);
+        }
+        QVERIFY2(std::abs(bestY - expectedY) <= 1,
+                 qPrintable(QStringLiteral("x %1: %2, not %3").arg(px).arg(bestY).arg(expectedY)));
+    }
     QCOMPARE(m_motion->document().undoStack().count(), 1);
     QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), step);
     QTest::keyClick(m_motion, Qt::Key_Z, Qt::ControlModifier);
@@ -803,6 +821,10 @@ void TestMotionWindow::playheadKeysShowTheTargets()
     for (int key : keys)
         QTest::keyClick(timeline, Qt::Key(key));
     QCOMPARE(timeline->playhead(), ms);
+    // A screen reader reads the time in milliseconds, said in seconds.
+    QAccessibleInterface *read = QAccessible::queryAccessibleInterface(timeline);
+    QCOMPARE(read->valueInterface()->currentValue().toLongLong(), ms);
+    QCOMPARE(read->text(QAccessible::Value), QString::number(ms / 1000.0, 'f', 2) + " s");
     const Positions targets = Player(threePoses(2)).at(ms).targets;
     for (int servo = 0; servo < poseServos; ++servo)
         QCOMPARE(control<QSlider>(qPrintable(QStringLiteral("poseSlider%1").arg(servo)))->value(),
@@ -816,18 +838,19 @@ void TestMotionWindow::followMovesTheServos_data()
 {
     // From the home pose at 128 to one pose near it, then to one far from it.
     QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("baud");
     QTest::addColumn<bool>("follow");
     QTest::addColumn<bool>("port");
     QTest::addColumn<int>("key");
     QTest::addColumn<QByteArray>("sent");
-    QTest::newRow("a frame for a movement") << true << true << true << int(Qt::Key_Right)
+    QTest::newRow("a frame for a movement") << true << 9600 << true << true << int(Qt::Key_Right)
                                             << QByteArray::fromHex("FFFF08007880808080808080"
                                                                    "00");
     QTest::newRow("Mini SSC: every servo first, from the address")
-        << false << true << true << int(Qt::Key_Right)
+        << false << 9600 << true << true << int(Qt::Key_Right)
         << QByteArray::fromHex("FF1078FF1180FF1280FF1380FF1480FF1580FF1680FF1780");
     QTest::newRow("a jump eased, 24 at most a frame")
-        << true << true << true << int(Qt::Key_End)
+        << true << 9600 << true << true << int(Qt::Key_End)
         << QByteArray::fromHex("FFFF0800686868686868686800"
                                "FFFF0800505050505050505000"
                                "FFFF08003838383838"
@@ -835,13 +858,25 @@ void TestMotionWindow::followMovesTheServos_data()
                                "FFFF0800202020283"
                                "23C465000"
                                "FFFF08000A141E28323C465000");
-    QTest::newRow("not following") << true << false << true << int(Qt::Key_End) << QByteArray();
-    QTest::newRow("no port") << true << true << false << int(Qt::Key_End) << QByteArray();
+    // Five servos a frame: one left for a frame takes its 24 from where it stands, never 48.
+    QTest::newRow("Mini SSC at 4800: a jump eased within what a frame carries")
+        << false << 4800 << true << true << int(Qt::Key_End)
+        << QByteArray::fromHex("FF1068FF1168FF1268FF1368FF1468"
+                               "FF1050FF1150FF1568FF1668FF1768"
+                               "FF1038FF1138FF1250FF1350FF1450"
+                               "FF1020FF1120FF1550FF1650FF1750"
+                               "FF100AFF1114FF1238FF1338FF1438"
+                               "FF1220FF1328FF1432FF153CFF1646"
+                               "FF121E");
+    QTest::newRow("not following")
+        << true << 9600 << false << true << int(Qt::Key_End) << QByteArray();
+    QTest::newRow("no port") << true << 9600 << true << false << int(Qt::Key_End) << QByteArray();
 }
 
 void TestMotionWindow::followMovesTheServos()
 {
     QFETCH(bool, native);
+    QFETCH(int, baud);
     QFETCH(bool, follow);
     QFETCH(bool, port);
     QFETCH(int, key);
@@ -849,7 +884,7 @@ void TestMotionWindow::followMovesTheServos()
     PtyPair pty;
     if (port)
         m_fresh->choosePort(pty.device());
-    setLink(native, 9600, 16);
+    setLink(native, baud, 16);
     activate(m_motion);
     Sequence s;
     s.poses = {{"Home"},
