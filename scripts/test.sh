@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and every test, and runs them all: the test suite,
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
-# target, the suite built for arm64 and run through an emulator, with that package checked, and the
+# Installs what is missing, builds the program and every test, and runs them all: the test suite
+# under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz target, the suite built for arm64 and run through an emulator, with that package checked, and the
 # suite built for Windows and run under Wine, with its zip checked.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 stage_start=$SECONDS
@@ -23,17 +22,13 @@ setsid nice -n 10 bash scripts/windows-qt.sh >build/windows-qt.log 2>&1 &
 windows_qt=$!
 trap 'kill -- -"$windows_qt" 2>/dev/null || true' EXIT
 
-echo "== Test suite"
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug
-cmake --build build/test
-ctest --test-dir build/test --output-on-failure -j2 --timeout 300
-stage_done "test suite"
-
+# One Linux build serves the whole suite: every test runs once, with the sanitizers watching. The
+# suite runs without them too, built for arm64 and for Windows below.
 echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTIS_SANITIZE=ON
 cmake --build build/sanitize
 ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 300
-stage_done "sanitizer suite"
+stage_done "test suite"
 
 echo "== Fuzz targets, ${FUZZ_SECONDS:-10} seconds each"
 cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}"
