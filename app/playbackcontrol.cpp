@@ -101,10 +101,13 @@ void PlaybackControl::finish()
                           : Texts::played(m_name, port, progress);
         break;
     case Playback::Ending::stopped:
-    case Playback::Ending::running:
-        sentence = tr("Stopped. %1")
-                       .arg(Texts::played(m_home ? tr("the move home") : m_name, port, progress));
+    case Playback::Ending::running: {
+        //: Stands for a sequence's name in "Played %1 to %2: ...".
+        const QString what = m_home ? tr("the move home") : m_name;
+        //: %1 is the sentence "Played ... to ...: ..." that says how far it went.
+        sentence = tr("Stopped. %1").arg(Texts::played(what, port, progress));
         break;
+    }
     default:
         sentence = Texts::playbackEnded(port, progress.ending, m_host.portLink().stalls().limit());
         break;

@@ -12,6 +12,15 @@ QString poseText(const Pose &pose)
     return Texts::outside(pose.name);
 }
 
+// The easings' names as the step table shows them; the file keeps the English ones.
+[[maybe_unused]] constexpr const char *easingNames[] = {
+    //: An easing: the servos jump to the pose at the end of the move.
+    QT_TRANSLATE_NOOP("Easing", "step"),
+    QT_TRANSLATE_NOOP("Easing", "linear"),
+    QT_TRANSLATE_NOOP("Easing", "ease-in-out"),
+    QT_TRANSLATE_NOOP("Easing", "ease-out"),
+};
+
 QString easingText(Easing easing)
 {
     return QCoreApplication::translate("Easing", easingName(easing));

@@ -213,7 +213,7 @@ void TimelineView::paintEvent(QPaintEvent *)
         p.setPen(pal.color(QPalette::Text));
         const QString label =
             spacing < 1000 ? QString::number(double(t) / 1000, 'f', 1) : QString::number(t / 1000);
-        p.drawText(x + 3, 0, 60, rulerHeight, Qt::AlignLeft | Qt::AlignVCenter, label + tr(" s"));
+        p.drawText(x + 3, 0, 60, rulerHeight, Qt::AlignLeft | Qt::AlignVCenter, tr("%1 s").arg(label));
     }
 
     // The steps of each round in view, and where each round begins.
