@@ -62,16 +62,23 @@ import -window "$win" docs/screenshot-dark.png
 rm -rf "$config"
 
 declare -A load_title=([de]="Servo-Einstellungen öffnen" [fr]="Ouvrir des réglages de servos")
+exe=$(realpath "$exe") docs=$PWD/docs
+# A folder of the user's own, with a settings file in it, where the file dialog starts.
+home=$(mktemp -d)
+mkdir "$home/Roboter"
+printf 'Servo1.3' >"$home/arm.svo"
+head -c 80 /dev/zero >>"$home/arm.svo"
+pushd "$home" >/dev/null
 for language in de fr; do
-    LANGUAGE=$language XVFB_SCREEN=1280x800x24 \
-        source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
+    HOME=$home XDG_CONFIG_HOME=$home/.config LANGUAGE=$language XVFB_SCREEN=1280x800x24 \
+        source "$docs/../scripts/xvfb-window.sh" "$exe"
     eval "$(xdotool getwindowgeometry --shell "$win")"
     sleep 0.5
     xdotool mousemove $((X + 250)) $((Y + 200)) click 1 key ctrl+m # the Motion window, to its left
     sleep 1
     xdotool mousemove $((X + 15)) $((Y + 6)) click 1 # the File menu
     sleep 0.5
-    import -window root -crop 1280x620+0+150 "$xvfb_work/windows.png"
+    import -window root -trim +repage "$xvfb_work/windows.png"
     xdotool key Escape
     sleep 0.3
     xdotool mousemove $((X + 250)) $((Y + 200)) click 1 key ctrl+o
@@ -79,8 +86,10 @@ for language in de fr; do
     sleep 1
     import -window "$dialog" "$xvfb_work/dialog.png"
     convert "$xvfb_work/windows.png" "$xvfb_work/dialog.png" -background white -gravity center -append \
-        "docs/screenshot-$language.png"
+        "$docs/screenshot-$language.png"
     stop_xvfb_window
 done
+popd >/dev/null
+rm -rf "$home"
 echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png, docs/screenshot-dark.png," \
      "docs/screenshot-de.png and docs/screenshot-fr.png written"

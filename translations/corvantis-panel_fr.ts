@@ -741,7 +741,7 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Max real time servos:</source>
             <extracomment>How many servos the board can drive in real time at that rate; the number is shown below.</extracomment>
-            <translation>Servos max. en temps réel :</translation>
+            <translation>Servos en temps réel :</translation>
         </message>
         <message>
             <source>Data Format</source>
@@ -767,7 +767,7 @@ Voulez-vous le remplacer ?</translation>
         </message>
         <message>
             <source>Digital Controller</source>
-            <translation>Sorties numériques</translation>
+            <translation>Sorties logiques</translation>
         </message>
         <message>
             <source>Board Address</source>
@@ -873,7 +873,7 @@ Voulez-vous le remplacer ?</translation>
         </message>
         <message>
             <source>Max real time outputs:</source>
-            <translation>Sorties max. en temps réel :</translation>
+            <translation>Sorties en temps réel :</translation>
         </message>
         <message>
             <source>Save Servo Settings</source>
@@ -1102,7 +1102,7 @@ Voulez-vous le remplacer ?</translation>
         </message>
         <message>
             <source>No motion under "Digital Controller": the board drives outputs, not servos. Choose "Servo Controller" in the main window.</source>
-            <translation>Pas de mouvement en « Sorties numériques » : la carte pilote des sorties, pas des servos. Choisissez « Servomoteurs » dans la fenêtre principale.</translation>
+            <translation>Pas de mouvement en « Sorties logiques » : la carte pilote des sorties, pas des servos. Choisissez « Servomoteurs » dans la fenêtre principale.</translation>
         </message>
         <message>
             <source>a sequence is playing on it; stop it first</source>
