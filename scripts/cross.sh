@@ -55,8 +55,9 @@ program=$work/root/usr/bin/corvantis-panel
 file -b "$program" | grep -q "$machine" || fail "the packaged program is not built for $arch"
 [[ $("$emulator" "$program" --version) == "corvantis-panel 1.0.0" ]] || fail "--version"
 # The catalogues are packaged where the installed program finds them.
+contents=$(dpkg -c "$deb")
 for language in de fr; do
-    dpkg -c "$deb" | grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" ||
+    grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" <<<"$contents" ||
         fail "the package has no $language catalogue"
 done
 [[ $(LC_ALL=C.UTF-8 LANGUAGE=de "$emulator" "$program" --help | head -n 1) == Aufruf:* ]] ||

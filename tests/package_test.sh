@@ -45,8 +45,9 @@ for file in usr/bin/corvantis-panel \
             usr/share/doc/corvantis-panel/changelog.gz; do
     [[ -e $root/$file ]] || fail "$file is not in the package"
 done
+contents=$(dpkg -c "$deb")
 for language in de fr; do
-    dpkg -c "$deb" | grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" ||
+    grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" <<<"$contents" ||
         fail "the package lists no $language catalogue"
 done
 # The installed program finds its catalogue under its prefix, and Qt's where Debian keeps them.
