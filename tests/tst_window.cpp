@@ -64,7 +64,7 @@ std::optional<QRect> textPlace(const QWidget *w, QString &fault)
 {
     const QFontMetrics metrics(w->font());
     QString text;
-    int needed = 0;
+    int needed = 0, room = w->width();
     QRect place = w->geometry();
     if (const auto *label = qobject_cast<const QLabel *>(w)) {
         text = label->text();
@@ -78,11 +78,7 @@ std::optional<QRect> textPlace(const QWidget *w, QString &fault)
                                   : metrics.tightBoundingRect(text).translated(
                                         drawn.left(), drawn.top() + metrics.ascent());
         place = place.intersected(inside).translated(label->pos());
-        if (needed > inside.width())
-            fault = QStringLiteral("\"%1\" needs %2 px, has %3")
-                        .arg(text)
-                        .arg(needed)
-                        .arg(inside.width());
+        room = inside.width();
     } else if (qobject_cast<const QPushButton *>(w) || qobject_cast<const QRadioButton *>(w) ||
                qobject_cast<const QCheckBox *>(w)) {
         text = static_cast<const QAbstractButton *>(w)->text();
@@ -97,8 +93,8 @@ std::optional<QRect> textPlace(const QWidget *w, QString &fault)
     }
     if (text.isEmpty())
         return std::nullopt;
-    if (fault.isEmpty() && needed > w->width())
-        fault = QStringLiteral("\"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(w->width());
+    if (needed > room)
+        fault = QStringLiteral("\"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(room);
     return place;
 }
 
@@ -129,6 +125,7 @@ QStringList captionFaults(const QWidget *window)
     }
     return faults;
 }
+
 QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
 {
     if (node->object() && node->object()->objectName() == name)
