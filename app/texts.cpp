@@ -105,6 +105,7 @@ PortReport Texts::port(PortLink &link, int port)
                          : d.description.empty()  ? tr("serial port")
                                                   : outside(d.description);
     if (status.error == PortError::LookAlike)
+        //: A port, or the device it stands for, then why it cannot be used: "COM1: no device".
         return {false, tr("%1: %2").arg(what, portError(status.error, std::nullopt))};
     if (!status.entry->present)
         return {false, tr("%1: not connected").arg(what)};

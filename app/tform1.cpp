@@ -30,6 +30,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 TForm1::TForm1(Desktop &desktop, QWidget *parent)
     : QMainWindow(parent),
+      //: A file dialog's filter: the words the user reads, then after the bar the pattern, kept.
       OpenDialog(new FileDialog(Desktop::FileDialogKind::Open, tr("Servo Setup Files *.svo|*.svo"),
                                 QString(), desktop, this)),
       SaveDialog(new FileDialog(Desktop::FileDialogKind::Save, tr("Servo Setup Files  *.svo|*.svo"),

@@ -812,6 +812,7 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>Servo Setup Files *.svo|*.svo</source>
+        <extracomment>A file dialog&apos;s filter: the words the user reads, then after the bar the pattern, kept.</extracomment>
         <translation>Fichiers de réglage des servos *.svo|*.svo</translation>
     </message>
     <message>
@@ -936,6 +937,7 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>%1: %2</source>
+        <extracomment>A port, or the device it stands for, then why it cannot be used: &quot;COM1: no device&quot;.</extracomment>
         <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
