@@ -47,7 +47,9 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
     ui->setupUi(this);
     makeMotionMenu();
     applyLookAndFeel();
-    fitCaptions(centralWidget());
+    m_fitCaptions = ui->GroupBox1->title() != QLatin1String("Baud Rate");
+    if (m_fitCaptions)
+        fitCaptions(centralWidget());
     makeAccessible();
     m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
                                             defaultPortRecordPath(), m_desktop.holderRoots());

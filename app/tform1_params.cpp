@@ -18,16 +18,19 @@ void TForm1::recalcBaudAndCapacity()
     m_settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
         ui->Label50->setText(tr("Not Achievable"));
-        fitCaption(ui->Label50);
+        if (m_fitCaptions)
+            fitCaption(ui->Label50);
         ui->Label8->setText(QStringLiteral("0"));
         return;
     }
     ui->Label7->setText(figures.outputs ? tr("Max real time outputs:")
                                         : tr("Max real time servos:"));
-    fitCaption(ui->Label7);
+    if (m_fitCaptions)
+        fitCaption(ui->Label7);
     ui->Label8->setText(QString::number(figures.capacity));
     ui->Label50->setText(QString::number(figures.actualRate));
-    fitCaption(ui->Label50);
+    if (m_fitCaptions)
+        fitCaption(ui->Label50);
 }
 
 void TForm1::updateAddressRange()
