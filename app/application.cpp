@@ -37,7 +37,7 @@ int runApplication(int argc, char **argv, const QString &file,
     SystemDesktop system;
     Desktop &desktop = given ? *given : system;
     try {
-        setApplicationTitle(QCoreApplication::translate("Application", "Corvantis utility"));
+        setApplicationTitle(QCoreApplication::translate("Texts", "Corvantis utility"));
         TForm1 form(desktop);
         system.setWindow(&form);
         form.show();

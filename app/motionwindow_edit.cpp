@@ -49,7 +49,7 @@ void MotionWindow::poseSelected(QObject *)
 void MotionWindow::poseAddClick(QObject *)
 {
     if (int(sequence().poses.size()) >= mostSequencePoses) {
-        say(tr("A sequence holds at most %1 poses.").arg(mostSequencePoses));
+        say(tr("A sequence holds at most %n poses.", nullptr, mostSequencePoses));
         return;
     }
     Pose pose;
@@ -167,7 +167,7 @@ void MotionWindow::moveServo(const Positions &positions, int servo)
 void MotionWindow::stepAddClick(QObject *)
 {
     if (int(sequence().steps.size()) >= mostSequenceSteps) {
-        say(tr("A sequence holds at most %1 steps.").arg(mostSequenceSteps));
+        say(tr("A sequence holds at most %n steps.", nullptr, mostSequenceSteps));
         return;
     }
     const int at = selectedStep() < 0 ? int(sequence().steps.size()) : selectedStep() + 1;

@@ -249,7 +249,6 @@ void MotionWindow::exportFrames(bool header)
     const QByteArray bytes = header ? framesHeader(player, shown) : framesCsv(player);
     writeWholeFile(*path, bytes, [&](const QString &reason) { return notWritten(*path, reason); });
     const qsizetype frames = header ? bytes.count("},\n") : bytes.count('\n') - 1;
-    say(tr("Exported %1 frames to %2.")
-            .arg(frames)
+    say(tr("Exported %n frames to %1.", nullptr, int(frames))
             .arg(Texts::outside(QFileInfo(*path).fileName())));
 }

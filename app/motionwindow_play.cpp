@@ -278,9 +278,10 @@ void MotionWindow::showLink()
         return;
     }
     const FrameTiming timing = frameTiming(link);
-    m_linkLabel->setText(tr("%1 frames a second, up to %2 servos a frame (%3, %4 baud)")
+    //: %1 frames a second (may have a fraction), %2 the data format, %3 the baud rate.
+    m_linkLabel->setText(tr("%1 frames a second, up to %n servos a frame (%2, %3 baud)", nullptr,
+                            timing.servosPerFrame)
                              .arg(QString::number(timing.framesPerSecond(), 'g', 3))
-                             .arg(timing.servosPerFrame)
                              .arg(link.nativeFormat ? tr("Quorvel") : tr("Mini SSC"))
                              .arg(link.baud));
 }

@@ -5,7 +5,16 @@
 #include "link/portdirectory.h"
 #include "link/portlink.h"
 
+#include <QCoreApplication>
 #include <QTimer>
+
+namespace {
+// The Motion window's words, in its one context: a translator sees each of them once.
+class MotionTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(MotionWindow)
+};
+} // namespace
 
 namespace {
 QString portText(int port)
@@ -56,8 +65,8 @@ QString PlaybackControl::start(const Sequence &sequence, int port, const MotionL
         std::make_unique<Playback>(std::move(opened), player, link, ports.stalls().limit());
     m_timer->start();
     Q_EMIT portHeld(port);
-    return home ? tr("Going home on %1...").arg(portText(port))
-                : tr("Playing %1 on %2...").arg(Texts::outside(name), portText(port));
+    return home ? MotionTexts::tr("Going home on %1...").arg(portText(port))
+                : MotionTexts::tr("Playing %1 on %2...").arg(Texts::outside(name), portText(port));
 }
 
 void PlaybackControl::stop()
@@ -115,14 +124,17 @@ void PlaybackControl::finish()
     QString sentence;
     switch (progress.ending) {
     case Playback::Ending::finished:
-        sentence = m_home ? tr("The servos are at the home pose (%1).").arg(port)
+        sentence = m_home ? MotionTexts::tr("The servos are at the home pose (%1).").arg(port)
                           : Texts::played(m_name, port, progress);
         break;
     case Playback::Ending::stopped:
-    case Playback::Ending::running:
-        sentence = tr("Stopped. %1")
-                       .arg(Texts::played(m_home ? tr("the move home") : m_name, port, progress));
+    case Playback::Ending::running: {
+        //: Stands for a sequence's name in "Played %1 to %2: ...".
+        const QString what = m_home ? MotionTexts::tr("the move home") : m_name;
+        //: %1 is the sentence "Played ... to ...: ..." that says how far it went.
+        sentence = MotionTexts::tr("Stopped. %1").arg(Texts::played(what, port, progress));
         break;
+    }
     default:
         sentence = Texts::playbackEnded(port, progress.ending, m_host.portLink().stalls().limit());
         break;

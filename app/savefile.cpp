@@ -1,8 +1,8 @@
 #include "app/savefile.h"
 
+#include "app/commandline.h"
 #include "app/desktop.h"
 #include "app/texts.h"
-#include "app/commandline.h"
 #include "link/plainfile.h"
 #include "settings/fileaccess.h"
 
@@ -30,7 +30,7 @@ void writeWholeFile(const QString &path, const QByteArray &bytes,
         failed(file.errorString());
     }
     if (!lockForWriting(file.handle()))
-        failed(QCoreApplication::translate("SaveFile", "another program is writing it"));
+        failed(QCoreApplication::translate("Texts", "another program is writing it"));
     if (const int error = keepOwner(file.handle(), QFile::encodeName(path).toStdString()))
         failed(Texts::systemReason(error));
     for (qint64 written = 0; written < bytes.size();) {

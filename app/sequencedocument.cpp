@@ -1,8 +1,17 @@
 #include "app/sequencedocument.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QUndoCommand>
 #include <algorithm>
+
+namespace {
+// The Motion window's words, in its one context: a translator sees each of them once.
+class MotionTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(MotionWindow)
+};
+} // namespace
 
 // Each command keeps the sequence before and after it: a sequence is small beside what the user
 // spends making it, and undo then gives back exactly what was there.
@@ -55,14 +64,14 @@ Sequence SequenceDocument::fresh()
 {
     Sequence sequence;
     Pose home; // at 128 everywhere
-    home.name = tr("Home").toStdString();
+    home.name = MotionTexts::tr("Home").toStdString();
     sequence.poses = {home};
     return sequence;
 }
 
 QString SequenceDocument::name() const
 {
-    return m_path.isEmpty() ? tr("Untitled sequence") : QFileInfo(m_path).fileName();
+    return m_path.isEmpty() ? MotionTexts::tr("Untitled sequence") : QFileInfo(m_path).fileName();
 }
 
 void SequenceDocument::reset(const Sequence &sequence, const QString &path)
@@ -105,7 +114,7 @@ void SequenceDocument::addPose(const Pose &pose)
 {
     Sequence after = m_sequence;
     after.poses.push_back(pose);
-    push(tr("add \"%1\"").arg(QString::fromStdString(pose.name)), after, {});
+    push(MotionTexts::tr("add \"%1\"").arg(QString::fromStdString(pose.name)), after, {});
 }
 
 void SequenceDocument::renamePose(int pose, const std::string &name)
@@ -113,7 +122,7 @@ void SequenceDocument::renamePose(int pose, const std::string &name)
     Sequence after = m_sequence;
     const QString old = QString::fromStdString(after.poses.at(size_t(pose)).name);
     after.poses[size_t(pose)].name = name;
-    push(tr("rename \"%1\"").arg(old), after, {Change::Kind::PoseName, pose});
+    push(MotionTexts::tr("rename \"%1\"").arg(old), after, {Change::Kind::PoseName, pose});
 }
 
 void SequenceDocument::deletePose(int pose)
@@ -124,7 +133,7 @@ void SequenceDocument::deletePose(int pose)
     for (Step &step : after.steps)
         step.pose -= step.pose > pose;
     after.home -= after.home > pose;
-    push(tr("delete \"%1\"").arg(name), after, {});
+    push(MotionTexts::tr("delete \"%1\"").arg(name), after, {});
 }
 
 void SequenceDocument::setPosition(int pose, int servo, int position, int gesture)
@@ -132,28 +141,30 @@ void SequenceDocument::setPosition(int pose, int servo, int position, int gestur
     Sequence after = m_sequence;
     after.poses.at(size_t(pose)).positions.at(size_t(servo)) =
         std::uint8_t(std::clamp(position, 0, highestPosition));
-    push(tr("move Servo %1").arg(servo), after, {Change::Kind::Position, pose, servo}, gesture);
+    push(MotionTexts::tr("move Servo %1").arg(servo), after, {Change::Kind::Position, pose, servo},
+         gesture);
 }
 
 void SequenceDocument::insertStep(int at, const Step &step)
 {
     Sequence after = m_sequence;
     after.steps.insert(after.steps.begin() + at, step);
-    push(tr("add step %1").arg(at + 1), after, {});
+    push(MotionTexts::tr("add step %1").arg(at + 1), after, {});
 }
 
 void SequenceDocument::removeStep(int at)
 {
     Sequence after = m_sequence;
     after.steps.erase(after.steps.begin() + at);
-    push(tr("remove step %1").arg(at + 1), after, {});
+    push(MotionTexts::tr("remove step %1").arg(at + 1), after, {});
 }
 
 void SequenceDocument::moveStep(int from, int to)
 {
     Sequence after = m_sequence;
     std::swap(after.steps.at(size_t(from)), after.steps.at(size_t(to)));
-    push(to < from ? tr("move step %1 up").arg(from + 1) : tr("move step %1 down").arg(from + 1),
+    push(to < from ? MotionTexts::tr("move step %1 up").arg(from + 1)
+                   : MotionTexts::tr("move step %1 down").arg(from + 1),
          after, {});
 }
 
@@ -161,19 +172,20 @@ void SequenceDocument::setStep(int row, const Step &step, int gesture)
 {
     Sequence after = m_sequence;
     after.steps.at(size_t(row)) = step;
-    push(tr("change step %1").arg(row + 1), after, {Change::Kind::Step, -1, -1, row}, gesture);
+    push(MotionTexts::tr("change step %1").arg(row + 1), after, {Change::Kind::Step, -1, -1, row},
+         gesture);
 }
 
 void SequenceDocument::setRounds(int rounds)
 {
     Sequence after = m_sequence;
     after.rounds = rounds;
-    push(tr("change the rounds"), after, {Change::Kind::Loop});
+    push(MotionTexts::tr("change the rounds"), after, {Change::Kind::Loop});
 }
 
 void SequenceDocument::setHome(int pose)
 {
     Sequence after = m_sequence;
     after.home = pose;
-    push(tr("change the home pose"), after, {Change::Kind::Loop});
+    push(MotionTexts::tr("change the home pose"), after, {Change::Kind::Loop});
 }

@@ -51,6 +51,7 @@ QString easingChoices()
     for (const EasingName &e : easings)
         names << QStringLiteral("\"%1\"").arg(QLatin1String(e.name));
     const QString last = names.takeLast();
+    //: The last of a list of choices: %1 the others, separated by commas, %2 the last one.
     return SequenceTexts::tr("%1 or %2").arg(names.join(QStringLiteral(", ")), last);
 }
 
@@ -66,20 +67,25 @@ class Reader
 
     void fail(const QString &field, const QString &why)
     {
+        //: %2 names the field as the file spells it ("steps[3].move"), %3 says what it must be
+        //: ("must be a whole number from 0 to 60000").
         if (!failed())
             m_refusal = SequenceTexts::tr("\"%1\" is not a sequence this program can play: %2 %3.")
                             .arg(m_name, field, why);
     }
 
-    // A whole number from `low` to `high`; `because` says why, where the range is not plain.
+    // A whole number from `low` to `high`; a Mini SSC address says why its range is not plain.
     int number(const QJsonValue &value, const QString &field, qint64 low, qint64 high,
-               const QString &because = {})
+               bool miniSscAddress = false)
     {
         const double d = value.toDouble(std::nan(""));
         if (!value.isDouble() || d != std::floor(d) || d < double(low) || d > double(high)) {
-            fail(field,
-                 SequenceTexts::tr("must be a whole number from %1 to %2").arg(low).arg(high) +
-                     because);
+            fail(field, (miniSscAddress ? SequenceTexts::tr("must be a whole number from %1 to %2 "
+                                                            "in the Mini SSC format, whose servo "
+                                                            "numbers end at 254")
+                                        : SequenceTexts::tr("must be a whole number from %1 to %2"))
+                            .arg(low)
+                            .arg(high));
             return int(low);
         }
         return int(d);
@@ -247,12 +253,9 @@ SequenceFileRead decodeSequenceFile(const QByteArray &text, const QString &name)
                   SequenceTexts::tr("must be \"Quorvel\" or \"Mini SSC\""));
     file.link.nativeFormat = format == QLatin1String("Quorvel");
     // Mini SSC numbers the servos from the address up, and 255 is its sync byte.
-    file.link.address = read.number(
-        link.value(Key::address), Key::link + u'.' + Key::address, 0,
-        largestLinkAddress(file.link.nativeFormat),
-        file.link.nativeFormat
-            ? QString()
-            : SequenceTexts::tr(" in the Mini SSC format, whose servo numbers end at 254"));
+    file.link.address =
+        read.number(link.value(Key::address), Key::link + u'.' + Key::address, 0,
+                    largestLinkAddress(file.link.nativeFormat), !file.link.nativeFormat);
     file.link.baud =
         read.number(link.value(Key::baudRate), Key::link + u'.' + Key::baudRate, 300, divisorBase);
 

@@ -7,14 +7,31 @@
 #include <QSpinBox>
 #include <algorithm>
 
+namespace {
+// The Motion window's words, in its one context: a translator sees each of them once.
+class MotionTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(MotionWindow)
+};
+} // namespace
+
 QString poseText(const Pose &pose)
 {
     return Texts::outside(pose.name);
 }
 
+// The easings' names as the step table shows them; the file keeps the English ones.
+[[maybe_unused]] constexpr const char *easingNames[] = {
+    //: An easing: the servos jump to the pose at the end of the move.
+    QT_TRANSLATE_NOOP("MotionWindow", "step"),
+    QT_TRANSLATE_NOOP("MotionWindow", "linear"),
+    QT_TRANSLATE_NOOP("MotionWindow", "ease-in-out"),
+    QT_TRANSLATE_NOOP("MotionWindow", "ease-out"),
+};
+
 QString easingText(Easing easing)
 {
-    return QCoreApplication::translate("Easing", easingName(easing));
+    return MotionTexts::tr(easingName(easing));
 }
 
 namespace {
@@ -70,7 +87,7 @@ bool PoseListModel::setData(const QModelIndex &index, const QVariant &value, int
         return false;
     const QString name = value.toString().trimmed().left(longestPoseName);
     if (name.isEmpty()) {
-        Q_EMIT refused(tr("A pose needs a name; it keeps the one it had."));
+        Q_EMIT refused(MotionTexts::tr("A pose needs a name; it keeps the one it had."));
         return false;
     }
     if (name != poseText(m_document.sequence().poses[size_t(index.row())]))
@@ -137,13 +154,13 @@ QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, in
         return section + 1;
     switch (section) {
     case poseColumn:
-        return tr("Pose");
+        return MotionTexts::tr("Pose");
     case moveColumn:
-        return tr("Move ms");
+        return MotionTexts::tr("Move ms");
     case holdColumn:
-        return tr("Hold ms");
+        return MotionTexts::tr("Hold ms");
     case easingColumn:
-        return tr("Easing");
+        return MotionTexts::tr("Easing");
     }
     return {};
 }

@@ -105,6 +105,7 @@ PortReport Texts::port(PortLink &link, int port)
                          : d.description.empty()  ? tr("serial port")
                                                   : outside(d.description);
     if (status.error == PortError::LookAlike)
+        //: A port, or the device it stands for, then why it cannot be used: "COM1: no device".
         return {false, tr("%1: %2").arg(what, portError(status.error, std::nullopt))};
     if (!status.entry->present)
         return {false, tr("%1: not connected").arg(what)};
@@ -138,11 +139,12 @@ QString Texts::notSent(const QString &port, PortLink *link, int number, const Se
         }
     }
     if (sent.error == PortError::None)
-        return tr("%1: the port did not take the bytes within %2 seconds; nothing was sent whole.")
-            .arg(name)
-            .arg(std::chrono::duration_cast<std::chrono::seconds>(link ? link->stalls().limit()
-                                                                       : StallMemory::defaultLimit)
-                     .count());
+        return tr("%1: the port did not take the bytes within %n seconds; nothing was sent whole.",
+                  nullptr,
+                  int(std::chrono::duration_cast<std::chrono::seconds>(
+                          link ? link->stalls().limit() : StallMemory::defaultLimit)
+                          .count()))
+            .arg(name);
     return tr("%1: %2").arg(name, portError(sent.error, sent.holder, sent.node, sent.systemError));
 }
 
@@ -247,13 +249,18 @@ QString Texts::sequenceFault(const QString &path, const SequenceFault &fault)
 QString Texts::played(const QString &path, const QString &port, const Playback::Progress &progress)
 {
     const QString seconds = QString::number(double(progress.elapsedMs) / 1000, 'f', 1);
-    const QString leftOut = progress.framesLeftOut == 0
-                                ? tr("none left out")
-                                : tr("%1 left out, late").arg(progress.framesLeftOut);
-    return tr("Played %1 to %2: %3 s, %4 frames, %5.")
-        .arg(outside(QDir::toNativeSeparators(path)), outside(port), seconds)
-        .arg(progress.framesSent)
-        .arg(leftOut);
+    const QString name = outside(QDir::toNativeSeparators(path));
+    //: %1 the sequence, %2 the port, %3 the seconds played (with one decimal).
+    if (progress.framesLeftOut == 0)
+        return tr("Played %1 to %2: %3 s, %n frames, none left out.", nullptr,
+                  int(progress.framesSent))
+            .arg(name, outside(port), seconds);
+    //: %1 the sequence, %2 the port, %3 the seconds played, %4 the frames sent; %n frames were
+    //: left out because they were late.
+    return tr("Played %1 to %2: %3 s, %4 frames, %n left out, late.", nullptr,
+              int(progress.framesLeftOut))
+        .arg(name, outside(port), seconds)
+        .arg(progress.framesSent);
 }
 
 QString Texts::playbackEnded(const QString &port, Playback::Ending ending,
@@ -262,9 +269,9 @@ QString Texts::playbackEnded(const QString &port, Playback::Ending ending,
     const QString name = outside(port);
     switch (ending) {
     case Playback::Ending::stalled:
-        return tr("%1: the port took no bytes for %2 seconds; the playback stopped.")
-            .arg(name)
-            .arg(std::chrono::duration_cast<std::chrono::seconds>(stallLimit).count());
+        return tr("%1: the port took no bytes for %n seconds; the playback stopped.", nullptr,
+                  int(std::chrono::duration_cast<std::chrono::seconds>(stallLimit).count()))
+            .arg(name);
     case Playback::Ending::gone:
         return tr("%1: the adapter went away; the playback stopped.").arg(name);
     case Playback::Ending::lineRefused:

@@ -2,6 +2,7 @@
 
 #include "app/accessible.h"
 #include "app/application.h"
+#include "app/captionfit.h"
 #include "app/colours.h"
 #include "app/eventguard.h"
 #include "app/focusroute.h"
@@ -29,6 +30,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 TForm1::TForm1(Desktop &desktop, QWidget *parent)
     : QMainWindow(parent),
+      //: A file dialog's filter: the words the user reads, then after the bar the pattern, kept.
       OpenDialog(new FileDialog(Desktop::FileDialogKind::Open, tr("Servo Setup Files *.svo|*.svo"),
                                 QString(), desktop, this)),
       SaveDialog(new FileDialog(Desktop::FileDialogKind::Save, tr("Servo Setup Files  *.svo|*.svo"),
@@ -45,6 +47,9 @@ TForm1::TForm1(Desktop &desktop, QWidget *parent)
     ui->setupUi(this);
     makeMotionMenu();
     applyLookAndFeel();
+    m_fitCaptions = ui->GroupBox1->title() != QLatin1String("Baud Rate");
+    if (m_fitCaptions)
+        fitCaptions(centralWidget());
     makeAccessible();
     m_portLink = std::make_unique<PortLink>([this] { return m_desktop.serialDevices(); },
                                             defaultPortRecordPath(), m_desktop.holderRoots());
@@ -62,7 +67,7 @@ TForm1::~TForm1()
 
 void TForm1::makeMotionMenu()
 {
-    m_motionMenu = ui->MenuBar->addMenu(tr("Motion"));
+    m_motionMenu = ui->MenuBar->addMenu(tr("&Motion"));
     m_motionMenu->setObjectName(QStringLiteral("Motion1"));
     m_motionOpen = m_motionMenu->addAction(tr("Poses and Sequences..."));
     m_motionOpen->setObjectName(QStringLiteral("motionOpen"));
@@ -148,11 +153,9 @@ void TForm1::makeAccessible()
     // (Alt+U for the upload, as the edit boxes take Ctrl+U to clear the line). Alt+F and Alt+S
     // only where the style underlines a menu's letter no sooner than Alt is held: elsewhere the
     // underline would change the captions the user sees.
-    if (!ui->MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, ui->MenuBar)) {
-        ui->SerialPort1->setTitle(tr("&File"));
-        ui->SerialPort2->setTitle(tr("&Serial Port"));
-        m_motionMenu->setTitle(tr("&Motion"));
-    }
+    if (ui->MenuBar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, ui->MenuBar))
+        for (QMenu *menu : {ui->SerialPort1, ui->SerialPort2, m_motionMenu})
+            menu->setTitle(menu->title().remove(QLatin1Char('&')));
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { ui->MenuBar->setActiveAction(ui->SerialPort1->menuAction()); });

@@ -128,6 +128,9 @@ class TForm1 : public QMainWindow, public MotionHost
     int m_heldPort = 0;                     // the port a playback holds, 0 for none
     ServoSettings m_settings;
     EditingFlags m_flags;
+    // The layout was drawn for the English captions, which keep their places whatever the font;
+    // another language's are fitted to it.
+    bool m_fitCaptions = false;
 
     static QFont layoutFont();
     BoardChoices choices() const;

@@ -1,4 +1,5 @@
 // Link parameters: the "Baud Rate", "Data Format", "Function" and "Board Address" groups.
+#include "app/captionfit.h"
 #include "app/conversion.h"
 #include "app/desktop.h"
 #include "app/tform1.h"
@@ -17,13 +18,19 @@ void TForm1::recalcBaudAndCapacity()
     m_settings.baudDivisor = figures.divisor;
     if (!figures.achievable) {
         ui->Label50->setText(tr("Not Achievable"));
+        if (m_fitCaptions)
+            fitCaption(ui->Label50);
         ui->Label8->setText(QStringLiteral("0"));
         return;
     }
     ui->Label7->setText(figures.outputs ? tr("Max real time outputs:")
                                         : tr("Max real time servos:"));
+    if (m_fitCaptions)
+        fitCaption(ui->Label7);
     ui->Label8->setText(QString::number(figures.capacity));
     ui->Label50->setText(QString::number(figures.actualRate));
+    if (m_fitCaptions)
+        fitCaption(ui->Label50);
 }
 
 void TForm1::updateAddressRange()

@@ -17,16 +17,25 @@ endforeach()
 list(REMOVE_DUPLICATES CORVANTIS_MINGW_RUNTIME)
 
 get_filename_component(qtPrefix "${Qt6_DIR}/../../.." ABSOLUTE)
+# The catalogues, ours and Qt's own for the same languages (Debian's are the same on every
+# platform), in translations/ beside the program, where it looks for them.
+set(translations ${qmFiles})
+foreach(qm ${qmFiles})
+    string(REGEX REPLACE ".*corvantis-panel_(.*)\\.qm$" "${QT_HOST_PATH}/share/qt6/translations/qtbase_\\1.qm"
+           qtbase "${qm}")
+    list(APPEND translations ${qtbase})
+endforeach()
 set(package corvantis-panel-${PROJECT_VERSION}-windows-x64)
 set(stage ${CMAKE_BINARY_DIR}/${package})
 add_custom_target(windows_zip
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${package}.zip
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/platforms ${stage}/styles
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/platforms ${stage}/styles ${stage}/translations
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:corvantis-panel> $<TARGET_FILE:corvantis-panel-console>
             ${runtime} ${qtPrefix}/bin/Qt6Core.dll ${qtPrefix}/bin/Qt6Gui.dll ${qtPrefix}/bin/Qt6Widgets.dll
             ${stage}
     COMMAND ${CMAKE_COMMAND} -E copy ${qtPrefix}/plugins/platforms/qwindows.dll ${stage}/platforms
     COMMAND ${CMAKE_COMMAND} -E copy ${qtPrefix}/plugins/styles/qwindowsvistastyle.dll ${stage}/styles
+    COMMAND ${CMAKE_COMMAND} -E copy ${translations} ${stage}/translations
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${stage}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/examples/wave.svseq ${stage}
@@ -34,5 +43,5 @@ add_custom_target(windows_zip
     COMMAND ${CMAKE_STRIP} ${stage}/corvantis-panel.exe ${stage}/corvantis-panel.com
     COMMAND ${CMAKE_COMMAND} -E tar cf ${package}.zip --format=zip ${package}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS corvantis-panel corvantis-panel-console
+    DEPENDS corvantis-panel corvantis-panel-console corvantis-panel_lrelease
     VERBATIM)

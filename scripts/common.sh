@@ -2,7 +2,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-build_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 ccache)
+# Linguist's tools build the catalogues; Qt's own catalogues go into the Windows folder.
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+                fonts-liberation2 ccache)
 
 # A rebuild of the same sources (the next CI run, the sanitizer and cross builds of unchanged files)
 # comes from the compiler cache; CMake takes the launcher from the environment when a build folder

@@ -54,6 +54,14 @@ dpkg -x "$deb" "$work/root"
 program=$work/root/usr/bin/corvantis-panel
 file -b "$program" | grep -q "$machine" || fail "the packaged program is not built for $arch"
 [[ $("$emulator" "$program" --version) == "corvantis-panel 1.0.0" ]] || fail "--version"
+# The catalogues are packaged where the installed program finds them.
+contents=$(dpkg -c "$deb")
+for language in de fr; do
+    grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" <<<"$contents" ||
+        fail "the package has no $language catalogue"
+done
+[[ $(LC_ALL=C.UTF-8 LANGUAGE=de "$emulator" "$program" --help | head -n 1) == Aufruf:* ]] ||
+    fail "--help is not German with LANGUAGE=de"
 
 # The start-up settings (address 0, 9600 baud, Mini SSC, servos, every sweep 1843 to 5529) sent to
 # a pseudo-terminal must arrive as the 41 bytes the board expects.

@@ -5,9 +5,12 @@
 # with the test panel shown and the start of sweep reached with F6 (docs/screenshot-dark.png); the
 # Motion window's timeline beside the main window, light and dark (docs/screenshot-timeline*.png).
 # Needs a built program; the last picture chooses COM1 through tests/wiretap beside it, if built.
+# Then, in German and French (docs/screenshot-de.png, docs/screenshot-fr.png): the window with its
+# File menu open beside the Motion window, and the file dialog Load Settings opens.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages xvfb xdotool imagemagick qt6ct
 exe=${1:-build/release/corvantis-panel}
+export LC_ALL=C.UTF-8 LANGUAGE= # English, whatever the machine's language, unless named below
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh" "$exe"
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -91,3 +94,36 @@ XDG_CONFIG_HOME=$config QT_QPA_PLATFORMTHEME=qt6ct timeline_picture docs/screens
 rm -rf "$config"
 echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png, docs/screenshot-dark.png," \
     "docs/screenshot-timeline.png and docs/screenshot-timeline-dark.png written"
+
+declare -A load_title=([de]="Servo-Einstellungen öffnen" [fr]="Ouvrir des réglages de servos")
+exe=$(realpath "$exe") docs=$PWD/docs
+# A folder of the user's own, with a settings file in it, where the file dialog starts.
+home=$(mktemp -d)
+mkdir "$home/Roboter"
+printf 'Servo1.3' >"$home/arm.svo"
+head -c 80 /dev/zero >>"$home/arm.svo"
+pushd "$home" >/dev/null
+for language in de fr; do
+    HOME=$home XDG_CONFIG_HOME=$home/.config LANGUAGE=$language XVFB_SCREEN=1280x800x24 \
+        source "$docs/../scripts/xvfb-window.sh" "$exe"
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    sleep 0.5
+    xdotool mousemove $((X + 250)) $((Y + 200)) click 1 key ctrl+m # the Motion window, to its left
+    sleep 1
+    xdotool mousemove $((X + 15)) $((Y + 6)) click 1 # the File menu
+    sleep 0.5
+    import -window root -trim +repage "$xvfb_work/windows.png"
+    xdotool key Escape
+    sleep 0.3
+    xdotool mousemove $((X + 250)) $((Y + 200)) click 1 key ctrl+o
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^${load_title[$language]}\$" | head -n 1)
+    sleep 1
+    import -window "$dialog" "$xvfb_work/dialog.png"
+    convert "$xvfb_work/windows.png" "$xvfb_work/dialog.png" -background white -gravity center -append \
+        "$docs/screenshot-$language.png"
+    stop_xvfb_window
+done
+popd >/dev/null
+rm -rf "$home"
+echo "docs/screenshot.png, docs/screenshot-dial.png, docs/screenshot-scale2.png, docs/screenshot-dark.png," \
+     "docs/screenshot-de.png and docs/screenshot-fr.png written"

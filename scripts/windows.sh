@@ -49,6 +49,12 @@ bash tests/wine/make-prefix.sh --window "$work/prefix" >/dev/null
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 [[ $(wine "$unpacked/corvantis-panel.com" --version | tr -d '\r') == "corvantis-panel 1.0.0" ]] ||
     fail "--version"
+# The catalogues beside the program, Qt's with them; a German display language gives German.
+for qm in corvantis-panel_de corvantis-panel_fr qtbase_de qtbase_fr; do
+    [[ -f $unpacked/translations/$qm.qm ]] || fail "the zip has no translations/$qm.qm"
+done
+help=$(env -u LC_ALL LANG=de_DE.UTF-8 wine "$unpacked/corvantis-panel.com" --help)
+[[ $help == Aufruf:* ]] || fail "--help is not German under a German display language: $help"
 
 # The start-up settings sent to COM1, a pseudo-terminal, must arrive as the 41 bytes at 9600 baud.
 python3 - "$unpacked" "$work" <<'PY'

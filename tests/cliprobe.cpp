@@ -2,6 +2,7 @@
 // laid out (CLIPROBE_SYS_CLASS_TTY, CLIPROBE_DEV) and the processes and lock files of a table of
 // its own (CLIPROBE_PROC, CLIPROBE_LOCKS) rather than on the machine's own.
 #include "app/commandline.h"
+#include "app/translations.h"
 
 #include <cstdlib>
 
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
     const HolderRoots system = systemHolderRoots();
     const std::string sys = setting("CLIPROBE_SYS_CLASS_TTY", "/sys/class/tty");
     const std::string dev = setting("CLIPROBE_DEV", "/dev");
+    useUserLanguage();
     CommandLine line;
     return runCommandLine(argc, argv, line, [=] { return listSerialDevices(sys, dev); },
                           {setting("CLIPROBE_PROC", system.processes),

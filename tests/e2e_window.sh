@@ -3,6 +3,7 @@
 # the client area below the menu bar, and leaves with File, Quit, which must end it with status 0.
 set -euo pipefail
 exe=$1
+export LC_ALL=C.UTF-8 LANGUAGE= # the English captions, whatever the machine's language
 for tool in Xvfb xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done

@@ -6,6 +6,8 @@
 #   package_test.sh BUILD_DIR E2E_SCRIPT
 set -euo pipefail
 build=$1 e2e=$2
+# The program's words in English, whatever the machine's language; the rows below name others.
+export LC_ALL=C.UTF-8 LANGUAGE=
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -26,7 +28,7 @@ for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
     grep -q "\b$lib\b" <<<"$depends" || fail "no dependency on $lib"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for pkg in fonts-liberation2 qt6-wayland; do
+for pkg in fonts-liberation2 qt6-wayland qt6-translations-l10n; do
     grep -q "\b$pkg\b" <<<"$recommends" || fail "does not recommend $pkg"
 done
 
@@ -43,6 +45,14 @@ for file in usr/bin/corvantis-panel \
             usr/share/doc/corvantis-panel/changelog.gz; do
     [[ -e $root/$file ]] || fail "$file is not in the package"
 done
+contents=$(dpkg -c "$deb")
+for language in de fr; do
+    grep -q "/usr/share/corvantis-panel/translations/corvantis-panel_$language.qm$" <<<"$contents" ||
+        fail "the package lists no $language catalogue"
+done
+# The installed program finds its catalogue under its prefix, and Qt's where Debian keeps them.
+help=$(LANGUAGE=de "$root/usr/bin/corvantis-panel" --help)
+[[ $help == Aufruf:*"Die Einstellungen aus FILE ohne Fenster"* ]] || fail "--help is not German: $help"
 # The changelog has an entry for this version; the debug package has what the stripped program
 # names by its build ID.
 zcat "$root/usr/share/doc/corvantis-panel/changelog.gz" >"$work/changelog"

@@ -48,6 +48,9 @@ Run run(const QString &program, const QStringList &arguments, const QStringList 
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // English, whatever the machine's language, unless the test names one.
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), QString());
     for (const QString &entry : environment)
         env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     const ProgramRun done = runBuiltProgram(program, arguments, env, setting);
@@ -78,9 +81,9 @@ ProgramSetting signalled(int signal, const PtyPair &pty)
 }
 
 // The command line as main() runs it, on the processes of a test's own table.
-Run probe(const QStringList &arguments)
+Run probe(const QStringList &arguments, const QStringList &environment = {})
 {
-    return run(QStringLiteral(CLIPROBE), arguments);
+    return run(QStringLiteral(CLIPROBE), arguments, environment);
 }
 
 // Three poses, a second and a half in all, for the link given.
@@ -171,25 +174,37 @@ class TestCommandLine : public QObject
 void TestCommandLine::uploadSendsWhatTheWindowSends_data()
 {
     QTest::addColumn<SettingsFileContent>("file");
-    QTest::addColumn<bool>("latin1Name"); // named in Latin-1, as a file from an old archive
-    QTest::newRow("Mini SSC, Servo Controller") << content(1, 0, 10, 9600, 1843, 5529) << false;
-    QTest::newRow("Quorvel, Servo Controller") << content(0, 0, 1000, 14400, 2000, 6000) << false;
-    QTest::newRow("Mini SSC, Digital Controller") << content(1, 1, 255, 57600, 0, 7300) << false;
+    QTest::addColumn<bool>("latin1Name");  // named in Latin-1, as a file from an old archive
+    QTest::addColumn<QString>("language"); // the user's, which changes no byte
+    QTest::newRow("Mini SSC, Servo Controller")
+        << content(1, 0, 10, 9600, 1843, 5529) << false << QString();
+    QTest::newRow("Mini SSC, Servo Controller, in German")
+        << content(1, 0, 10, 9600, 1843, 5529) << false << "de";
+    QTest::newRow("Quorvel, Servo Controller, in French")
+        << content(0, 0, 1000, 14400, 2000, 6000) << false << "fr_FR";
+    QTest::newRow("Quorvel, Servo Controller")
+        << content(0, 0, 1000, 14400, 2000, 6000) << false << QString();
+    QTest::newRow("Mini SSC, Digital Controller")
+        << content(1, 1, 255, 57600, 0, 7300) << false << QString();
     QTest::newRow("Quorvel, Digital Controller")
-        << content(0, 1, 65535, 115200, 3000, 3040) << false;
+        << content(0, 1, 65535, 115200, 3000, 3040) << false << QString();
     // Servo 0 goes through the bars over their start-up positions; the address through the range.
-    QTest::newRow("servo 0 above the start-up end") << content(1, 0, 5, 9600, 6000, 7000) << false;
+    QTest::newRow("servo 0 above the start-up end")
+        << content(1, 0, 5, 9600, 6000, 7000) << false << QString();
     QTest::newRow("servo 0 end at its start-up place")
-        << content(1, 0, 5, 9600, 5500, 5529) << false;
-    QTest::newRow("address above the range") << content(1, 0, 300, 9600, 1843, 5529) << false;
-    QTest::newRow("negative address") << content(0, 0, -7, 9600, 1843, 5529) << false;
-    QTest::newRow("a file name that is not UTF-8") << content(1, 0, 10, 9600, 1843, 5529) << true;
+        << content(1, 0, 5, 9600, 5500, 5529) << false << QString();
+    QTest::newRow("address above the range")
+        << content(1, 0, 300, 9600, 1843, 5529) << false << QString();
+    QTest::newRow("negative address") << content(0, 0, -7, 9600, 1843, 5529) << false << QString();
+    QTest::newRow("a file name that is not UTF-8")
+        << content(1, 0, 10, 9600, 1843, 5529) << true << QString();
 }
 
 void TestCommandLine::uploadSendsWhatTheWindowSends()
 {
     QFETCH(SettingsFileContent, file);
     QFETCH(bool, latin1Name);
+    QFETCH(QString, language);
     if (latin1Name && onWindows)
         QSKIP("Windows file names are wide text: none is bytes that are not UTF-8");
     const QString path = write(file);
@@ -216,7 +231,8 @@ void TestCommandLine::uploadSendsWhatTheWindowSends()
         upload = probe({QStringLiteral("--upload"), latin1, QStringLiteral("--port"), port});
         ::unlink(encodedPath(latin1).c_str()); // a name the test's folder cannot remove itself
     } else {
-        upload = probe({QStringLiteral("--upload"), path, QStringLiteral("--port"), port});
+        upload = probe({QStringLiteral("--upload"), path, QStringLiteral("--port"), port},
+                       {QStringLiteral("LANGUAGE=") + language});
     }
     QCOMPARE(upload.err, QByteArray());
     QCOMPARE(upload.status, int(exitDone));
@@ -768,6 +784,25 @@ void TestCommandLine::withoutADisplay_data()
     QTest::newRow("play without a port")
         << QStringList{"--play", "a.svseq"} << QString() << int(exitUsage) << QByteArray()
         << QByteArray("--play needs --port, or --dry-run.\n");
+    QTest::newRow("help in German, and the toolkit's words too")
+        << QStringList{"LANGUAGE=de", "--help"} << QString() << int(exitDone)
+        << QByteArray("Aufruf: ") << QByteArray();
+    QTest::newRow("help in German, named by LANG")
+        << QStringList{"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8", "--help-all"} << QString()
+        << int(exitDone) << QByteArray("Aufruf: ") << QByteArray();
+    QTest::newRow("in French") << QStringList{"LANGUAGE=fr_FR:fr", "--upload", "f.svo"} << QString()
+                               << int(exitUsage) << QByteArray()
+                               << QByteArray("--upload et --port vont ensemble.\n");
+    QTest::newRow("in German, the toolkit's sentence")
+        << QStringList{"LANGUAGE=de", "--list-port"} << QString() << int(exitUsage) << QByteArray()
+        << QByteArray("Unbekannte Option 'list-port'.\n");
+    QTest::newRow("a language without a catalogue is English")
+        << QStringList{"LANGUAGE=eo", "--play", "a.svseq"} << QString() << int(exitUsage)
+        << QByteArray() << QByteArray("--play needs --port, or --dry-run.\n");
+    QTest::newRow("the C locale is English, whatever LANGUAGE says")
+        << QStringList{"LC_ALL=C", "LANGUAGE=de", "--upload", "a.svo",
+                       "--upload", "b.svo",       "--port",   "COM1"}
+        << QString() << int(exitUsage) << QByteArray() << QByteArray("Give --upload once.\n");
     QTest::newRow("upload given twice")
         << QStringList{"--upload", "a.svo", "--upload", "b.svo", "--port", "COM1"} << QString()
         << int(exitUsage) << QByteArray() << QByteArray("Give --upload once.\n");
@@ -784,7 +819,13 @@ void TestCommandLine::withoutADisplay()
     QFETCH(QByteArray, err);
     ProgramSetting setting;
     setting.output = output;
-    const Run done = run(QStringLiteral(PANEL), arguments, {}, setting);
+    // Leading NAME=value words set the environment, as in a shell.
+    QStringList environment;
+    while (!arguments.isEmpty() && arguments.first().contains(QLatin1Char('=')))
+        environment << arguments.takeFirst();
+    if (onWindows && !environment.isEmpty())
+        QSKIP("Windows takes the display language, not the environment's");
+    const Run done = run(QStringLiteral(PANEL), arguments, environment, setting);
     QCOMPARE(done.status, status); // -1 for an abort for want of a display
     QVERIFY2(done.out.startsWith(out), qPrintable(QString::fromUtf8(done.out)));
     QCOMPARE(done.err, err);

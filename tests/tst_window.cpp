@@ -5,15 +5,127 @@
 #include "tests/builtprogram.h"
 #include "tests/fakedesktop.h"
 #include "tests/otherprocess.h"
+#include "tests/platform.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <cmath>
 
 namespace {
+// Every text 40 % longer than the English, as a wordy language makes it.
+class LongerTexts final : public QTranslator
+{
+  public:
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        const QString text = QString::fromUtf8(source);
+        return text + text.left(text.size() * 2 / 5);
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// The catalogues of a language, the program's and Qt's, for as long as it lives.
+struct InLanguage
+{
+    explicit InLanguage(const QString &language)
+    {
+        if (language == QLatin1String("pseudo")) {
+            translators.push_back(std::make_unique<LongerTexts>());
+        } else if (language != QLatin1String("en")) {
+            for (auto [name, folder] :
+                 {std::pair{QStringLiteral("qtbase_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+                  {QStringLiteral("corvantis-panel_"), QStringLiteral(TRANSLATIONS)}}) {
+                translators.push_back(std::make_unique<QTranslator>());
+                loaded = translators.back()->load(name + language, folder);
+            }
+        }
+        for (const auto &translator : translators)
+            QCoreApplication::installTranslator(translator.get());
+    }
+    ~InLanguage()
+    {
+        for (const auto &translator : translators)
+            QCoreApplication::removeTranslator(translator.get());
+    }
+    std::vector<std::unique_ptr<QTranslator>> translators;
+    bool loaded = true;
+};
+
+// Where the text of a control lies, in its parent, and whether it fits: "" when it does, else
+// what is wrong. A control that shows no text of its own has no such place.
+std::optional<QRect> textPlace(const QWidget *w, QString &fault)
+{
+    const QFontMetrics metrics(w->font());
+    QString text;
+    int needed = 0, room = w->width();
+    QRect place = w->geometry();
+    if (const auto *label = qobject_cast<const QLabel *>(w)) {
+        text = label->text();
+        const QRect inside = label->contentsRect();
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect drawn = metrics.boundingRect(inside, flags, text);
+        needed =
+            label->wordWrap() ? drawn.height() - inside.height() + inside.width() : drawn.width();
+        // The ink of one line: two lines one above the other may share their leading.
+        place = label->wordWrap() ? drawn
+                                  : metrics.tightBoundingRect(text).translated(
+                                        drawn.left(), drawn.top() + metrics.ascent());
+        place = place.intersected(inside).translated(label->pos());
+        room = inside.width();
+    } else if (qobject_cast<const QPushButton *>(w) || qobject_cast<const QRadioButton *>(w) ||
+               qobject_cast<const QCheckBox *>(w)) {
+        text = static_cast<const QAbstractButton *>(w)->text();
+        needed = w->sizeHint().width();
+    } else if (const auto *group = qobject_cast<const QGroupBox *>(w)) {
+        text = group->title();
+        needed = group->minimumSizeHint().width();
+    } else if (const auto *bar = qobject_cast<const QMenuBar *>(w)) {
+        for (const QAction *menu : bar->actions())
+            text += menu->text();
+        needed = bar->sizeHint().width();
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    if (needed > room)
+        fault = QStringLiteral("\"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(room);
+    return place;
+}
+
+// Every caption of the window that is cut off or runs into another control.
+QStringList captionFaults(const QWidget *window)
+{
+    QStringList faults;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window) || w->window() != window)
+            continue;
+        QString fault;
+        const std::optional<QRect> place = textPlace(w, fault);
+        if (!place)
+            continue;
+        if (!fault.isEmpty())
+            faults << w->objectName() + QStringLiteral(": ") + fault;
+        // The dial's box holds the two lines under it by design.
+        for (const QObject *o : w->parentWidget()->children()) {
+            const auto *other = qobject_cast<const QWidget *>(o);
+            QString ignored;
+            if (!other || other == w || !other->isVisibleTo(window) ||
+                other->inherits("CircleShape") || other->inherits("TPie"))
+                continue;
+            const QRect theirs = textPlace(other, ignored).value_or(other->geometry());
+            if (place->intersects(theirs))
+                faults << w->objectName() + QStringLiteral(" runs into ") + other->objectName();
+        }
+    }
+    return faults;
+}
+
 QAccessibleInterface *findAccessible(QAccessibleInterface *node, const QString &name)
 {
     if (node->object() && node->object()->objectName() == name)
@@ -57,6 +169,8 @@ class TestWindow : public QObject
     void textStandsOutInEitherScheme();
     void quitEndsAtOnceWithZero();
     void closingEndsWithZero();
+    void captionsFit_data();
+    void captionsFit();
 
   private:
     std::unique_ptr<FreshWindow> m_fresh;
@@ -492,6 +606,8 @@ ProbeRun runQuitProbe(const QString &mode, const QString &file = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), QString());
     const ProgramRun probe =
         runBuiltProgram(QStringLiteral(QUITPROBE),
                         file.isEmpty() ? QStringList{mode} : QStringList{mode, file}, env);
@@ -528,6 +644,42 @@ void TestWindow::closingEndsWithZero()
     file.close();
     QVERIFY(
         runQuitProbe(QStringLiteral("close"), file.fileName()).output.contains("address 1000\n"));
+}
+
+void TestWindow::captionsFit_data()
+{
+    QTest::addColumn<QString>("language"); // "pseudo": every text 40 % longer than the English
+    for (const char *language : {"en", "de", "fr", "pseudo"})
+        QTest::newRow(language) << language;
+}
+
+void TestWindow::captionsFit()
+{
+    QFETCH(QString, language);
+    if (onWindows)
+        QSKIP("Under Wine the offscreen platform finds no fonts: its stand-in's widths are no "
+              "desktop's");
+    const InLanguage texts(language);
+    QVERIFY(texts.loaded);
+    m_fresh = std::make_unique<FreshWindow>(); // made in the language
+    form()->show();
+    // Every caption the main window can show at once: the test panel with its warning.
+    ui().Panel1->show();
+    ui().Label51->show();
+    QStringList faults = captionFaults(form());
+    ui().RadioButton7->click(); // "Digital Controller": the capacity counts outputs
+    ui().baudSelector->setEditText(QStringLiteral("300"));
+    faults += captionFaults(form());
+    form()->findChild<QAction *>(QStringLiteral("motionOpen"))->trigger();
+    auto *motion = form()->findChild<QWidget *>(QStringLiteral("MotionWindow"));
+    QVERIFY(motion && motion->isVisible());
+    // As large as it asks to be, as on a desktop's screen (the offscreen one is smaller).
+    motion->resize(motion->sizeHint());
+    // Beside the main window on a 1280x800 screen, clear of its menus, in every shipped language.
+    if (language != QLatin1String("pseudo"))
+        QVERIFY(motion->sizeHint().width() < 517 && motion->sizeHint().height() < 760);
+    faults += captionFaults(motion);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestWindow)

@@ -169,8 +169,9 @@ def main():
     threading.Thread(target=accept, daemon=True).start()
     with open(os.path.join(prefix, "winepath")) as folders:
         winepath = folders.read()
+    # English, whatever the machine's language: Wine takes Windows's display language from it.
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEPATH=winepath,
-               CORVANTIS_WIRE="%d" % server.getsockname()[1])
+               CORVANTIS_WIRE="%d" % server.getsockname()[1], LC_ALL="C.UTF-8", LANGUAGE="")
     # Only a pty of ours may stand behind COM1, never a device of the machine's.
     if os.path.lexists(link):
         os.unlink(link)
