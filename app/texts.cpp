@@ -211,7 +211,8 @@ QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
 
 QString Texts::saveFailure(const QString &path, const QString &reason)
 {
-    return tr("The settings could not be saved to \"%1\": %2").arg(outside(path), reason);
+    return tr("The settings could not be saved to \"%1\": %2")
+        .arg(outside(QDir::toNativeSeparators(path)), reason);
 }
 
 QString Texts::folderNotWritable(const QString &folder, const QString &reason)
