@@ -72,7 +72,7 @@ echo "the zip's window mapped under Wine: ${WIDTH}x${HEIGHT} at $X,$Y"
 if [[ -n ${SCREENSHOT:-} ]]; then
     # With the Motion menu open, as the README shows it.
     sleep 1
-    xdotool windowactivate --sync "$win" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || true
     xdotool key alt+m
     sleep 1
     import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$SCREENSHOT"

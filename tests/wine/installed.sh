@@ -78,24 +78,33 @@ if not line.startswith('"fehlt-\u00f6.svo" could not be opened'):
     sys.exit("FAIL: the name does not read right in the console")
 PY
 
-# The registered open command, run as Explorer runs it for a double click: the window opens with
-# the file loaded, its address in the board address field (read back through the clipboard).
+# The registered open commands, run as Explorer runs them for a double click: a .svo opens in the
+# window, its address in the board address field (read back through the clipboard), a .svseq in
+# the Motion window.
+open_with() { # TYPE FILE: starts the type's command on the file; `opened` is its process
+    local command exe
+    command=$(query "HKCU\Software\Classes\CorvantisPanel.$1\shell\open\command" /ve |
+              sed -n 's/.*REG_SZ *//p')
+    exe=$(sed -n 's/^"\([^"]*\)" "%1"$/\1/p' <<<"$command")
+    [[ -n $exe ]] || fail "the .$1 command is not \"program\" \"%1\": $command"
+    wine "$exe" "$(winepath -w "$2")" >/dev/null 2>&1 &
+    opened=$!
+}
+window_named() { # TITLE: sets `win` to the window with that caption
+    win=""
+    for _ in $(seq 300); do
+        win=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [[ -n $win ]] && return
+        sleep 0.1
+    done
+    fail "no window \"$1\" opened"
+}
 robot=$(mktemp -d)/robot.svo
 python3 -c "import struct, sys; open(sys.argv[1], 'wb').write(b'Servo1.3' + struct.pack('<4i', 123, 9600, 1, 0) + struct.pack('<2i', 1843, 5529) * 8)" "$robot"
-command=$(query 'HKCU\Software\Classes\CorvantisPanel.svo\shell\open\command' /ve | sed -n 's/.*REG_SZ *//p')
-exe=$(sed -n 's/^"\([^"]*\)" "%1"$/\1/p' <<<"$command")
-[[ -n $exe ]] || fail "the open command is not \"program\" \"%1\": $command"
-wine "$exe" "$(winepath -w "$robot")" >/dev/null 2>&1 &
-opened=$!
-win=""
-for _ in $(seq 300); do
-    win=$(xdotool search --name "^Corvantis Panel$" 2>/dev/null | head -n 1 || true)
-    [[ -n $win ]] && break
-    sleep 0.1
-done
-[[ -n $win ]] || fail "the open command opened no window"
+open_with svo "$robot"
+window_named "Corvantis Panel"
 sleep 1
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || true
 # Escape goes to the board address; its text is then copied.
 xdotool key Escape ctrl+a ctrl+c
 address=""
@@ -106,6 +115,11 @@ for _ in $(seq 50); do
 done
 echo "the window opened by the .svo's command shows address \"$address\""
 [[ $address == 123 ]] || fail "the window shows address \"$address\", not the file's 123"
+kill "$opened" 2>/dev/null || true
+wait "$opened" 2>/dev/null || true
+open_with svseq "$installed/wave.svseq"
+window_named "wave.svseq - Motion"
+echo "the .svseq's command opened wave.svseq in the Motion window"
 kill "$opened" 2>/dev/null || true
 wait "$opened" 2>/dev/null || true
 
@@ -121,3 +135,4 @@ done
 left=$(query 'HKCU\Software\Classes\.svseq' /s)
 [[ $left == *"Other.Sequence"* && $left != *CorvantisPanel* ]] || fail "the other program's .svseq is not back: $left"
 echo "the uninstaller removed the files, the shortcut, both file types and its entry; .svseq is Other.Sequence's again"
+rm -rf "$(dirname "$robot")"
