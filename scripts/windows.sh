@@ -15,7 +15,7 @@ stage_done() {
 }
 
 ensure_packages "${build_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 python3 xvfb xauth \
-                xdotool x11-utils xclip nsis ${SCREENSHOT:+imagemagick}
+                xdotool x11-utils nsis ${SCREENSHOT:+imagemagick}
 stage_done install
 qt=$(bash scripts/windows-qt.sh | tail -n 1)
 stage_done "Qt for Windows"
@@ -72,8 +72,7 @@ echo "the zip's window mapped under Wine: ${WIDTH}x${HEIGHT} at $X,$Y"
 if [[ -n ${SCREENSHOT:-} ]]; then
     # With the Motion menu open, as the README shows it.
     sleep 1
-    timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || true
-    xdotool key alt+m
+    xdotool mousemove $((X + 122)) $((Y + 9)) click 1
     sleep 1
     import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$SCREENSHOT"
     xdotool key Escape

@@ -79,8 +79,8 @@ if not line.startswith('"fehlt-\u00f6.svo" could not be opened'):
 PY
 
 # The registered open commands, run as Explorer runs them for a double click: a .svo opens in the
-# window, its address in the board address field (read back through the clipboard), a .svseq in
-# the Motion window.
+# window with its address in the board address field (File, Save Settings writes back what the
+# window holds), a .svseq in the Motion window.
 open_with() { # TYPE FILE: starts the type's command on the file; `opened` is its process
     local command exe
     command=$(query "HKCU\Software\Classes\CorvantisPanel.$1\shell\open\command" /ve |
@@ -105,16 +105,16 @@ open_with svo "$robot"
 window_named "Corvantis Panel"
 sleep 1
 timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || true
-# Escape goes to the board address; its text is then copied.
-xdotool key Escape ctrl+a ctrl+c
-address=""
-for _ in $(seq 50); do
-    address=$(xclip -o -selection clipboard 2>/dev/null || true)
-    [[ -n $address ]] && break
-    sleep 0.1
-done
-echo "the window opened by the .svo's command shows address \"$address\""
-[[ $address == 123 ]] || fail "the window shows address \"$address\", not the file's 123"
+saved=$(dirname "$robot")/saved.svo
+xdotool key ctrl+s
+window_named "Save Servo Settings"
+sleep 1
+xdotool type --delay 20 "$(winepath -w "$saved")"
+xdotool key Return
+for _ in $(seq 100); do [[ -s $saved ]] && break; sleep 0.1; done
+address=$(od -A n -t d4 -j 8 -N 4 "$saved" 2>/dev/null | tr -d ' ')
+echo "the window opened by the .svo's command holds address $address (saved again from it)"
+[[ $address == 123 ]] || fail "the window holds address \"$address\", not the file's 123"
 kill "$opened" 2>/dev/null || true
 wait "$opened" 2>/dev/null || true
 open_with svseq "$installed/wave.svseq"
