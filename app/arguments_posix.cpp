@@ -1,5 +1,8 @@
-// Arguments and file names as the bytes a POSIX system gives, which need not be UTF-8.
+// Arguments and file names as the bytes a POSIX system gives, which need not be UTF-8; the
+// terminal takes the output's bytes as they are.
 #include "app/commandline.h"
+
+#include <QIODevice>
 
 QStringList decodedArguments(int argc, char **argv)
 {
@@ -53,4 +56,9 @@ std::string encodedPath(const QString &path)
         i += length - 1;
     }
     return bytes;
+}
+
+std::unique_ptr<QIODevice> consoleText(bool)
+{
+    return nullptr;
 }

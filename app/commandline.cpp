@@ -18,6 +18,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <chrono>
@@ -74,6 +75,26 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
     return ours;
 }
 
+// The highest COM number --port takes: the record's last, or where the system numbers its ports,
+// every number it can give (USB adapters on Windows often get 5 and above).
+int highestPort()
+{
+    return systemNumbersPorts() ? highestSystemPort : PortDirectory::portCount;
+}
+
+QString portHelp()
+{
+    if (systemNumbersPorts())
+        return CommandLineTexts::tr("The port for --upload: COM1 to COM%1, the system's ports of "
+                                    "those names, or a serial device such as %2.")
+            .arg(highestPort())
+            .arg(QString::fromStdString(exampleSerialDevice()));
+    return CommandLineTexts::tr("The port for --upload: COM1 to COM%1, each the adapter it stands "
+                                "for in the window's menu, or a serial device such as %2.")
+        .arg(PortDirectory::portCount)
+        .arg(QString::fromStdString(exampleSerialDevice()));
+}
+
 struct Parser
 {
     QCommandLineParser parser;
@@ -81,13 +102,7 @@ struct Parser
                               CommandLineTexts::tr("Send the settings in FILE to the board, "
                                                    "without the window."),
                               CommandLineTexts::tr("FILE")};
-    QCommandLineOption port{QStringLiteral("port"),
-                            CommandLineTexts::tr("The port for --upload: COM1 to COM%1, each the "
-                                                 "adapter it stands for in the window's menu, or "
-                                                 "a serial device such as %2.")
-                                .arg(PortDirectory::portCount)
-                                .arg(QString::fromStdString(exampleSerialDevice())),
-                            CommandLineTexts::tr("PORT")};
+    QCommandLineOption port{QStringLiteral("port"), portHelp(), CommandLineTexts::tr("PORT")};
     QCommandLineOption listPorts{QStringLiteral("list-ports"),
                                  CommandLineTexts::tr("List COM1 to COM%1: the device each stands "
                                                       "for, and whether it can be opened.")
@@ -137,18 +152,14 @@ QString toolkitHelp()
         "-qwindowtitle, ...).\n");
 }
 
-// "COM1" to the last COM number in any case, with or without the colon of a device name, is a COM
-// number; any other COM-like name is no port at all, and never a file in the current folder.
+// "COM1" to the highest COM number in any case, with or without the colon of a device name, is a
+// COM number; any other COM-like name is no port at all, and never a file in the current folder.
 std::optional<int> comNumber(const QString &name, bool &comLike)
 {
     static const QRegularExpression com(QStringLiteral("^com[0-9]*:?$"),
                                         QRegularExpression::CaseInsensitiveOption);
     comLike = com.match(name).hasMatch();
-    const QString number = comLike && name.endsWith(QLatin1Char(':')) ? name.chopped(1) : name;
-    for (int n = 1; n <= PortDirectory::portCount; ++n)
-        if (number.compare(QString::fromStdString(portName(n)), Qt::CaseInsensitive) == 0)
-            return n;
-    return std::nullopt;
+    return comLike ? comPortNumber(name.toStdString(), highestPort()) : std::nullopt;
 }
 
 } // namespace
@@ -244,12 +255,14 @@ SettingsFileContent asLoadedIntoFreshWindow(SettingsFileContent content)
 
 namespace {
 // PORT as --upload and --play take it, opened for them: COM1 to COM4 as `link` numbers the
-// devices, or a serial device by its path. When it cannot be, the sentence is said and `status`
-// holds the exit status; nothing has been sent.
+// devices, a higher COM number the system's port of that name, or a serial device by its path.
+// When it cannot be, the sentence is said and `status` holds the exit status; nothing has been
+// sent.
 struct GivenPort
 {
     SerialPort port;
-    int number = 0;
+    int number = 0; // COM1 to COM4, the menu's
+    QString name;   // "COM10" for com10:, else as given
     int status = exitDone;
 };
 
@@ -261,16 +274,20 @@ GivenPort openGivenPort(const QString &port, PortLink &link, QTextStream &errors
     if (!number && comLike) {
         errors << CommandLineTexts::tr("%1: no such port; the ports are COM1 to COM%2.")
                       .arg(Texts::outside(port))
-                      .arg(PortDirectory::portCount)
+                      .arg(highestPort())
                << Qt::endl;
         given.status = exitPortUnusable;
         return given;
     }
-    given.number = number.value_or(0);
-    if (number) {
+    const int n = number.value_or(0);
+    given.number = n <= PortDirectory::portCount ? n : 0;
+    given.name = n ? QString::fromStdString(portName(n)) : port;
+    if (n > PortDirectory::portCount) {
+        given.port = SerialPort(portName(n), link.holders(), HolderScan::Freshness::Now);
+    } else if (n) {
         link.refresh();
         if (!portWaitsInterrupted())
-            given.port = link.open(*number, HolderScan::Freshness::Now);
+            given.port = link.open(n, HolderScan::Freshness::Now);
     } else {
         given.port = SerialPort(encodedPath(port), link.holders(), HolderScan::Freshness::Now);
     }
@@ -380,10 +397,7 @@ int playFile(const PlayRequest &request, PortLink &link, QTextStream &out, QText
     case Playback::Ending::stopped:
     case Playback::Ending::running:
         // The show by its file's name, the port by its own: "Played wave.svseq to COM1".
-        out << Texts::played(QFileInfo(request.file).fileName(),
-                             given.number ? QString::fromStdString(portName(given.number))
-                                          : request.port,
-                             done)
+        out << Texts::played(QFileInfo(request.file).fileName(), given.name, done)
             << Qt::endl;
         return exitDone;
     case Playback::Ending::interrupted:
@@ -425,6 +439,11 @@ std::optional<int> runCommandLine(int argc, char **argv, CommandLine &line,
     writesToClosedPipesFail();
     QTextStream out(stdout);
     QTextStream errors(stderr);
+    const std::unique_ptr<QIODevice> outConsole = consoleText(false), errorConsole = consoleText(true);
+    if (outConsole)
+        out.setDevice(outConsole.get());
+    if (errorConsole)
+        errors.setDevice(errorConsole.get());
     int status = exitUsage;
     switch (line.mode) {
     case CommandLine::Mode::Help:

@@ -5,10 +5,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 
 class PortLink;
+class QIODevice;
 class QTextStream;
 
 // What the command line asks for.
@@ -54,6 +56,10 @@ void setApplicationIdentity();
 QStringList decodedArguments(int argc, char **argv);
 // The bytes of a file name decoded so.
 std::string encodedPath(const QString &path);
+// Where standard output or error (`error`) is a Windows console, a device that hands the console
+// wide text, so that every name reads right whatever the console's code page; none where it is a
+// pipe or a file, which take UTF-8, nor on POSIX, whose terminals take the bytes as they are.
+std::unique_ptr<QIODevice> consoleText(bool error);
 
 // `arguments` as decodedArguments gives them, the program first. The window toolkit's own options
 // (-platform, -style, ...) are left to the toolkit; anything else unknown is an error.

@@ -116,6 +116,14 @@ PortReport Texts::port(PortLink &link, int port)
                                              status.systemError))};
 }
 
+QString Texts::renumberAdvice(const QString &report, int port)
+{
+    return tr("%1; to use an adapter on a higher number here, give it %2 in the Device Manager: "
+              "Ports (COM & LPT), the adapter's Properties, Port Settings, Advanced, COM Port "
+              "Number")
+        .arg(report, QString::fromStdString(portName(port)));
+}
+
 QString Texts::notSent(const QString &port, PortLink *link, int number, const SendResult &sent)
 {
     const QString name = outside(port);
@@ -213,7 +221,8 @@ QString Texts::loadRefusal(const QString &path, const LoadedSettings &loaded)
 
 QString Texts::saveFailure(const QString &path, const QString &reason)
 {
-    return tr("The settings could not be saved to \"%1\": %2").arg(outside(path), reason);
+    return tr("The settings could not be saved to \"%1\": %2")
+        .arg(outside(QDir::toNativeSeparators(path)), reason);
 }
 
 QString Texts::folderNotWritable(const QString &folder, const QString &reason)

@@ -44,6 +44,8 @@ class Texts
     // What COMn stands for, also when its adapter is not connected, and why it cannot be used now.
     // Opens nothing.
     static PortReport port(PortLink &link, int port);
+    // Where the system numbers the ports, how an adapter on a higher number gets `port`'s.
+    static QString renumberAdvice(const QString &report, int port);
     // One line saying why nothing was sent to `port` (as the user named it) by `link`:
     // "COM1: in use by minicom (pid 4242)", "COM1 (FTDI FT232R, serial A1B2) is not connected".
     static QString notSent(const QString &port, PortLink *link, int number, const SendResult &sent);

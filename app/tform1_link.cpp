@@ -19,10 +19,13 @@ void TForm1::SerialPort2Click(QObject *)
         QAction *item = portItem(port);
         const PortReport report = Texts::port(portLink(), port);
         item->setEnabled(report.usable);
+        // The menu keeps to COM1 to COM4 where the system gives adapters higher numbers too.
+        const QString tip = !report.usable && systemNumbersPorts()
+                                ? Texts::renumberAdvice(report.text, port)
+                                : report.text;
         // A tooltip that looks like markup is shown as markup: the device's own words are not.
-        item->setToolTip(Qt::mightBeRichText(report.text)
-                             ? Qt::convertFromPlainText(report.text, Qt::WhiteSpaceNormal)
-                             : report.text);
+        item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal)
+                                                  : tip);
     }
 }
 

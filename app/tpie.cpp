@@ -41,8 +41,10 @@ void TPie::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    painter.setBrush(palette().color(QPalette::Highlight));
+    // The active colours also while another window is active: Windows' inactive highlight is the
+    // window's own colour, and the sector would vanish into it.
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::WindowText), 1));
+    painter.setBrush(palette().color(QPalette::Active, QPalette::Highlight));
     painter.drawPie(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_startAngle * 16, span * 16);
 }
 

@@ -40,8 +40,31 @@ add_custom_target(windows_zip
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${stage}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/examples/wave.svseq ${stage}
     # Stripped, as the Debian package's program is; the debugging information stays in the build.
+    # The compiler's run-time libraries come with theirs, ten times their code (libstdc++ 24 MB).
     COMMAND ${CMAKE_STRIP} ${stage}/corvantis-panel.exe ${stage}/corvantis-panel.com
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${stage}/libstdc++-6.dll ${stage}/libgcc_s_seh-1.dll
+            ${stage}/libwinpthread-1.dll
     COMMAND ${CMAKE_COMMAND} -E tar cf ${package}.zip --format=zip ${package}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DEPENDS corvantis-panel corvantis-panel-console corvantis-panel_lrelease
     VERBATIM)
+
+# The per-user setup of the same folder, whatever it holds (packaging/windows/corvantis-panel.nsi):
+# `cmake --build . --target windows_setup` makes corvantis-panel-<version>-windows-x64-setup.exe.
+find_program(CORVANTIS_MAKENSIS makensis)
+if(CORVANTIS_MAKENSIS)
+    set(setupLists ${CMAKE_BINARY_DIR}/setup-files.nsh ${CMAKE_BINARY_DIR}/setup-remove.nsh)
+    add_custom_target(windows_setup
+        COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh
+                -DREMOVE=${CMAKE_BINARY_DIR}/setup-remove.nsh
+                -P ${PROJECT_SOURCE_DIR}/packaging/windows/setup-lists.cmake
+        COMMAND ${CORVANTIS_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
+                -DICON=${CMAKE_BINARY_DIR}/corvantis-panel.ico
+                -DOUTFILE=${CMAKE_BINARY_DIR}/${package}-setup.exe
+                -DFILES=${CMAKE_BINARY_DIR}/setup-files.nsh -DREMOVE=${CMAKE_BINARY_DIR}/setup-remove.nsh
+                ${PROJECT_SOURCE_DIR}/packaging/windows/corvantis-panel.nsi
+        BYPRODUCTS ${setupLists} ${package}-setup.exe
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+        VERBATIM)
+    add_dependencies(windows_setup windows_zip)
+endif()

@@ -8,6 +8,25 @@ std::string portName(int port)
     return "COM" + std::to_string(port);
 }
 
+std::optional<int> comPortNumber(std::string_view name, int highest)
+{
+    if (name.ends_with(':'))
+        name.remove_suffix(1);
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    if (name.size() < 4 || name.size() > 3 + std::to_string(highest).size() ||
+        upper(name[0]) != 'C' || upper(name[1]) != 'O' || upper(name[2]) != 'M' || name[3] == '0')
+        return std::nullopt;
+    int number = 0;
+    for (const char c : name.substr(3)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    if (number > highest)
+        return std::nullopt;
+    return number;
+}
+
 PortDirectory::PortDirectory(DeviceSource source, std::string recordPath, WallClock now)
     : m_source(std::move(source)), m_recordPath(std::move(recordPath)), m_now(std::move(now))
 {

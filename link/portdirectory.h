@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The serial devices this machine really has, in the order new ones are numbered: built-in UARTs
@@ -25,8 +26,13 @@ std::string exampleSerialDevice();
 // and no record of our own is kept.
 bool systemNumbersPorts();
 
-// "COM1" to "COM4" for 1 to 4.
+// "COM1" to "COM4" for 1 to 4, and on for the higher numbers a system gives.
 std::string portName(int port);
+// The highest COM number where the system numbers its ports.
+constexpr int highestSystemPort = 256;
+// The number of "COM3", "com3" or "COM3:", if it is 1 to `highest`; nothing for any other name
+// (a leading zero names no port).
+std::optional<int> comPortNumber(std::string_view name, int highest);
 
 // What COM1 to COM4 stand for. A number, once it stands for an adapter, keeps standing for it, in
 // this run and, through the record file, in later ones, in every instance of the program: an

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows build (bash scripts/cross.sh windows): Qt for Windows from Debian's source, built
 # once into a cache (scripts/windows-qt.sh), the program and its tests with mingw-w64, the tests
-# under Wine with a pseudo-terminal as COM1, and the zip a Windows user unpacks, itself checked in a
-# fresh Wine prefix: --version, an --upload byte for byte, and the window mapped on an X server.
-#   SCREENSHOT=docs/screenshot-windows.png bash scripts/cross.sh windows   retakes its picture
+# under Wine with a pseudo-terminal as COM1, and the zip a Windows user unpacks and the setup that
+# installs the same, checked in a fresh Wine prefix: --version, an --upload byte for byte, the
+# window mapped on an X server, then the setup and its uninstaller (tests/wine/installed.sh).
+#   SCREENSHOT=docs/screenshot-windows.png bash scripts/cross.sh windows   retakes its picture,
+#   the Motion menu open
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 build=build/windows
 stage_start=$SECONDS
@@ -13,7 +15,7 @@ stage_done() {
 }
 
 ensure_packages "${build_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 python3 xvfb xauth \
-                xdotool x11-utils ${SCREENSHOT:+imagemagick}
+                xdotool x11-utils nsis ${SCREENSHOT:+imagemagick}
 stage_done install
 qt=$(bash scripts/windows-qt.sh | tail -n 1)
 stage_done "Qt for Windows"
@@ -29,14 +31,16 @@ stage_done build
 ctest --test-dir "$build" --output-on-failure --timeout 300
 stage_done tests
 
-cmake --build "$build" --target windows_zip
+cmake --build "$build" --target windows_setup
 zip=$(ls "$build"/corvantis-panel-*-windows-x64.zip)
+setup=$(ls "$build"/corvantis-panel-*-windows-x64-setup.exe)
 work=$(mktemp -d)
 trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 python3 -c "import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])" "$zip" "$work"
 unpacked=$(ls -d "$work"/corvantis-panel-*-windows-x64)
-echo "$(basename "$zip"): $(ls "$unpacked" "$unpacked"/platforms "$unpacked"/styles | tr '\n' ' ')"
+echo "$(basename "$zip"), $(du -k "$zip" | cut -f1) KB: $(ls "$unpacked" "$unpacked"/platforms "$unpacked"/styles | tr '\n' ' ')"
+echo "$(basename "$setup"), $(du -k "$setup" | cut -f1) KB"
 # An X server of its own first: Wine's desktop process, started with the prefix, keeps the display
 # it was started with.
 display=:$((90 + RANDOM % 100))
@@ -57,30 +61,11 @@ help=$(env -u LC_ALL LANG=de_DE.UTF-8 wine "$unpacked/corvantis-panel.com" --hel
 [[ $help == Aufruf:* ]] || fail "--help is not German under a German display language: $help"
 
 # The start-up settings sent to COM1, a pseudo-terminal, must arrive as the 41 bytes at 9600 baud.
-python3 - "$unpacked" "$work" <<'PY'
-import os, select, struct, subprocess, sys, termios
-unpacked, work = sys.argv[1:]
-path = os.path.join(work, "start-up.svo")
-with open(path, "wb") as f:
-    f.write(b"Servo1.3" + struct.pack("<4i", 0, 9600, 1, 0) + struct.pack("<2i", 1843, 5529) * 8)
-master, slave = os.openpty()
-os.symlink(os.ttyname(slave), os.path.join(work, "prefix", "ports", "com1"))
-run = subprocess.run(["wine", os.path.join(unpacked, "corvantis-panel.com"), "--upload",
-                      "Z:" + path.replace("/", "\\"), "--port", "COM1"], capture_output=True,
-                     timeout=60)
-received = b""
-while select.select([master], [], [], 0.3)[0]:
-    received += os.read(master, 4096)
-expected = bytes.fromhex("FFFFFFFFFF00005F00" + "660E" * 16)
-speed = termios.tcgetattr(master)[5]
-if run.returncode != 0 or received != expected or speed != termios.B9600:
-    sys.exit(f"FAIL: --upload exited {run.returncode} ({run.stderr.decode().strip()}), "
-             f"sent {received.hex(' ')} at speed code {speed}")
-print("the zip's program sent the 41 bytes of the upload to COM1 at 9600 baud")
-PY
+python3 tests/wine/upload.py "$unpacked/corvantis-panel.com" COM1
 
 # The window maps on an X server of its own, its caption found by xdotool.
 wine "$unpacked/corvantis-panel.exe" >/dev/null 2>&1 &
+zip_window=$!
 win=""
 for _ in $(seq 300); do
     win=$(xdotool search --name "^Corvantis Panel$" 2>/dev/null | head -n 1 || true)
@@ -91,8 +76,16 @@ done
 eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "the zip's window mapped under Wine: ${WIDTH}x${HEIGHT} at $X,$Y"
 if [[ -n ${SCREENSHOT:-} ]]; then
+    # With the Motion menu open, as the README shows it.
+    sleep 1
+    xdotool mousemove $((X + 122)) $((Y + 9)) click 1
     sleep 1
     import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$SCREENSHOT"
+    xdotool key Escape
 fi
+kill "$zip_window"
+wait "$zip_window" 2>/dev/null || true
+
+bash tests/wine/installed.sh "$setup" "$unpacked"
 stage_done package
-ls "$zip"
+ls "$zip" "$setup"

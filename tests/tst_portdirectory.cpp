@@ -27,6 +27,7 @@ class TestPortDirectory : public QObject
     void usbAdaptersSayWhatTheyAre();
     void numbersKeptAcrossRuns_data();
     void numbersKeptAcrossRuns();
+    void portNames_data();
     void portNames();
     void modeStrings_data();
     void modeStrings();
@@ -199,10 +200,33 @@ void TestPortDirectory::numbersKeptAcrossRuns()
     QCOMPARE(deviceOpens.opens(), 0);
 }
 
+void TestPortDirectory::portNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("highest"); // 4 where the COM record numbers the ports
+    QTest::addColumn<int>("number");  // 0: no port
+    QTest::newRow("COM1") << "COM1" << 4 << 1;
+    QTest::newRow("com4: as a device name") << "com4:" << 4 << 4;
+    QTest::newRow("COM5 beyond the record") << "COM5" << 4 << 0;
+    QTest::newRow("COM10, an adapter's number on Windows") << "Com10" << 256 << 10;
+    QTest::newRow("COM256") << "COM256:" << 256 << 256;
+    QTest::newRow("COM257") << "COM257" << 256 << 0;
+    QTest::newRow("COM0") << "COM0" << 256 << 0;
+    QTest::newRow("COM01, a file's name") << "COM01" << 256 << 0;
+    QTest::newRow("COM") << "COM" << 256 << 0;
+    QTest::newRow("COM1x") << "COM1x" << 256 << 0;
+    QTest::newRow("COM1::") << "COM1::" << 256 << 0;
+    QTest::newRow("an overflowing number") << "COM4294967297" << 256 << 0;
+}
+
 void TestPortDirectory::portNames()
 {
-    QCOMPARE(portName(1), std::string("COM1"));
-    QCOMPARE(portName(4), std::string("COM4"));
+    QFETCH(QString, name);
+    QFETCH(int, highest);
+    QFETCH(int, number);
+    QCOMPARE(comPortNumber(name.toStdString(), highest).value_or(0), number);
+    if (number)
+        QCOMPARE(portName(number), name.toUpper().remove(':').toStdString());
 }
 
 void TestPortDirectory::modeStrings_data()

@@ -9,6 +9,7 @@
 #include "tests/platform.h"
 #include "tests/ptypair.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -575,7 +576,8 @@ void TestSettingsFile::saveThatCannotBeWrittenIsReported()
     save(file);
     QCOMPARE(desk().errors().size(), 1);
     QVERIFY2(desk().errors()[0].startsWith(
-                 QStringLiteral("The settings could not be saved to \"%1\"%2").arg(file, reason)),
+                 QStringLiteral("The settings could not be saved to \"%1\"%2")
+                     .arg(QDir::toNativeSeparators(file), reason)),
              qPrintable(desk().errors()[0]));
     QCOMPARE(desk().replaceQuestions, QStringList());
     QVERIFY(onWindows || adapterOpens.opens() == 0);

@@ -32,6 +32,7 @@ class TestToolkit : public QObject
     void radioClickWhenBecomingChecked();
     void menuOpeningRunsFirst();
     void pieMouseIsCapturedWhileHeld();
+    void pieRedrawsOnEverySet_data();
     void pieRedrawsOnEverySet();
     void errorEndsHandlerAndIsReported();
     void nestedErrorEndsOuterHandler();
@@ -322,10 +323,29 @@ void TestToolkit::pieMouseIsCapturedWhileHeld()
     QCOMPARE(events, QStringList({"down 2 10,20", "move 40,50", "move -30,200", "up 2 -30,200"}));
 }
 
+void TestToolkit::pieRedrawsOnEverySet_data()
+{
+    QTest::addColumn<bool>("inactive");
+    QTest::newRow("on its own") << false;
+    // Windows' palette gives the inactive highlight the window's colour.
+    QTest::newRow("in an inactive window, its highlight the window's colour") << true;
+}
+
 void TestToolkit::pieRedrawsOnEverySet()
 {
+    QFETCH(bool, inactive);
     TPie pie;
+    QWidget other;
     pie.resize(161, 161);
+    if (inactive) {
+        QPalette windows = pie.palette();
+        windows.setColor(QPalette::Inactive, QPalette::Highlight, windows.color(QPalette::Window));
+        pie.setPalette(windows);
+        pie.show();
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow() && !pie.isActiveWindow());
+    }
     pie.setStartAngle(45);
     pie.setEndAngle(135);
     QCOMPARE(pie.startAngle(), 45);
@@ -333,7 +353,8 @@ void TestToolkit::pieRedrawsOnEverySet()
 
     // The sector runs counter-clockwise from the start: 45 to 135 fills the top, not the bottom.
     const QImage image = pie.grab().toImage();
-    const QColor fill = pie.palette().color(QPalette::Highlight);
+    const QColor fill = pie.palette().color(QPalette::Active, QPalette::Highlight);
+    QVERIFY(fill != pie.palette().color(QPalette::Window));
     QCOMPARE(image.pixelColor(80, 30), fill);
     QVERIFY(image.pixelColor(80, 130) != fill);
     QVERIFY(image.pixelColor(130, 70) != fill);
