@@ -69,7 +69,7 @@ prefix=$cache/qt6-windows-$upstream-$hash
 stamp=$prefix/corvantis-build-key.txt
 mkdir -p "$cache"
 # Two callers at once (a developer and CI on one machine) make one build; the second waits for it.
-exec 9>"$cache/.qt6-windows.lock"
+exec 9>"$prefix.lock"
 flock 9
 if [[ -f $stamp ]] && [[ $(cat "$stamp") == "$key" ]]; then
     echo "Qt for Windows $upstream is already built"

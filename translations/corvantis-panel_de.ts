@@ -136,6 +136,10 @@ und die übrigen Optionen des Toolkits (-platformtheme, -qwindowgeometry, -qwind
         <source>corvantis-panel: the output could not be written.</source>
         <translation>corvantis-panel: die Ausgabe konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The port for --upload: COM1 to COM%1, the system&apos;s ports of those names, or a serial device such as %2.</source>
+        <translation>Der Anschluss für --upload: COM1 bis COM%1, die Anschlüsse des Systems mit diesen Namen, oder ein serielles Gerät wie %2.</translation>
+    </message>
 </context>
 <context>
     <name>MotionWindow</name>
@@ -1105,6 +1109,10 @@ Soll sie ersetzt werden?</translation>
     <message>
         <source>another program is writing it</source>
         <translation>ein anderes Programm schreibt sie gerade</translation>
+    </message>
+    <message>
+        <source>%1; to use an adapter on a higher number here, give it %2 in the Device Manager: Ports (COM &amp; LPT), the adapter&apos;s Properties, Port Settings, Advanced, COM Port Number</source>
+        <translation>%1; um hier einen Adapter mit einer höheren Nummer zu verwenden, geben Sie ihm im Geräte-Manager %2: Anschlüsse (COM &amp; LPT), Eigenschaften des Adapters, Anschlusseinstellungen, Erweitert, COM-Anschlussnummer</translation>
     </message>
 </context>
 <context>

@@ -136,6 +136,10 @@ et les autres options de la bibliothèque (-platformtheme, -qwindowgeometry, -qw
         <source>corvantis-panel: the output could not be written.</source>
         <translation>corvantis-panel&#xa0;: la sortie n’a pas pu être écrite.</translation>
     </message>
+    <message>
+        <source>The port for --upload: COM1 to COM%1, the system&apos;s ports of those names, or a serial device such as %2.</source>
+        <translation>Le port pour --upload&#xa0;: COM1 à COM%1, les ports du système portant ces noms, ou un périphérique série comme %2.</translation>
+    </message>
 </context>
 <context>
     <name>MotionWindow</name>
@@ -1105,6 +1109,10 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>another program is writing it</source>
         <translation>un autre programme est en train de l’écrire</translation>
+    </message>
+    <message>
+        <source>%1; to use an adapter on a higher number here, give it %2 in the Device Manager: Ports (COM &amp; LPT), the adapter&apos;s Properties, Port Settings, Advanced, COM Port Number</source>
+        <translation>%1&#xa0;; pour utiliser ici un adaptateur de numéro plus élevé, donnez-lui %2 dans le Gestionnaire de périphériques&#xa0;: Ports (COM et LPT), Propriétés de l’adaptateur, Paramètres du port, Avancé, Numéro de port COM</translation>
     </message>
 </context>
 <context>
