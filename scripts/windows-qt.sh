@@ -38,10 +38,6 @@ flags=(
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
     # Debian's tarball has no wintab headers, which tablet events need on Windows.
     -DFEATURE_tabletevent=OFF
-    # Optimised for size, as is the rest of a small desktop program's Qt: Core and Gui are then not
-    # built at -O3, which takes a quarter longer and makes larger libraries for no gain this
-    # program can see.
-    -DFEATURE_optimize_size=ON
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
     # Direct2D stays on: without it Gui leaves out the DirectWrite font database that the windows
     # plugin still uses, and the plugin does not link. 1.1 off leaves out the Direct2D plugin.
