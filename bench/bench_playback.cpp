@@ -6,6 +6,7 @@
 // processor time the playback's own thread took, with the load average and what the system granted
 // the playback's thread beside them. Then the same while two processes spin on the two cores.
 // Goals: 99th percentile within 5 ms, drift under one frame, under 2% of one core, none stale.
+#include "bench/loadaverages.h"
 #include "link/holders.h"
 #include "motion/playback.h"
 #include "tests/ptypair.h"
@@ -28,15 +29,6 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-// The load averages as uptime shows them.
-std::string load()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    return one + ", " + five + ", " + fifteen;
-}
 
 const char *nameOf(WakeUps granted)
 {
@@ -157,7 +149,7 @@ void run(int baud, int seconds, const char *machine)
                     "99th percentile %.2f ms, worst %.2f ms, drift %.2f ms; writes: 99th "
                     "percentile %.2f ms, worst %.2f ms; playback thread CPU %.3f s = %.2f%% of one "
                     "core (goals: 5 ms, 33 ms, 2%%, 0 stale)\n",
-                    baud, machine, load().c_str(), nameOf(progress.wakeUps), frames, length,
+                    baud, machine, loadAverages().c_str(), nameOf(progress.wakeUps), frames, length,
                     static_cast<long long>(progress.framesLeftOut), stale, staleWritten, median,
                     p99, magnitudes.back(), drift, writeP99, writeLateness.back(), cpu,
                     100 * cpu / length);

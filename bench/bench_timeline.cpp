@@ -6,6 +6,7 @@
 #include "app/sequencedocument.h"
 #include "app/sequencefile.h"
 #include "app/timelineview.h"
+#include "bench/loadaverages.h"
 
 #include <QApplication>
 #include <QImage>
@@ -19,14 +20,6 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-std::string load()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    return one + ", " + five + ", " + fifteen;
-}
 
 Sequence generated(int steps, int rounds)
 {
@@ -85,7 +78,7 @@ int main(int argc, char **argv)
     const Figures baseline = paint(Sequence{{{"Home", {}}}, {}, 0, 1}, paints);
     std::printf("timeline paint at 1280x300, %d paints each; baseline (no show): median %.3f ms, "
                 "worst %.3f ms; load %s\n",
-                paints, baseline.medianMs, baseline.worstMs, load().c_str());
+                paints, baseline.medianMs, baseline.worstMs, loadAverages().c_str());
     const struct
     {
         const char *name;
@@ -102,7 +95,7 @@ int main(int argc, char **argv)
                     f.worstMs < show.goalMs    ? "met"
                     : f.medianMs < show.goalMs ? "median met"
                                                : "missed",
-                    load().c_str());
+                    loadAverages().c_str());
     }
     return 0;
 }
