@@ -6,15 +6,16 @@
 #   bash scripts/cross.sh armhf      (the 32-bit OS)
 #   bash scripts/cross.sh windows    (64-bit Windows: Qt built once from Debian's source, the tests
 #                                     under Wine, build/windows/corvantis-panel-*-windows-x64.zip)
+# With --install after the name, it only installs what that build needs.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 arch=${1:-}
 case $arch in
 arm64) triplet=aarch64-linux-gnu emulator=qemu-aarch64-static machine="ARM aarch64" ;;
 armhf) triplet=arm-linux-gnueabihf emulator=qemu-arm-static machine="ARM, EABI5" ;;
-windows) exec bash scripts/windows.sh ;;
+windows) exec bash scripts/windows.sh "${@:2}" ;;
 *)
-    echo "usage: bash scripts/cross.sh arm64|armhf|windows" >&2
+    echo "usage: bash scripts/cross.sh arm64|armhf|windows [--install]" >&2
     exit 1
     ;;
 esac
@@ -32,6 +33,7 @@ if ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
 fi
 ensure_packages "${build_packages[@]}" crossbuild-essential-"$arch" qemu-user-static dpkg-dev file \
                 python3 qt6-base-dev:"$arch"
+[[ ${2:-} == --install ]] && exit 0
 stage_done install
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/$triplet.cmake"

@@ -48,6 +48,18 @@ flags=(
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
     -DFEATURE_system_textmarkdownreader=OFF
+    # What the program never uses is left out, and Qt is optimised for size: the build takes a
+    # third less processor time, which a fresh machine's test command needs, and the zip is smaller.
+    -DFEATURE_optimize_size=ON
+    # FreeType stays: the offscreen platform that the tests run on under Wine needs it.
+    -DFEATURE_pdf=OFF -DFEATURE_movie=OFF -DFEATURE_textodfwriter=OFF
+    -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF
+    -DFEATURE_graphicsview=OFF -DFEATURE_style_stylesheet=OFF -DFEATURE_mdiarea=OFF
+    -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_wizard=OFF
+    -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_undoview=OFF -DFEATURE_lcdnumber=OFF
+    -DFEATURE_toolbox=OFF -DFEATURE_splashscreen=OFF -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_fontcombobox=OFF -DFEATURE_dial=OFF
 )
 # The clone's path is not part of the key, so that another clone finds the same build.
 key=$(

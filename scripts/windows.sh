@@ -16,6 +16,7 @@ stage_done() {
 
 ensure_packages "${build_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 python3 xvfb xauth \
                 xdotool x11-utils nsis ${SCREENSHOT:+imagemagick}
+[[ ${1:-} == --install ]] && exit 0
 stage_done install
 qt=$(bash scripts/windows-qt.sh | tail -n 1)
 stage_done "Qt for Windows"
