@@ -46,12 +46,6 @@ cmake --build build/sanitize
 ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 300
 stage_done "test suite"
 
-echo "== Fuzz targets, ${FUZZ_SECONDS:-10} seconds each"
-cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}"
-cmake --build build/fuzz
-ctest --test-dir build/fuzz --output-on-failure -j2
-stage_done "fuzz targets"
-
 echo "== Test suite for arm64 under emulation, and its package"
 bash scripts/cross.sh arm64
 stage_done "arm64"
@@ -61,7 +55,21 @@ echo "== Windows build, its tests under Wine, and its zip"
 wait "$windows_qt" || tail -n 40 build/windows-qt.log
 sed -n 's/^== windows qt/== (beside the Linux stages) windows qt/p' build/windows-qt.log
 stage_done "waiting for Qt for Windows"
+# The fuzz targets run beside the Windows stage, whose tests under Wine take their turns on one core.
+fuzz() {
+    echo "== Fuzz targets, ${FUZZ_SECONDS:-10} seconds each"
+    cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}"
+    cmake --build build/fuzz
+    ctest --test-dir build/fuzz --output-on-failure -j2
+}
+fuzz >build/fuzz.log 2>&1 &
+fuzzing=$!
 bash scripts/cross.sh windows
 stage_done "windows"
+fuzz_status=0
+wait "$fuzzing" || fuzz_status=$?
+cat build/fuzz.log
+((fuzz_status == 0)) || { echo "FAIL: fuzz targets (status $fuzz_status)"; exit 1; }
+stage_done "fuzz targets, beside the Windows stage"
 processor_seconds
 echo "== total: $SECONDS s, processor $processor s"
