@@ -22,7 +22,7 @@ stage_done() {
     stage_processor=$processor
 }
 
-test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
+test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev llvm-14 desktop-file-utils appstream dpkg-dev file
                shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian)
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 stage_done install
@@ -39,9 +39,14 @@ bash scripts/cross.sh windows --install
 stage_done "install for arm64 and Windows"
 
 # One Linux build serves the whole suite: every test runs once, with the sanitizers watching. The
-# suite runs without them too, built for arm64 and for Windows below.
+# suite runs without them too, built for arm64 and for Windows below with GCC, as a Raspberry Pi
+# builds it. This build uses Clang, which compiles it in three quarters of GCC's processor time
+# (334 s against 437 s), and so a second compiler reads every line; llvm-symbolizer names the lines
+# in its reports.
 echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTIS_SANITIZE=ON
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTIS_SANITIZE=ON \
+      -DCMAKE_CXX_COMPILER=clang++
+export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
 cmake --build build/sanitize
 ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 300
 stage_done "test suite"

@@ -33,7 +33,8 @@ class HeldByAnotherProcess
   private:
     pid_t m_pid = -1;
     bool m_holding = false;
-    std::intptr_t m_handle = -1; // where the port is held in this process
+    // Where the port is held in this process, on Windows; elsewhere a child holds it.
+    [[maybe_unused]] std::intptr_t m_handle = -1;
 };
 
 // The bytes of a live-position message, as they arrive on the line.
