@@ -27,9 +27,11 @@ test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev llvm-14 des
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 stage_done install
 
-# Qt for Windows takes longest to build. It is built beside the Linux stages at a lower priority,
-# taking the processor time their tests leave while they wait for lines and timers; the Windows
-# stage finds it ready or waits for it. Its own group, so that an early failure here ends it too.
+# Qt for Windows takes longest to build. It is built beside the Linux stages, taking the processor
+# time their tests leave while they wait for lines and timers; the Windows stage finds it ready or
+# waits for it. Its own session, so that an early failure here ends it too. Where the kernel groups
+# processes by session (autogroup, as Debian's does), the two sessions share the processor equally
+# whatever the nice level; the total time is the same, as neither leaves a core idle.
 setsid nice -n 10 bash scripts/windows-qt.sh >build/windows-qt.log 2>&1 &
 windows_qt=$!
 trap 'kill -- -"$windows_qt" 2>/dev/null || true' EXIT
